@@ -1,0 +1,199 @@
+#include "app/Black.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+
+#include "services/CDrom.h"
+
+namespace vindrel {
+namespace {
+
+const char kBlackClass[] = "TfrmBlack";
+const char kShowGroupCommand[] = "[ShowGroup(NonExist, 1)]";
+const DWORD kMoveFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;  // 0x214
+
+using PageFactory = std::unique_ptr<Page> (*)(TfrmBlack&);
+struct PageStep {
+    const char* pageClass;
+    PageFactory create;  // null until the page is part of the program
+};
+
+// The pages in their creation order; later pages resolve references to earlier ones.
+const PageStep kCreationOrder[] = {
+    {"TfrmSpilSide", nullptr},    {"TfrmKategori", nullptr}, {"TfrmAfinstaller", nullptr},
+    {"TfrmIndex", nullptr},       {"TfrmHelp", nullptr},     {"TfrmDX", nullptr},
+    {"TfrmLavetAf", nullptr},     {"TfrmForside", nullptr},  {"TfrmAnsvar", nullptr},
+};
+
+bool DirectoryExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Creates every missing folder of path: the shell's move does not do it under every system.
+void CreateFolders(const std::string& path) {
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') {
+            std::string part = path.substr(0, i);
+            if (!part.empty() && part.back() != ':' && !DirectoryExists(part)) CreateDirectoryA(part.c_str(), nullptr);
+        }
+    }
+}
+
+// A one-name list for the shell's file operation: the path and two terminating zeros,
+// as long as the path needs.
+std::vector<char> NameList(const std::string& path) {
+    std::vector<char> list(path.begin(), path.end());
+    list.push_back('\0');
+    list.push_back('\0');
+    return list;
+}
+
+// A group name comes from the CD's catalogue: it must stay inside the programs folder.
+bool IsSafeGroupName(const std::string& group) {
+    if (group.empty() || group.front() == '\\' || group.find(':') != std::string::npos) return false;
+    size_t start = 0;
+    while (start <= group.size()) {
+        size_t end = group.find('\\', start);
+        if (end == std::string::npos) end = group.size();
+        std::string part = group.substr(start, end - start);
+        if (part == "." || part == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string LanguageFromLangId(LANGID id) {
+    switch (id & 0xFF) {
+        case 0x06: return "da";
+        case 0x0B: return "fi";
+        case 0x14: return "no";
+        case 0x1D: return "se";
+        default: return "??";
+    }
+}
+
+std::string LanguageFromCommandLine(const std::string& systemLanguage, const std::vector<std::string>& args) {
+    if (args.size() == 1) {
+        for (const char* code : {"da", "fi", "no", "se", "??"})
+            if (args[0] == code) return code;
+    }
+    return systemLanguage;
+}
+
+std::vector<std::string> ProgramArguments() {
+    std::vector<std::string> args;
+    for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
+    return args;
+}
+
+TfrmBlack::TfrmBlack(Application& app, std::vector<std::string> args) : app_(app), args_(std::move(args)) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = app_.Instance();
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kBlackClass;
+    RegisterClassA(&wc);
+    hwnd_ = CreateWindowExA(0, kBlackClass, "frmBlack", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN), app_.Handle(), nullptr, app_.Instance(), this);
+    // The conversation opens as soon as the shell exists, before its start-up work.
+    dde_ = std::make_unique<DdeClient>("PROGMAN", "");
+    FormCreate();
+}
+
+TfrmBlack::~TfrmBlack() {
+    // Pages go in reverse order of creation; the shell's clean-up runs after all of them.
+    while (!pages_.empty()) pages_.pop_back();
+    FormDestroy();
+    dde_.reset();
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void TfrmBlack::FormCreate() {
+    if (GetSystemMetrics(SM_CXSCREEN) < 640) {
+        MessageBoxA(hwnd_, "Your resolution must be at least 640x480", "Warning", MB_OK | MB_ICONWARNING);
+        app_.Terminate();  // start-up goes on; the loop ends on its first turn
+    }
+    InstallFonts();
+    runInstallList_.clear();
+    machine_ = ProbeMachine();
+    currentLanguage_ = LanguageFromLangId(GetSystemDefaultLangID());
+    currentLanguage_ = LanguageFromCommandLine(currentLanguage_, args_);
+    Fortsaet();
+}
+
+void TfrmBlack::Fortsaet() {
+    ShowWindow(hwnd_, SW_SHOW);
+    for (const PageStep& step : kCreationOrder)
+        if (step.create) pages_.push_back(step.create(*this));
+    SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EnableWindow(hwnd_, FALSE);
+}
+
+void TfrmBlack::FormDestroy() {
+    for (const InstallRecord& record : runInstallList_) {
+        if (record.group.empty()) continue;
+        FlytGruppe(record.group, record.edition);
+        if (!record.uninstallKey.empty())
+            WriteInstallRecord(record.edition, record.shortTitle, record.group,
+                               LookUpUninstallString(record.uninstallKey));
+    }
+    runInstallList_.clear();
+    if (dde_) dde_->ExecuteAsync(kShowGroupCommand);
+    Application::ProcessMessages();
+}
+
+void TfrmBlack::BringToFront() {
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TfrmBlack::FlytGruppe(const std::string& group, const std::string& edition) {
+    if (!IsSafeGroupName(group) || !IsSafeGroupName(edition)) return;
+    const std::string programs = ReadProgramsFolder();
+    if (programs.empty()) return;  // without it the paths would point at the drive's root
+    std::string source = programs + "\\" + group;
+    std::string target = programs + "\\Games\\" + edition + "\\" + group;
+    if (!DirectoryExists(source)) {
+        if (!FileExists(source + ".lnk")) return;
+        source += ".lnk";  // the demo's whole Start-menu entry is one shortcut
+        target += ".lnk";
+    }
+    CreateFolders(target.substr(0, target.rfind('\\')));
+    std::vector<char> from = NameList(source);
+    std::vector<char> to = NameList(target);
+    SHFILEOPSTRUCTA op{};
+    op.hwnd = hwnd_;
+    op.wFunc = FO_MOVE;
+    op.pFrom = from.data();
+    op.pTo = to.data();
+    op.fFlags = static_cast<FILEOP_FLAGS>(kMoveFlags);
+    SHFileOperationA(&op);
+}
+
+LRESULT CALLBACK TfrmBlack::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TfrmBlack*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (msg) {
+        case WM_CLOSE:  // FormCloseQuery accepts every close
+            if (self) self->app_.Terminate();
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            break;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace vindrel

@@ -1,0 +1,62 @@
+// The black backdrop. Its creation is the program's start-up (screen check, fonts, probes,
+// language, pages) and its destruction the exit clean-up (Start-menu groups, records, DDE).
+#pragma once
+#include <windows.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/DdeClient.h"
+#include "services/Struktur.h"
+#include "toolkit/Page.h"
+
+namespace vindrel {
+
+// "da", "fi", "no", "se" from the primary language of a language id; "??" for any other.
+std::string LanguageFromLangId(LANGID id);
+// A single argument that is exactly one of the codes (or "??") overrides; anything else is ignored.
+std::string LanguageFromCommandLine(const std::string& systemLanguage, const std::vector<std::string>& args);
+// The program's arguments after its name, as the C runtime split them.
+std::vector<std::string> ProgramArguments();
+
+class TfrmBlack {
+public:
+    TfrmBlack(Application& app, std::vector<std::string> args);  // FormCreate, then Fortsaet
+    ~TfrmBlack();                                                  // pages go first, then FormDestroy
+    TfrmBlack(const TfrmBlack&) = delete;
+    TfrmBlack& operator=(const TfrmBlack&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    Application& App() { return app_; }
+
+    const std::string& CurrentLanguage() const { return currentLanguage_; }
+    void SetCurrentLanguage(const std::string& code) { currentLanguage_ = code; }
+    const MachineProfile& Machine() const { return machine_; }
+    void AppendInstall(InstallRecord record) { runInstallList_.push_back(std::move(record)); }
+    const RunInstallList& InstallList() const { return runInstallList_; }
+    bool DdeConnected() const { return dde_ && dde_->Connected(); }
+
+    // Raises the backdrop over every page (while an external program runs).
+    void BringToFront();
+
+    // Moves one Start-menu group (a folder, or a single shortcut group.lnk) into Games\<edition>.
+    void FlytGruppe(const std::string& group, const std::string& edition);
+
+private:
+    void FormCreate();
+    void Fortsaet();
+    void FormDestroy();
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    Application& app_;
+    std::vector<std::string> args_;
+    HWND hwnd_ = nullptr;
+    std::unique_ptr<DdeClient> dde_;
+    std::string currentLanguage_ = "??";
+    MachineProfile machine_;
+    RunInstallList runInstallList_;
+    std::vector<std::unique_ptr<Page>> pages_;  // in creation order
+};
+
+}  // namespace vindrel

@@ -1,0 +1,49 @@
+#include "app/DdeClient.h"
+
+#include <vector>
+
+namespace vindrel {
+namespace {
+
+HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+}  // namespace
+
+DdeClient::DdeClient(const std::string& service, const std::string& topic) {
+    if (DdeInitializeA(&instance_, ClientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+        instance_ = 0;
+        return;
+    }
+    service_ = DdeCreateStringHandleA(instance_, service.c_str(), CP_WINANSI);
+    // An empty text gives no handle: a null topic, which any server's topic answers.
+    topic_ = topic.empty() ? nullptr : DdeCreateStringHandleA(instance_, topic.c_str(), CP_WINANSI);
+    if (Connect()) return;
+    std::string command = service + " " + topic;
+    if (WinExec(command.c_str(), SW_SHOWMINNOACTIVE) >= 32) Connect();
+}
+
+DdeClient::~DdeClient() {
+    if (!instance_) return;
+    if (conv_) DdeDisconnect(conv_);
+    if (topic_) DdeFreeStringHandle(instance_, topic_);
+    if (service_) DdeFreeStringHandle(instance_, service_);
+    DdeUninitialize(instance_);
+}
+
+bool DdeClient::Connect() {
+    conv_ = DdeConnect(instance_, service_, topic_, nullptr);
+    return conv_ != nullptr;
+}
+
+void DdeClient::ExecuteAsync(const std::string& command) {
+    if (!conv_) return;
+    std::vector<BYTE> data(command.begin(), command.end());
+    data.push_back(0);
+    DWORD result = 0;
+    DdeClientTransaction(data.data(), static_cast<DWORD>(data.size()), conv_, nullptr, CF_TEXT, XTYP_EXECUTE,
+                         TIMEOUT_ASYNC, &result);
+}
+
+}  // namespace vindrel

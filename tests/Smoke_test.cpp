@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "app/Black.h"
+TEST(Language, PlaceHolder) { EXPECT_EQ(vindrel::LanguageFromLangId(0x0406), "da"); }

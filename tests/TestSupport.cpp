@@ -1,0 +1,151 @@
+#include "tests/TestSupport.h"
+
+#include <shellapi.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+namespace vindrel::test {
+
+std::string BuiltProgram(const std::string& name) {
+    // The build folder is a Unix path; Wine shows the Unix root as drive Z:.
+    std::string path = "Z:";
+    path += VINDREL_TEST_BIN_DIR;
+    path += '/';
+    path += name;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+ScratchFolder::ScratchFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static std::atomic<int> counter{0};
+    path_ = std::string(temp) + "vindrel_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(counter++) + "_" + std::to_string(GetTickCount());
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::string list = path_ + std::string(2, '\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = list.c_str();
+    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI;
+    SHFileOperationA(&op);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    f << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void DeleteRegistryTree(HKEY root, const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    char name[512];
+    for (;;) {
+        DWORD len = sizeof name;
+        if (RegEnumKeyExA(key, 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        DeleteRegistryTree(root, path + "\\" + name);
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(root, path.c_str());
+}
+
+MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Run(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+    stop_ = true;
+    thread_.join();
+}
+
+std::vector<SeenMessage> MessageBoxWatcher::Seen() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return seen_;
+}
+
+void MessageBoxWatcher::Run() {
+    const DWORD pid = GetCurrentProcessId();
+    while (!stop_) {
+        HWND dialog = nullptr;
+        while ((dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(dialog, &owner);
+            if (owner != pid || !IsWindowVisible(dialog)) continue;
+            char caption[256] = {}, text[1024] = {};
+            GetWindowTextA(dialog, caption, sizeof caption);
+            GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);  // the message box's text control
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                seen_.push_back({caption, text});
+            }
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            Sleep(100);  // let it close before looking again
+        }
+        Sleep(20);
+    }
+}
+
+ChildProcess::ChildProcess(const std::string& commandLine) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool ChildProcess::WaitFor(DWORD ms) { return process_ && WaitForSingleObject(process_, ms) == WAIT_OBJECT_0; }
+
+DWORD ChildProcess::ExitCode() {
+    DWORD code = 0;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+namespace {
+std::string StartStub(const std::string& log) {
+    DeleteFileA(log.c_str());
+    return log;
+}
+}  // namespace
+
+ProgManStub::ProgManStub(const std::string& logPath, int secondsToLive)
+    : log_(StartStub(logPath)),
+      process_("\"" + BuiltProgram("../tools/PROGSTUB.exe") + "\" \"" + logPath + "\" " + std::to_string(secondsToLive)) {
+    for (int i = 0; i < 100 && ReadFile(log_).find("READY") == std::string::npos; ++i) Sleep(50);
+}
+
+std::vector<std::string> ProgManStub::Commands() {
+    std::vector<std::string> commands;
+    std::istringstream in(ReadFile(log_));
+    std::string line;
+    while (std::getline(in, line))
+        if (line != "READY") commands.push_back(line);
+    return commands;
+}
+
+}  // namespace vindrel::test

@@ -1,0 +1,83 @@
+// Shared helpers of the tests: paths of helper programs, scratch folders, registry clean-up and
+// a watcher that reads and dismisses message boxes the code under test shows.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vindrel::test {
+
+// Windows path of a program built next to the tests (helpers/, tools/, the menu itself).
+std::string BuiltProgram(const std::string& name);
+
+// A fresh, empty folder under the temporary folder; removed with its contents by the destructor.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool PathExists(const std::string& path);
+void DeleteRegistryTree(HKEY root, const std::string& path);
+
+// A message box seen while a watcher was active.
+struct SeenMessage {
+    std::string caption;
+    std::string text;
+};
+
+// Watches this process's dialogs from a second thread, records caption and text, presses OK.
+class MessageBoxWatcher {
+public:
+    MessageBoxWatcher();
+    ~MessageBoxWatcher();
+    std::vector<SeenMessage> Seen();
+
+private:
+    void Run();
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<SeenMessage> seen_;
+    std::thread thread_;
+};
+
+// Starts a program and keeps its process handle; the destructor kills it if it still runs.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool Started() const { return process_ != nullptr; }
+    bool WaitFor(DWORD ms);  // true when it ended in time
+    DWORD ExitCode();
+
+private:
+    HANDLE process_ = nullptr;
+};
+
+// The project's stand-in Program Manager, logging into a scratch file; ready on return.
+class ProgManStub {
+public:
+    explicit ProgManStub(const std::string& logPath, int secondsToLive = 60);
+    std::vector<std::string> Commands();  // execute commands received so far
+
+private:
+    std::string log_;
+    ChildProcess process_;
+};
+
+}  // namespace vindrel::test

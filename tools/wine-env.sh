@@ -1,0 +1,29 @@
+# Sourced by the run and test scripts: a private Wine prefix and Xvfb display under a folder,
+# a persistent wineserver with detached stdio, and a clean stop of what was started (by pid).
+#   wine_env_start <folder> [WxH]   then   wine_env_stop
+
+wine_env_start() {
+  local dir=$1 size=${2:-1024x768}
+  mkdir -p "$dir"
+  export WINEPREFIX="$dir/pfx" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  local n=${VINDREL_DISPLAY_BASE:-60}
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
+  WINE_ENV_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  (wineserver -p </dev/null >/dev/null 2>&1 &)
+  wine wineboot </dev/null >/dev/null 2>&1 || true
+  # No sound card here: keep the audio drivers quiet.
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f </dev/null >/dev/null 2>&1 || true
+  sleep 0.5
+}
+
+wine_env_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k </dev/null >/dev/null 2>&1 || true; fi
+  if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
+    kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    WINE_ENV_XVFB_PID=
+  fi
+}
