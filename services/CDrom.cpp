@@ -180,9 +180,9 @@ void InstallFonts() {
         CopyFileA((std::string("\\Diverse\\") + face).c_str(), (fonts + "\\" + face).c_str(), TRUE);
     CopyFileA("\\Diverse\\msfont.txt", (windows + "\\msfont.txt").c_str(), TRUE);
     AddFontResourceA("verdana.ttf");
-    // A hung window elsewhere must not hang the menu's start.
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+    // Our own windows hear of the change at once; other programs' windows are told without
+    // waiting, so a window elsewhere that does not answer cannot hold up the menu's start.
+    SendNotifyMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
 }
 
 void PlayUiSound(const char* resourceName) {

@@ -28,8 +28,11 @@ ScratchFolder::ScratchFolder() {
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-ScratchFolder::~ScratchFolder() {
-    std::string list = path_ + std::string(2, '\0');
+ScratchFolder::~ScratchFolder() { Remove(path_); }
+
+void ScratchFolder::Remove(const std::string& path) {
+    if (!PathExists(path)) return;
+    std::string list = path + std::string(2, '\0');
     SHFILEOPSTRUCTA op{};
     op.wFunc = FO_DELETE;
     op.pFrom = list.c_str();
@@ -144,7 +147,7 @@ std::vector<std::string> ProgManStub::Commands() {
     std::istringstream in(ReadFile(log_));
     std::string line;
     while (std::getline(in, line))
-        if (line != "READY") commands.push_back(line);
+        if (line != "READY" && line.rfind("SHOW ", 0) != 0) commands.push_back(line);
     return commands;
 }
 

@@ -22,6 +22,7 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::string& Path() const { return path_; }
+    static void Remove(const std::string& path);  // a folder with everything in it
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
