@@ -1,0 +1,57 @@
+// A demo's description broken into display lines, and its screenshot.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/Gdi.h"
+
+namespace vindrel {
+
+// Where the wrapping box lies on the game page; its width decides where lines break.
+struct BoxPlace {
+    int left, top, width, height;
+};
+constexpr BoxPlace kDescriptionBox{308, 288, 250, 97};
+
+// A real multi-line edit box that is never shown: the platform's own word wrap turns the
+// description into the lines the game page's labels show.
+class DescriptionLines {
+public:
+    explicit DescriptionLines(HWND parent, BoxPlace place = kDescriptionBox);
+    ~DescriptionLines();
+    DescriptionLines(const DescriptionLines&) = delete;
+    DescriptionLines& operator=(const DescriptionLines&) = delete;
+
+    HWND Handle() const { return edit_; }
+
+    // Puts the whole text in at once; the lines follow from the box's width and font.
+    void SetText(const std::string& text);
+    // Visual lines; an empty last line is not counted, so an empty text has none.
+    int Count() const;
+    // Line k (0-based) without its line break; empty outside 0 .. Count() - 1.
+    std::string Line(int k) const;
+
+private:
+    UniqueFont font_;  // declared first: the box that uses it is destroyed before it
+    HWND edit_ = nullptr;
+};
+
+// The directory part of a Setup value (up to and including its last '\' or ':') + "Shot.bmp".
+std::string ScreenshotFileName(const std::string& setup);
+
+// The screenshot picture. A missing or unreadable file keeps the previous picture.
+class Screenshot {
+public:
+    // Loads the screenshot beside the setup program; true when the picture changed.
+    bool Load(const std::string& setup);
+    HBITMAP Bitmap() const { return bitmap_.get(); }
+    SIZE Size() const;  // 0 x 0 while there is no picture
+    // Draws at natural size from the box's top-left corner, clipped to the box, never scaled.
+    void Draw(HDC dc, const RECT& box) const;
+
+private:
+    UniqueBitmap bitmap_;
+};
+
+}  // namespace vindrel

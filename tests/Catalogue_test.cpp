@@ -1,0 +1,310 @@
+// Reading Spil.INI into SpilListe, through the platform's own profile reader on real files.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "catalogue/Katalog.h"
+#include "tests/TestSupport.h"
+
+namespace vindrel {
+namespace {
+
+using test::ScratchFolder;
+
+// Makes a folder current for the test's lifetime and restores the previous one.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string& path) {
+        char previous[MAX_PATH] = {};
+        GetCurrentDirectoryA(sizeof previous, previous);
+        previous_ = previous;
+        EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
+    }
+    ~CurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+private:
+    std::string previous_;
+};
+
+// A folder holding one Spil.INI, made current; the folder outlives the current-directory change.
+class CatalogueFolder {
+public:
+    explicit CatalogueFolder(const std::string& ini) : current_((test::WriteFile(folder_ / "Spil.INI", ini), folder_.Path())) {}
+    SpilListe Read(const std::string& language) const {
+        SpilListe liste;
+        indsaet_i_liste(liste, language);
+        return liste;
+    }
+
+private:
+    ScratchFolder folder_;
+    CurrentDirectory current_;
+};
+
+SpilListe ReadCatalogue(const std::string& ini, const std::string& language = "da") {
+    return CatalogueFolder(ini).Read(language);
+}
+
+std::vector<std::string> Titles(const SpilListe& liste) {
+    std::vector<std::string> titles;
+    for (const TSpilPost& e : liste) titles.push_back(e.Titel);
+    return titles;
+}
+
+TEST(Catalogue, SectionWithOnlyTitleAndSportTakesDefaults) {
+    SpilListe liste = ReadCatalogue("[Spil1]\r\nTitel=Fodbold 2000\r\nKategori=Sport\r\n");
+    ASSERT_EQ(liste.size(), 1u);
+    const TSpilPost& e = liste[0];
+    EXPECT_EQ(e.Titel, "Fodbold 2000");
+    EXPECT_EQ(e.KortTitel, "Fodbold 2000");
+    EXPECT_EQ(e.Setup, "No File!");
+    EXPECT_EQ(e.CPU, 100);
+    EXPECT_EQ(e.Ram, 16);
+    EXPECT_EQ(e.HD, 20);
+    EXPECT_EQ(e.Krav3D, 0);
+    EXPECT_EQ(e.Kategori, 2);
+    EXPECT_EQ(e.Folder, "NoFolder");
+    EXPECT_EQ(e.Uninstall, "");
+    EXPECT_EQ(e.Instruktion, "Ingen dansk instruktion!");
+}
+
+TEST(Catalogue, MissingTitleShowsNoTitleAsBothTitles) {
+    SpilListe liste = ReadCatalogue("[Spil1]\nKategori=Junior\n"
+                                    "[Spil2]\nTitel=Lang titel\nKortTitel=Kort\nKategori=Junior\n");
+    ASSERT_EQ(liste.size(), 2u);
+    EXPECT_EQ(liste[0].Titel, "No Title!");
+    EXPECT_EQ(liste[0].KortTitel, "No Title!");
+    EXPECT_EQ(liste[1].Titel, "Lang titel");
+    EXPECT_EQ(liste[1].KortTitel, "Kort");
+}
+
+TEST(Catalogue, EveryFieldIsReadFromItsKey) {
+    SpilListe liste = ReadCatalogue(
+        "[Spil1]\nTitel=Rumkrig\nKortTitel=Rum\nSetup=\\Demo\\Rum\\Setup.exe\nCPU=233\nRam=32\nHD=150\n"
+        "Kategori=Strategy\nFolder=Rumkrig Demo\nUninstall=RumkrigDemo\nDansk=Byg en flåde.\n");
+    ASSERT_EQ(liste.size(), 1u);
+    const TSpilPost& e = liste[0];
+    EXPECT_EQ(e.KortTitel, "Rum");
+    EXPECT_EQ(e.Setup, "\\Demo\\Rum\\Setup.exe");
+    EXPECT_EQ(e.CPU, 233);
+    EXPECT_EQ(e.Ram, 32);
+    EXPECT_EQ(e.HD, 150);
+    EXPECT_EQ(e.Kategori, 4);
+    EXPECT_EQ(e.Folder, "Rumkrig Demo");
+    EXPECT_EQ(e.Uninstall, "RumkrigDemo");
+    EXPECT_EQ(e.Instruktion, "Byg en flåde.");
+}
+
+TEST(Catalogue, CategoryNamesMatchExactlyAndOthersAreDropped) {
+    struct Case {
+        const char* kategori;  // nullptr: no key
+        int code;              // -1: not listed
+    };
+    const Case cases[] = {
+        {"Action", 0}, {"Simulator", 1}, {"Sport", 2}, {"Adventure", 3}, {"Strategy", 4}, {"Junior", 5},
+        {"action", -1}, {"SPORT", -1}, {"Ingen", -1}, {"Strategi", -1}, {"", -1}, {nullptr, -1},
+    };
+    std::string ini;
+    std::vector<std::string> expectedTitles;
+    std::vector<int> expectedCodes;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        std::string title = "Demo" + std::to_string(i);
+        ini += "[Spil" + std::to_string(i + 1) + "]\nTitel=" + title + "\n";
+        if (cases[i].kategori) ini += std::string("Kategori=") + cases[i].kategori + "\n";
+        if (cases[i].code >= 0) {
+            expectedTitles.push_back(title);
+            expectedCodes.push_back(cases[i].code);
+        }
+    }
+    SpilListe liste = ReadCatalogue(ini);
+    EXPECT_EQ(Titles(liste), expectedTitles);
+    std::vector<int> codes;
+    for (const TSpilPost& e : liste) codes.push_back(e.Kategori);
+    EXPECT_EQ(codes, expectedCodes);
+}
+
+TEST(Catalogue, IntegerValuesAreParsedByPrefix) {
+    struct Case {
+        const char* text;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {"0x20", 32}, {"0X1f", 31}, {"$1F", 31}, {"$ff", 255}, {"32", 32}, {"007", 7}, {"-5", -5}, {"+7", 7},
+        {"abc", 99}, {"12abc", 99}, {"0x", 99}, {"$", 99}, {"-", 99}, {"", 99}, {"0xZZ", 99}, {"-0x10", 99},
+        {"$-1", 99}, {"1 2", 99}, {"1.5", 99},
+        {"2147483647", INT32_MAX}, {"2147483648", 99}, {"-2147483648", INT32_MIN}, {"-2147483649", 99},
+        {"99999999999999999999", 99}, {"0x7FFFFFFF", INT32_MAX}, {"0x80000000", 99}, {"$FFFFFFFF", 99},
+        {"0x00000000000000000001", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("value \"") + c.text + "\"");
+        EXPECT_EQ(ParseIniInteger(c.text, 99), c.expected);
+    }
+}
+
+TEST(Catalogue, IntegerKeysFromTheFileUseTheirOwnDefaults) {
+    struct Case {
+        const char* lines;  // the integer keys of one section
+        int32_t cpu, ram, hd;
+    };
+    const Case cases[] = {
+        {"Ram=0x20\n", 100, 32, 20},
+        {"Ram=abc\n", 100, 16, 20},
+        {"CPU=$1F\nRam=-5\nHD=12abc\n", 31, -5, 20},
+        {"CPU=0x\nRam=4294967296\nHD=0x20\n", 100, 16, 32},
+        {"CPU=\nRam=\nHD=\n", 100, 16, 20},         // present but empty: still the default
+        {"CPU=  300  \nRam=\t64\n", 300, 64, 20},   // the reader trims blanks around a value
+        {"cpu=120\nRAM=8\nhd=40\n", 120, 8, 40},    // keys match without regard to case
+    };
+    std::string ini;
+    for (size_t i = 0; i < std::size(cases); ++i)
+        ini += "[Spil" + std::to_string(i + 1) + "]\nKategori=Sport\n" + cases[i].lines;
+    SpilListe liste = ReadCatalogue(ini);
+    ASSERT_EQ(liste.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].lines);
+        EXPECT_EQ(liste[i].CPU, cases[i].cpu);
+        EXPECT_EQ(liste[i].Ram, cases[i].ram);
+        EXPECT_EQ(liste[i].HD, cases[i].hd);
+    }
+}
+
+TEST(Catalogue, OnlySectionsSpil1ToSpil30AreRead) {
+    struct Case {
+        const char* sections;
+        std::vector<std::string> titles;
+    };
+    const Case cases[] = {
+        {"[Spil1]\nTitel=A\nKategori=Action\n[Spil3]\nTitel=C\nKategori=Action\n[Spil31]\nTitel=X\nKategori=Action\n",
+         {"A", "C"}},
+        {"[Spil0]\nTitel=Z\nKategori=Sport\n[Spil30]\nTitel=L\nKategori=Sport\n[Spil01]\nTitel=O\nKategori=Sport\n",
+         {"L"}},
+        // Sections come in number order, not file order; names match without regard to case.
+        {"[Spil12]\nTitel=T\nKategori=Junior\n[SPIL2]\nTitel=B\nKategori=Junior\n", {"B", "T"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sections);
+        EXPECT_EQ(Titles(ReadCatalogue(c.sections)), c.titles);
+    }
+}
+
+TEST(Catalogue, DescriptionIsTheCurrentLanguagesKey) {
+    const std::string ini =
+        "[Spil1]\nTitel=A\nKategori=Action\nDansk=Dansk tekst\nNorsk=Norsk tekst\nFinsk=Suomeksi\n"
+        "[Spil2]\nTitel=B\nKategori=Action\n";
+    struct Case {
+        const char* language;
+        const char* first;   // description of the section with three keys
+        const char* second;  // of the section with none
+    };
+    const Case cases[] = {
+        {"da", "Dansk tekst", "Ingen dansk instruktion!"},
+        {"se", "Ingen svensk instruktion!", "Ingen svensk instruktion!"},
+        {"no", "Norsk tekst", "Ingen norsk instruksjon!"},
+        {"fi", "Suomeksi", "Ingen Suomi-instruktion!"},
+        {"??", "", ""},
+        {"DA", "", ""},  // codes compare case-sensitively
+        {"en", "", ""},
+    };
+    CatalogueFolder folder(ini);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("language ") + c.language);
+        SpilListe liste = folder.Read(c.language);
+        ASSERT_EQ(liste.size(), 2u);
+        EXPECT_EQ(liste[0].Instruktion, c.first);
+        EXPECT_EQ(liste[1].Instruktion, c.second);
+    }
+}
+
+TEST(Catalogue, ReloadAfterWipeKeepsEveryDemoAtItsPosition) {
+    CatalogueFolder folder(
+        "[Spil1]\nTitel=A\nKategori=Sport\nDansk=A da\nSvensk=A se\n"
+        "[Spil2]\nTitel=Skjult\nKategori=sport\n"
+        "[Spil4]\nTitel=B\nKategori=Action\nDansk=B da\nSvensk=B se\n"
+        "[Spil5]\nTitel=C\nKategori=Sport\nDansk=C da\nSvensk=C se\n");
+    SpilListe liste;
+    indsaet_i_liste(liste, "da");
+    ASSERT_EQ(Titles(liste), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(liste[1].Instruktion, "B da");
+
+    wipespilliste(liste);
+    EXPECT_TRUE(liste.empty());
+    indsaet_i_liste(liste, "se");
+    ASSERT_EQ(Titles(liste), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(liste[0].Instruktion, "A se");
+    EXPECT_EQ(liste[1].Instruktion, "B se");
+    EXPECT_EQ(liste[2].Instruktion, "C se");
+
+    // Reading does not empty the list first: without the wipe the demos come twice.
+    indsaet_i_liste(liste, "da");
+    EXPECT_EQ(Titles(liste), (std::vector<std::string>{"A", "B", "C", "A", "B", "C"}));
+}
+
+TEST(Catalogue, OverlongValuesAreCutTo2047Characters) {
+    std::string exact(2047, 'e'), longer(2048, 'l'), huge(5000, 'h');
+    huge[2046] = 'X';
+    SpilListe liste = ReadCatalogue("[Spil1]\nKategori=Action\nTitel=" + huge + "\nDansk=" + exact + "\n"
+                                    "[Spil2]\nKategori=Action\nTitel=" + longer + "\nDansk=" + longer + "\n");
+    ASSERT_EQ(liste.size(), 2u);
+    EXPECT_EQ(liste[0].Titel, huge.substr(0, 2047));
+    EXPECT_EQ(liste[0].KortTitel, huge.substr(0, 2047));
+    EXPECT_EQ(liste[0].Instruktion, exact);
+    EXPECT_EQ(liste[1].Titel, longer.substr(0, 2047));
+    EXPECT_EQ(liste[1].Instruktion, longer.substr(0, 2047));
+}
+
+TEST(Catalogue, PresentButEmptyTextKeysStayEmpty) {
+    // The platform returns an empty value for a key written as "Key=", not the default.
+    SpilListe liste = ReadCatalogue("[Spil1]\nTitel=\nSetup=\nFolder=\nKategori=Adventure\nDansk=\n");
+    ASSERT_EQ(liste.size(), 1u);
+    EXPECT_EQ(liste[0].Titel, "");
+    EXPECT_EQ(liste[0].KortTitel, "");
+    EXPECT_EQ(liste[0].Setup, "");
+    EXPECT_EQ(liste[0].Folder, "");
+    EXPECT_EQ(liste[0].Instruktion, "");
+}
+
+TEST(Catalogue, MissingEmptyOrGarbledFileGivesAnEmptyList) {
+    std::string garbage;
+    uint32_t seed = 12345;
+    for (int i = 0; i < 8192; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        garbage += static_cast<char>(seed >> 24);
+    }
+    struct Case {
+        const char* name;
+        const std::string* bytes;  // nullptr: no file at all
+    };
+    const std::string empty;
+    const std::string utf16Garbage = "\xFF\xFE" + garbage;
+    const Case cases[] = {{"missing", nullptr}, {"empty", &empty}, {"binary", &garbage}, {"BOM + binary", &utf16Garbage}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        if (c.bytes) test::WriteFile(folder / "Spil.INI", *c.bytes);
+        CurrentDirectory current(folder.Path());
+        SpilListe liste;
+        indsaet_i_liste(liste, "da");
+        EXPECT_TRUE(liste.empty()) << liste.size() << " entries";
+    }
+}
+
+TEST(Catalogue, FileIsFoundInTheCurrentDirectory) {
+    ScratchFolder one, two;
+    test::WriteFile(one / "Spil.INI", "[Spil1]\nTitel=Fra et\nKategori=Action\n");
+    test::WriteFile(two / "spil.ini", "[Spil1]\nTitel=Fra to\nKategori=Action\n");
+    for (const auto* folder : {&one, &two, &one}) {
+        CurrentDirectory current(folder->Path());
+        SpilListe liste;
+        indsaet_i_liste(liste, "da");
+        ASSERT_EQ(liste.size(), 1u);
+        EXPECT_EQ(liste[0].Titel, folder == &one ? "Fra et" : "Fra to");
+    }
+}
+
+}  // namespace
+}  // namespace vindrel
