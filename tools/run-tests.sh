@@ -9,4 +9,5 @@ BUILD=${VINDREL_BUILD:-$ROOT/build}
 rm -rf "$BUILD/x86_64/testenv"
 wine_env_start "$BUILD/x86_64/testenv"
 trap wine_env_stop EXIT
+trap "exit 130" INT TERM
 ctest --test-dir "$BUILD/x86_64" --output-on-failure --timeout 300 "$@"
