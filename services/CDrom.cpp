@@ -80,6 +80,7 @@ DriveQuery QueryDrive(char letter) {
     q.type = GetDriveTypeA(root);
     if (letter != 'C' && q.type != DRIVE_FIXED) return q;  // would not count anyway
     // C: is asked whatever it is; should it be a drive without media, fail instead of asking.
+    // SetErrorMode tells the old mode only by replacing it, hence the second call.
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
     SetErrorMode(oldMode | SEM_FAILCRITICALERRORS);
     DWORD spc = 0, bps = 0, freeClusters = 0, total = 0;

@@ -260,14 +260,18 @@ TEST(ProgramsFolder, ReadFromShellFoldersOrReportedMissing) {
         EXPECT_EQ(ReadProgramsFolder(), std::string(programs.bytes.c_str()));
         EXPECT_TRUE(watcher.Seen().empty());
     }
-    test::KeyTakenAway away(HKEY_CURRENT_USER, kShellFolders);
-    ASSERT_TRUE(away.Taken());
-    test::MessageBoxWatcher watcher;
-    EXPECT_EQ(ReadProgramsFolder(), "");
-    std::vector<test::SeenMessage> seen = watcher.Seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].caption, "Information");
-    EXPECT_EQ(seen[0].text, "Unable to Open key   Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    {
+        test::KeyTakenAway away(HKEY_CURRENT_USER, kShellFolders);
+        ASSERT_TRUE(away.Taken());
+        test::MessageBoxWatcher watcher;
+        EXPECT_EQ(ReadProgramsFolder(), "");
+        std::vector<test::SeenMessage> seen = watcher.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Information");
+        EXPECT_EQ(seen[0].text,
+                  "Unable to Open key   Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    }
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kShellFolders, "Programs").bytes, programs.bytes) << "key put back";
 }
 
 TEST_F(Records, RecordFolderReportsAMissingKeyOrValue) {
