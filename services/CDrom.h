@@ -19,13 +19,14 @@ int64_t RoundHalfEven(double value);
 // Installed RAM in MB, rounded, plus one. 64-bit input so that machines above 4 GB do not wrap.
 int32_t RamMBFromBytes(uint64_t totalPhysBytes);
 
-// Free MB of one drive; the byte product is formed in 64 bits.
+// Free MB of one drive, rounded; the byte product is formed in 64 bits (saturating), so drives
+// of 2 GB and more count in full.
 int64_t DriveFreeMB(uint32_t sectorsPerCluster, uint32_t bytesPerSector, uint32_t freeClusters);
 
 // What the disk probe learns about one drive letter.
 struct DriveQuery {
     UINT type = DRIVE_NO_ROOT_DIR;  // GetDriveTypeA
-    bool freeOk = false;            // GetDiskFreeSpaceA succeeded
+    bool freeOk = false;            // GetDiskFreeSpaceA was asked and succeeded
     uint32_t sectorsPerCluster = 0;
     uint32_t bytesPerSector = 0;
     uint32_t freeClusters = 0;
@@ -34,12 +35,14 @@ using DriveQueryFn = std::function<DriveQuery(char letter)>;
 
 // C: counts whatever its type; D:, E:, F: only when fixed. Starts at 1, capped at INT32_MAX.
 int32_t SumFreeDiskMB(const DriveQueryFn& query);
-DriveQuery QueryDrive(char letter);  // the real platform
+// The real platform. Free space is only asked of C: and of fixed drives, so that an empty CD or
+// floppy drive never brings up the system's insert-disk box.
+DriveQuery QueryDrive(char letter);
 
 int32_t ProbeCpuMHz();
 int32_t ProbeRamMB();
 int32_t ProbeFreeDiskMB();
-int32_t Probe3dfx();
+int32_t Probe3dfx();  // glide2x.dll in the system directory (not the Windows directory)
 MachineProfile ProbeMachine();  // the four probes in their order
 
 // ---- Installed-demo records ----------------------------------------------------------------
@@ -47,12 +50,21 @@ MachineProfile ProbeMachine();  // the four probes in their order
 extern const char kNoUninstallInfo[];  // "No uninstalinfo"
 extern const char kRecordsRoot[];      // "Software\\Vindrel_Games"
 
+// HKLM Software\Vindrel_Games\<edition>\<short title>: "Afinstallationsstreng" then "Folder", each
+// REG_SZ of 255 bytes (longer texts whole). Skipped for "No uninstalinfo" and for an empty name
+// or one holding a backslash.
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle,
                         const std::string& group, const std::string& command);
+// Deletes the demo key only; the edition key stays, even empty.
 void DeleteInstallRecord(const std::string& edition, const std::string& title);
+// Appends one entry per demo key of every edition, the command being its first string value.
 void ReadInstalledDemos(std::vector<InstalledDemo>& list);
+// "UninstallString" of the platform's uninstall entry; "No uninstalinfo" when the key is missing
+// or holds no non-empty string under that name.
 std::string LookUpUninstallString(const std::string& uninstallKey);
+// "Programs" of the current user's shell folders; a message when the key is missing.
 std::string ReadProgramsFolder();
+// "Folder" of a demo key; a message when the key or the value is missing.
 std::string ReadRecordFolder(const std::string& title, const std::string& edition);
 
 // ---- Setup launch, fonts and sounds --------------------------------------------------------
@@ -61,8 +73,16 @@ std::string ReadRecordFolder(const std::string& title, const std::string& editio
 // dispatching window messages meanwhile without using processor time.
 void RunAndWait(const std::string& commandLine);
 
+// The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"
+// and an empty text when its "Fonts" value cannot be read.
 std::string ReadFontsFolder();
+// Copies the four Verdana files from \Diverse\ on the current drive into the fonts folder and
+// msfont.txt into the Windows directory, never overwriting; registers verdana.ttf; tells the
+// other windows, without hanging on one that does not answer.
 void InstallFonts();
+// The same with the folder that holds Diverse given (InstallFonts passes "\\").
+void InstallFontsFrom(const std::string& sourceRoot);
+// Starts the named WAVE resource of the program and returns at once; silence if it is missing.
 void PlayUiSound(const char* resourceName);
 
 }  // namespace vindrel

@@ -1,9 +1,9 @@
 // The registry records of installed demos, and the look-ups they need.
 #include <algorithm>
-#include <cstring>
 
 #include "services/CDrom.h"
 #include "services/Handles.h"
+#include "services/Registry.h"
 
 namespace vindrel {
 
@@ -13,32 +13,15 @@ const char kRecordsRoot[] = "Software\\Vindrel_Games";
 namespace {
 
 constexpr REGSAM kReadAccess = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;
-constexpr DWORD kRecordValueBytes = 255;
-constexpr size_t kMaxText = 255;
+constexpr size_t kRecordValueBytes = 255;
+constexpr DWORD kMaxKeyName = 255;  // the registry's own limit on a key name
 
-// Values are 255 bytes: text, its zero and zero padding. A longer text is stored whole.
+// Values are 255 bytes: text, its zero and zero padding. A longer text is stored whole rather
+// than cut, since a cut uninstall command would run something else.
 void SetPaddedString(HKEY key, const char* name, const std::string& text) {
     std::string data(text);
-    data.resize(std::max<size_t>(text.size() + 1, kRecordValueBytes), '\0');
+    data.resize(std::max(text.size() + 1, kRecordValueBytes), '\0');
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
-}
-
-// Reads a string value whole into out (up to its first zero byte). False on a missing value or
-// one of another type; out is then left unchanged.
-bool QueryString(HKEY key, const char* name, std::string& out) {
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
-    std::string buf(size + 1, '\0');
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size) != ERROR_SUCCESS)
-        return false;
-    out.assign(buf.c_str());
-    return true;
-}
-
-std::string Cut(std::string text) {
-    if (text.size() > kMaxText) text.resize(kMaxText);
-    return text;
 }
 
 bool OpenForRead(HKEY root, const std::string& path, UniqueRegKey& key) {
@@ -51,9 +34,10 @@ bool SubKeyNames(HKEY key, std::vector<std::string>& names) {
     if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
                          nullptr, nullptr) != ERROR_SUCCESS)
         return false;
+    const DWORD bufferSize = std::max(longest, kMaxKeyName) + 1;
     for (DWORD i = 0; i < count; ++i) {
-        std::string name(longest + 1, '\0');
-        DWORD len = longest + 1;
+        std::string name(bufferSize, '\0');
+        DWORD len = bufferSize;
         if (RegEnumKeyExA(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
         name.resize(len);
         names.push_back(name);
@@ -61,42 +45,65 @@ bool SubKeyNames(HKEY key, std::vector<std::string>& names) {
     return true;
 }
 
-// The data of a key's first value in enumeration order, as text up to its first zero byte.
+// The text of a key's first value in enumeration order, up to its first zero byte. Buffers are
+// sized from the key's own answers; a value that is not a string gives false.
 bool FirstValueText(HKEY key, std::string& out) {
-    char name[300];
-    DWORD nameLen = sizeof name;
-    DWORD type = 0, size = 0;
-    if (RegEnumValueA(key, 0, name, &nameLen, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    std::string data(size + 1, '\0');
-    nameLen = sizeof name;
-    if (RegEnumValueA(key, 0, name, &nameLen, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+    DWORD longestName = 0, longestData = 0;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+                         &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    std::string name(longestName + 1, '\0');
+    std::string data(longestData + 1, '\0');
+    DWORD nameLen = longestName + 1, type = 0, size = longestData;
+    if (RegEnumValueA(key, 0, name.data(), &nameLen, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
         ERROR_SUCCESS)
         return false;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
     out.assign(data.c_str());
     return true;
 }
 
 void Inform(const char* text) { MessageBoxA(nullptr, text, "Information", MB_OK | MB_ICONINFORMATION); }
 
-std::string DemoKey(const std::string& edition, const std::string& title) {
-    return std::string(kRecordsRoot) + "\\" + edition + "\\" + title;
+// An empty name or one with a backslash would address the edition key or a key below the demo
+// key, which the uninstall page could never list or remove; a longer one the registry refuses.
+bool IsKeyName(const std::string& name) {
+    return !name.empty() && name.size() <= kMaxKeyName && name.find('\\') == std::string::npos;
+}
+
+std::string EditionPath(const std::string& edition) { return std::string(kRecordsRoot) + "\\" + edition; }
+
+// The demo key is always reached from its edition key: a long title in one full path can pass
+// the length the ANSI registry calls accept for a path.
+bool OpenDemoForRead(const std::string& edition, const std::string& title, UniqueRegKey& key) {
+    UniqueRegKey editionKey;
+    return OpenForRead(HKEY_LOCAL_MACHINE, EditionPath(edition), editionKey) &&
+           OpenForRead(editionKey.get(), title, key);
+}
+
+bool CreateKey(HKEY parent, const std::string& name, UniqueRegKey& key) {
+    return RegCreateKeyExA(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                           key.put(), nullptr) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
                         const std::string& command) {
-    if (command == kNoUninstallInfo) return;
-    UniqueRegKey key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, DemoKey(edition, shortTitle).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+    if (command == kNoUninstallInfo || !IsKeyName(edition) || !IsKeyName(shortTitle)) return;
+    UniqueRegKey editionKey, key;
+    if (!CreateKey(HKEY_LOCAL_MACHINE, EditionPath(edition), editionKey) || !CreateKey(editionKey.get(), shortTitle, key))
         return;
     SetPaddedString(key.get(), "Afinstallationsstreng", command);
     SetPaddedString(key.get(), "Folder", group);
 }
 
 void DeleteInstallRecord(const std::string& edition, const std::string& title) {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, DemoKey(edition, title).c_str());
+    if (!IsKeyName(edition) || !IsKeyName(title)) return;  // never the edition key itself
+    UniqueRegKey editionKey;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EditionPath(edition).c_str(), 0, KEY_ALL_ACCESS, editionKey.put()) ==
+        ERROR_SUCCESS)
+        RegDeleteKeyA(editionKey.get(), title.c_str());
 }
 
 void ReadInstalledDemos(std::vector<InstalledDemo>& list) {
@@ -106,28 +113,27 @@ void ReadInstalledDemos(std::vector<InstalledDemo>& list) {
     for (const std::string& edition : editions) {
         UniqueRegKey editionKey;
         std::vector<std::string> titles;
-        if (!OpenForRead(HKEY_LOCAL_MACHINE, std::string(kRecordsRoot) + "\\" + edition, editionKey) ||
+        if (!OpenForRead(root.get(), edition, editionKey) ||
             !SubKeyNames(editionKey.get(), titles))
             continue;
         for (const std::string& title : titles) {
+            // A demo key without a readable first value still lists, with an empty command.
             UniqueRegKey demoKey;
             std::string command;
-            if (!OpenForRead(HKEY_LOCAL_MACHINE, DemoKey(edition, title), demoKey)) continue;
-            // A demo key without a readable value still lists, with an empty command.
-            FirstValueText(demoKey.get(), command);
-            list.push_back(InstalledDemo{Cut(edition), Cut(title), Cut(command), false});
+            if (OpenForRead(editionKey.get(), title, demoKey)) FirstValueText(demoKey.get(), command);
+            list.push_back(InstalledDemo{edition, title, command, false});
         }
     }
 }
 
 std::string LookUpUninstallString(const std::string& uninstallKey) {
-    UniqueRegKey key;
-    if (!OpenForRead(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + uninstallKey,
-                     key))
+    UniqueRegKey uninstall, key;
+    if (!OpenForRead(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", uninstall) ||
+        !OpenForRead(uninstall.get(), uninstallKey, key))
         return kNoUninstallInfo;
     // A key without a usable command counts as no uninstall information: never store an empty one.
     std::string command;
-    if (!QueryString(key.get(), "UninstallString", command) || command.empty()) return kNoUninstallInfo;
+    if (!QueryStringValue(key.get(), "UninstallString", command) || command.empty()) return kNoUninstallInfo;
     return command;
 }
 
@@ -136,15 +142,15 @@ std::string ReadProgramsFolder() {
     if (!OpenForRead(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", key))
         Inform("Unable to Open key   Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
     std::string folder;
-    if (key) QueryString(key.get(), "Programs", folder);
+    if (key) QueryStringValue(key.get(), "Programs", folder);
     return folder;
 }
 
 std::string ReadRecordFolder(const std::string& title, const std::string& edition) {
     UniqueRegKey key;
-    if (!OpenForRead(HKEY_LOCAL_MACHINE, DemoKey(edition, title), key)) Inform("Unable to Open key   spil folder");
+    if (!OpenDemoForRead(edition, title, key)) Inform("Unable to Open key   spil folder");
     std::string folder;
-    if (!key || !QueryString(key.get(), "Folder", folder)) Inform("Unable to get gameinfo");
+    if (!key || !QueryStringValue(key.get(), "Folder", folder)) Inform("Unable to get gameinfo");
     return folder;
 }
 

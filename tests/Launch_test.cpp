@@ -1,0 +1,347 @@
+// Starting setup programs and waiting for them, installing the fonts, playing the sounds.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "services/CDrom.h"
+#include "tests/RegistryBackup.h"
+#include "tests/TestSupport.h"
+
+namespace vindrel {
+namespace {
+
+const std::string kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+uint64_t FileTimeMs(const FILETIME& t) { return ((uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime) / 10000; }
+
+// Processor time of the calling thread, in ms.
+uint64_t ThreadCpuMs() {
+    FILETIME created, ended, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+    return FileTimeMs(kernel) + FileTimeMs(user);
+}
+
+std::string Sleeper(int ms) { return "\"" + test::BuiltProgram("sleeper.exe") + "\" " + std::to_string(ms); }
+
+// What a page-like window saw while the menu waited.
+struct Seen {
+    int timers = 0;
+    int paints = 0;
+    int sent = 0;
+    bool quitOnFirstTimer = false;
+};
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* seen = reinterpret_cast<Seen*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (seen) {
+        switch (msg) {
+            case WM_TIMER:
+                if (++seen->timers == 1 && seen->quitOnFirstTimer) PostQuitMessage(7);
+                InvalidateRect(hwnd, nullptr, FALSE);
+                return 0;
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                BeginPaint(hwnd, &ps);
+                EndPaint(hwnd, &ps);
+                ++seen->paints;
+                return 0;
+            }
+            case WM_APP:
+                ++seen->sent;
+                return 42;
+        }
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// A small visible window with a 50 ms timer that repaints itself on every tick.
+class CountingWindow {
+public:
+    explicit CountingWindow(Seen& seen) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = CountingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VindrelCountingWindow";
+        RegisterClassA(&wc);  // already there from an earlier test: fine
+        hwnd_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&seen));
+        SetTimer(hwnd_, 1, 50, nullptr);
+    }
+    ~CountingWindow() {
+        KillTimer(hwnd_, 1);
+        DestroyWindow(hwnd_);
+    }
+    CountingWindow(const CountingWindow&) = delete;
+    CountingWindow& operator=(const CountingWindow&) = delete;
+    HWND Handle() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+TEST(RunAndWait, ProgramThatCannotStartReturnsAtOnceSilently) {
+    for (const std::string cmd : {"Z:\\no\\such\\folder\\setup.exe", "\"C:\\no such folder\\setup.exe\" /S", ""}) {
+        SCOPED_TRACE(cmd);
+        test::MessageBoxWatcher watcher;
+        const ULONGLONG start = GetTickCount64();
+        RunAndWait(cmd);
+        EXPECT_LT(GetTickCount64() - start, 500u);
+        EXPECT_TRUE(watcher.Seen().empty());
+    }
+}
+
+TEST(RunAndWait, SleepsUntilTheProgramEndsWithoutUsingTheProcessor) {
+    // The clock must see a busy thread, or the check below proves nothing.
+    const uint64_t busyStart = ThreadCpuMs();
+    for (const ULONGLONG until = GetTickCount64() + 200; GetTickCount64() < until;) {
+    }
+    ASSERT_GE(ThreadCpuMs() - busyStart, 100u) << "thread times do not advance here";
+
+    const uint64_t cpuStart = ThreadCpuMs();
+    const ULONGLONG start = GetTickCount64();
+    RunAndWait(Sleeper(1000));
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    const uint64_t cpu = ThreadCpuMs() - cpuStart;
+    EXPECT_GE(elapsed, 950u);
+    EXPECT_LT(elapsed, 5000u);
+    EXPECT_LT(cpu, elapsed / 10) << "ms of processor time while waiting " << elapsed << " ms";
+}
+
+TEST(RunAndWait, PagesGetTheirTimersPaintingAndSentMessagesMeanwhile) {
+    Seen seen;
+    CountingWindow window(seen);
+    // Another thread talks to the window during the wait, as another program's broadcast would.
+    LRESULT answer = 0;
+    std::thread other([&] {
+        Sleep(300);
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutA(window.Handle(), WM_APP, 0, 0, SMTO_NORMAL, 2000, &result)) answer = result;
+    });
+    RunAndWait(Sleeper(1000));
+    other.join();
+    EXPECT_GE(seen.timers, 8);
+    EXPECT_GE(seen.paints, 8);
+    EXPECT_EQ(seen.sent, 1);
+    EXPECT_EQ(answer, 42);
+}
+
+TEST(RunAndWait, QuitDuringTheWaitIsKeptForTheMainLoop) {
+    Seen seen;
+    seen.quitOnFirstTimer = true;
+    CountingWindow window(seen);
+    const uint64_t cpuStart = ThreadCpuMs();
+    const ULONGLONG start = GetTickCount64();
+    RunAndWait(Sleeper(1000));
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    EXPECT_GE(elapsed, 950u) << "the wait still lasts as long as the program";
+    EXPECT_LT(ThreadCpuMs() - cpuStart, elapsed / 10) << "no spinning on the quit request";
+    EXPECT_GE(seen.timers, 8) << "messages still flow after the quit request";
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST(RunAndWait, EndsWhenTheSetupEndsNotWhatItStarted) {
+    test::ScratchFolder scratch;
+    const std::string pidFile = scratch / "child.pid";
+    const ULONGLONG start = GetTickCount64();
+    RunAndWait("\"" + test::BuiltProgram("spawner.exe") + "\" \"" + pidFile + "\" \"" +
+               test::BuiltProgram("sleeper.exe") + "\" 3000");
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+    const DWORD pid = static_cast<DWORD>(std::stoul("0" + test::ReadFile(pidFile)));
+    ASSERT_NE(pid, 0u) << "the setup did not start its program";
+    HANDLE child = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(WaitForSingleObject(child, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "its program still runs";
+    TerminateProcess(child, 0);
+    WaitForSingleObject(child, 5000);
+    CloseHandle(child);
+}
+
+TEST(FontsFolder, ReadFromShellFoldersOrMarkedMissing) {
+    char expected[MAX_PATH] = {};
+    DWORD size = sizeof expected;
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kShellFolders.c_str(), "Fonts", RRF_RT_REG_SZ, nullptr, expected, &size),
+              ERROR_SUCCESS);
+    {
+        test::MessageBoxWatcher watcher;
+        EXPECT_EQ(ReadFontsFolder(), expected);
+        EXPECT_TRUE(watcher.Seen().empty());
+    }
+    {
+        test::ValueTakenAway away(HKEY_CURRENT_USER, kShellFolders, "Fonts");
+        ASSERT_TRUE(away.Taken());
+        test::MessageBoxWatcher watcher;
+        EXPECT_EQ(ReadFontsFolder(), "");
+        std::vector<test::SeenMessage> seen = watcher.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Information");
+        EXPECT_EQ(seen[0].text, "ERROR");
+    }
+    test::KeyTakenAway away(HKEY_CURRENT_USER, kShellFolders);
+    ASSERT_TRUE(away.Taken());
+    test::MessageBoxWatcher watcher;
+    EXPECT_EQ(ReadFontsFolder(), "No uninstalinfo");
+    EXPECT_TRUE(watcher.Seen().empty());
+}
+
+// The files a font test puts into the system folders (only ones that were not there before);
+// removed when the test ends.
+struct SystemFiles {
+    std::vector<std::string> paths;
+    ~SystemFiles() {
+        for (const std::string& p : paths) {
+            RemoveFontResourceA(p.c_str());
+            DeleteFileA(p.c_str());
+        }
+    }
+};
+
+std::string Directory(UINT(WINAPI* ask)(LPSTR, UINT)) {
+    char dir[MAX_PATH * 2] = {};
+    ask(dir, sizeof dir);
+    return dir;
+}
+
+void ReplaceAll(std::string& s, const std::string& from, const std::string& to) {
+    for (size_t p = 0; (p = s.find(from, p)) != std::string::npos; p += to.size()) s.replace(p, from.size(), to);
+}
+
+// A free TrueType font of this machine with its family renamed (same length, in its ASCII and
+// UTF-16 names), so that its registration can be seen; empty if there is none.
+const char kTestFamily[] = "Vindrel Tst";
+std::string RenamedTrueTypeFile() {
+    std::string font = test::ReadFile("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf");
+    auto utf16 = [](const std::string& ascii) {
+        std::string wide;
+        for (char c : ascii) wide += std::string{'\0', c};
+        return wide;
+    };
+    ReplaceAll(font, "DejaVu Sans", kTestFamily);
+    ReplaceAll(font, utf16("DejaVu Sans"), utf16(kTestFamily));
+    return font;
+}
+
+int CALLBACK CountFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return 1;
+}
+
+int FacesNamed(const char* family) {
+    HDC screen = GetDC(nullptr);
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, family, LF_FACESIZE);
+    int count = 0;
+    EnumFontFamiliesExA(screen, &lf, CountFace, reinterpret_cast<LPARAM>(&count), 0);
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+TEST(InstallFonts, CopiesFromDiverseWithoutOverwritingAndRegisters) {
+    const std::string fonts = ReadFontsFolder();
+    const std::string windows = Directory(GetWindowsDirectoryA);
+    const char* const faces[] = {"verdana.ttf", "verdanab.ttf", "verdanai.ttf", "verdanaz.ttf"};
+    SystemFiles placed;
+    for (const char* face : faces) placed.paths.push_back(fonts + "\\" + face);
+    placed.paths.push_back(windows + "\\msfont.txt");
+    for (const std::string& p : placed.paths)
+        if (test::PathExists(p)) {
+            placed.paths.clear();
+            GTEST_SKIP() << p << " is already installed";
+        }
+    const std::string truetype = RenamedTrueTypeFile();
+    ASSERT_EQ(FacesNamed(kTestFamily), 0);
+
+    test::ScratchFolder cd;
+    CreateDirectoryA((cd / "Diverse").c_str(), nullptr);
+    for (const char* face : faces) test::WriteFile(cd / "Diverse" + "\\" + face, truetype + face);
+    test::WriteFile(cd / "Diverse\\msfont.txt", "marker");
+    test::WriteFile(fonts + "\\verdanab.ttf", "installed earlier");
+
+    InstallFontsFrom(cd.Path());
+    EXPECT_EQ(test::ReadFile(fonts + "\\verdana.ttf"), truetype + "verdana.ttf");
+    EXPECT_EQ(test::ReadFile(fonts + "\\verdanab.ttf"), "installed earlier") << "never overwritten";
+    EXPECT_EQ(test::ReadFile(fonts + "\\verdanai.ttf"), truetype + "verdanai.ttf");
+    EXPECT_EQ(test::ReadFile(fonts + "\\verdanaz.ttf"), truetype + "verdanaz.ttf");
+    EXPECT_EQ(test::ReadFile(windows + "\\msfont.txt"), "marker");
+    if (!truetype.empty()) {
+        EXPECT_GT(FacesNamed(kTestFamily), 0) << "verdana.ttf was registered";
+    }
+
+    // A second start with other files on the CD changes nothing.
+    test::WriteFile(cd / "Diverse\\verdana.ttf", "newer");
+    test::WriteFile(cd / "Diverse\\msfont.txt", "newer");
+    InstallFontsFrom(cd.Path());
+    EXPECT_EQ(test::ReadFile(fonts + "\\verdana.ttf"), truetype + "verdana.ttf");
+    EXPECT_EQ(test::ReadFile(windows + "\\msfont.txt"), "marker");
+}
+
+// Sets the current directory for one test.
+struct CurrentDirectory {
+    std::string saved = Directory([](LPSTR buf, UINT size) { return static_cast<UINT>(GetCurrentDirectoryA(size, buf)); });
+    explicit CurrentDirectory(const std::string& dir) { SetCurrentDirectoryA(dir.c_str()); }
+    ~CurrentDirectory() { SetCurrentDirectoryA(saved.c_str()); }
+};
+
+TEST(InstallFonts, SourceIsDiverseAtTheRootOfTheCurrentDrive) {
+    const std::string windows = Directory(GetWindowsDirectoryA);
+    const std::string marker = windows + "\\msfont.txt";
+    if (test::PathExists("C:\\Diverse") || test::PathExists(marker)) GTEST_SKIP() << "C:\\Diverse or msfont.txt exists";
+    SystemFiles placed{{marker}};
+    CreateDirectoryA("C:\\Diverse", nullptr);
+    test::WriteFile("C:\\Diverse\\msfont.txt", "from the CD");
+    {
+        CurrentDirectory cd(windows);  // on C:, like the menu started from the CD in drive C:
+        InstallFonts();
+    }
+    DeleteFileA("C:\\Diverse\\msfont.txt");
+    RemoveDirectoryA("C:\\Diverse");
+    EXPECT_EQ(test::ReadFile(marker), "from the CD");
+}
+
+TEST(InstallFonts, WithoutAFontsFolderNothingLandsInTheDriveRoot) {
+    test::ScratchFolder cd;
+    CreateDirectoryA((cd / "Diverse").c_str(), nullptr);
+    test::WriteFile(cd / "Diverse\\verdana.ttf", "font");
+    if (test::PathExists("C:\\verdana.ttf")) GTEST_SKIP() << "C:\\verdana.ttf exists";
+    SystemFiles placed{{"C:\\verdana.ttf"}};
+    test::ValueTakenAway away(HKEY_CURRENT_USER, kShellFolders, "Fonts");
+    ASSERT_TRUE(away.Taken());
+    test::MessageBoxWatcher watcher;
+    {
+        CurrentDirectory current(Directory(GetWindowsDirectoryA));
+        InstallFontsFrom(cd.Path());
+    }
+    EXPECT_FALSE(test::PathExists("C:\\verdana.ttf"));
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].text, "ERROR");
+}
+
+TEST(InstallFonts, FontChangeBroadcastDoesNotHangOnAHungWindow) {
+    const std::string eventName = "VindrelHungWindowReady" + std::to_string(GetCurrentProcessId());
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(ready, nullptr);
+    test::ChildProcess hung("\"" + test::BuiltProgram("hungwindow.exe") + "\" " + eventName + " 10000");
+    ASSERT_TRUE(hung.Started());
+    const DWORD waited = WaitForSingleObject(ready, 5000);
+    CloseHandle(ready);
+    ASSERT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0));
+    test::ScratchFolder emptyCd;
+    const ULONGLONG start = GetTickCount64();
+    InstallFontsFrom(emptyCd.Path());
+    EXPECT_LT(GetTickCount64() - start, 3000u);
+}
+
+TEST(PlayUiSound, ReturnsAtOnceForEveryNameEvenMissingOnes) {
+    for (const char* name : {"Click", "CLICK", "tilbage", "Tilbage", "NoSuchSound"}) {
+        SCOPED_TRACE(name);
+        const ULONGLONG start = GetTickCount64();
+        PlayUiSound(name);
+        EXPECT_LT(GetTickCount64() - start, 300u);
+    }
+}
+
+}  // namespace
+}  // namespace vindrel

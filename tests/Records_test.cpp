@@ -1,0 +1,305 @@
+// Installed-demo records in the real (Wine) registry, the uninstall look-up and the folder reads.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "services/CDrom.h"
+#include "tests/RegistryBackup.h"
+#include "tests/TestSupport.h"
+
+namespace vindrel {
+namespace {
+
+const std::string kRoot = "Software\\Vindrel_Games";
+const std::string kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const std::string kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Every test starts and ends without any records on the machine.
+class Records : public ::testing::Test {
+protected:
+    void SetUp() override { test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRoot); }
+    void TearDown() override { test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRoot); }
+
+    static std::vector<InstalledDemo> Listed() {
+        std::vector<InstalledDemo> list;
+        ReadInstalledDemos(list);
+        return list;
+    }
+};
+
+bool KeyExists(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+DWORD SubKeyCount(const std::string& path) {
+    HKEY key;
+    DWORD count = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    return count;
+}
+
+// A value exactly as the registry hands it back.
+struct RawValue {
+    bool found = false;
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+
+RawValue ReadRaw(HKEY root, const std::string& path, const char* name) {
+    RawValue v;
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+        v.bytes.resize(size);
+        v.found = RegQueryValueExA(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(v.bytes.data()), &size) ==
+                  ERROR_SUCCESS;
+        v.bytes.resize(size);
+    }
+    RegCloseKey(key);
+    return v;
+}
+
+void SetRaw(HKEY root, const std::string& path, const char* name, DWORD type, const std::string& bytes) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    if (name) RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+TEST_F(Records, FreshMachineAddsNothing) {
+    std::vector<InstalledDemo> list = {{"earlier", "entry", "cmd", true}};
+    ReadInstalledDemos(list);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].title, "entry");
+}
+
+TEST_F(Records, TwoEditionsListAndDeleteIndependently) {
+    WriteInstallRecord("1099", "Alpha", "Alpha Group", "C:\\Alpha\\unins000.exe");
+    WriteInstallRecord("1199", "Beta", "Beta Group", "C:\\Beta\\uninst.exe /S");
+    std::vector<InstalledDemo> list = Listed();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].edition, "1099");
+    EXPECT_EQ(list[0].title, "Alpha");
+    EXPECT_EQ(list[0].uninstallCommand, "C:\\Alpha\\unins000.exe");
+    EXPECT_EQ(list[1].edition, "1199");
+    EXPECT_EQ(list[1].title, "Beta");
+    EXPECT_EQ(list[1].uninstallCommand, "C:\\Beta\\uninst.exe /S");
+    EXPECT_FALSE(list[0].selected || list[1].selected);
+
+    DeleteInstallRecord("1099", "Alpha");
+    list = Listed();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].title, "Beta");
+    EXPECT_TRUE(KeyExists(kRoot + "\\1099")) << "the emptied edition key stays";
+    EXPECT_EQ(SubKeyCount(kRoot + "\\1099"), 0u);
+}
+
+TEST_F(Records, SameTitleUnderTwoEditionsGivesTwoEntries) {
+    WriteInstallRecord("1099", "Racer", "Racer", "C:\\R1\\u.exe");
+    WriteInstallRecord("0500", "Racer", "Racer", "C:\\R2\\u.exe");
+    std::vector<InstalledDemo> list = Listed();
+    ASSERT_EQ(list.size(), 2u);
+    for (const InstalledDemo& d : list) {
+        SCOPED_TRACE(d.edition);
+        EXPECT_EQ(d.title, "Racer");
+        EXPECT_EQ(d.uninstallCommand, d.edition == "1099" ? "C:\\R1\\u.exe" : "C:\\R2\\u.exe");
+    }
+    EXPECT_NE(list[0].edition, list[1].edition);
+}
+
+TEST_F(Records, ValuesAre255BytesOfTextAndZerosOrTheWholeLongerText) {
+    const struct {
+        const char* name;
+        std::string text;
+        size_t stored;
+    } cases[] = {
+        {"empty", "", 255},
+        {"short", "C:\\Demo\\unins000.exe", 255},
+        {"254 characters", std::string(254, 'a'), 255},
+        {"255 characters", std::string(255, 'b'), 256},
+        {"600 characters", "\"C:\\" + std::string(592, 'c') + "\" /x", 601},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteInstallRecord("1099", "Demo", c.text, c.text);
+        const std::string key = kRoot + "\\1099\\Demo";
+        for (const char* value : {"Afinstallationsstreng", "Folder"}) {
+            SCOPED_TRACE(value);
+            RawValue raw = ReadRaw(HKEY_LOCAL_MACHINE, key, value);
+            ASSERT_TRUE(raw.found);
+            EXPECT_EQ(raw.type, static_cast<DWORD>(REG_SZ));
+            EXPECT_EQ(raw.bytes.size(), c.stored);
+            EXPECT_EQ(raw.bytes, c.text + std::string(c.stored - c.text.size(), '\0'));
+        }
+        std::vector<InstalledDemo> list = Listed();
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(list[0].uninstallCommand, c.text) << "read back whole";
+        EXPECT_EQ(ReadRecordFolder("Demo", "1099"), c.text);
+    }
+}
+
+TEST_F(Records, WritingTwiceLeavesOneKeyWithTheSameValues) {
+    WriteInstallRecord("1099", "Alpha", "Group", "C:\\a.exe");
+    WriteInstallRecord("1099", "Alpha", "Group", "C:\\a.exe");
+    EXPECT_EQ(SubKeyCount(kRoot), 1u);
+    EXPECT_EQ(SubKeyCount(kRoot + "\\1099"), 1u);
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kRoot + "\\1099\\Alpha").c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    EXPECT_EQ(values, 2u);
+    ASSERT_EQ(Listed().size(), 1u);
+    EXPECT_EQ(Listed()[0].uninstallCommand, "C:\\a.exe");
+}
+
+TEST_F(Records, NothingIsWrittenWithoutUninstallInfoOrAKeyName) {
+    const struct {
+        const char* name;
+        std::string edition, title, command;
+    } cases[] = {
+        {"no uninstall info", "1099", "Alpha", "No uninstalinfo"},
+        {"empty title", "1099", "", "C:\\u.exe"},
+        {"empty edition", "", "Alpha", "C:\\u.exe"},
+        {"title with a backslash", "1099", "Alpha\\Beta", "C:\\u.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteInstallRecord(c.edition, c.title, "Group", c.command);
+        EXPECT_FALSE(KeyExists(kRoot));
+    }
+    // Nor does a delete with an empty title take the edition key with it.
+    WriteInstallRecord("1099", "Alpha", "Group", "C:\\u.exe");
+    DeleteInstallRecord("1099", "Alpha");
+    DeleteInstallRecord("1099", "");
+    EXPECT_TRUE(KeyExists(kRoot + "\\1099"));
+}
+
+TEST_F(Records, DemoMissingFromTheUninstallRegistryIsNeverRecorded) {
+    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall + "VindrelAbsentDemo");
+    WriteInstallRecord("1099", "Absent", "Group", LookUpUninstallString("VindrelAbsentDemo"));
+    EXPECT_TRUE(Listed().empty());
+}
+
+TEST_F(Records, CommandIsTheFirstValueWhenItIsAString) {
+    const std::string edition = kRoot + "\\1099\\";
+    const std::string longName(400, 'A');
+    const std::string longCommand = "C:\\" + std::string(500, 'x') + "\\u.exe";
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "Dword", "Afinstallationsstreng", REG_DWORD, std::string(4, '\x01'));
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "Binary", "Afinstallationsstreng", REG_BINARY, "C:\\bin.exe");
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "Empty", nullptr, REG_NONE, "");
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "LongName", longName.c_str(), REG_SZ, longCommand + '\0');
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "Expand", "Afinstallationsstreng", REG_EXPAND_SZ, std::string("C:\\e.exe\0", 9));
+    std::map<std::string, std::string> commands;
+    for (const InstalledDemo& d : Listed()) commands[d.title] = d.uninstallCommand;
+    EXPECT_EQ(commands.size(), 5u) << "every demo key lists";
+    EXPECT_EQ(commands["Dword"], "");
+    EXPECT_EQ(commands["Binary"], "");
+    EXPECT_EQ(commands["Empty"], "");
+    EXPECT_EQ(commands["LongName"], longCommand);
+    EXPECT_EQ(commands["Expand"], "C:\\e.exe");
+}
+
+TEST_F(Records, TitlesUpToTheRegistryLimitKeepTheirFullName) {
+    const std::string longest(255, 't');
+    WriteInstallRecord("1099", longest, "Group", "C:\\u.exe");
+    std::vector<InstalledDemo> list = Listed();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].title, longest);
+    EXPECT_EQ(list[0].uninstallCommand, "C:\\u.exe");
+    EXPECT_EQ(ReadRecordFolder(longest, "1099"), "Group");
+    DeleteInstallRecord("1099", longest);
+    EXPECT_TRUE(Listed().empty());
+
+    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRoot);
+    WriteInstallRecord("1099", std::string(300, 'u'), "Group", "C:\\v.exe");  // beyond the limit
+    EXPECT_FALSE(KeyExists(kRoot)) << "refused whole, never stored under a cut name";
+}
+
+TEST(UninstallLookUp, OnlyANonEmptyStringCommandCounts) {
+    const std::string key = kUninstall + "VindrelLookUpTest";
+    const struct {
+        const char* name;
+        bool createKey;
+        DWORD type;
+        std::string data;
+        std::string expected;
+    } cases[] = {
+        {"missing key", false, REG_SZ, "", "No uninstalinfo"},
+        {"missing value", true, REG_NONE, "", "No uninstalinfo"},
+        {"number", true, REG_DWORD, std::string(4, '\0'), "No uninstalinfo"},
+        {"binary", true, REG_BINARY, "C:\\u.exe", "No uninstalinfo"},
+        {"empty text", true, REG_SZ, std::string(1, '\0'), "No uninstalinfo"},
+        {"command", true, REG_SZ, std::string("\"C:\\Demo\\unins000.exe\"\0", 24), "\"C:\\Demo\\unins000.exe\""},
+        {"command past 200 bytes", true, REG_SZ, "C:\\" + std::string(300, 'd') + "\\u.exe" + '\0',
+         "C:\\" + std::string(300, 'd') + "\\u.exe"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
+        if (c.createKey) SetRaw(HKEY_LOCAL_MACHINE, key, c.type == REG_NONE ? nullptr : "UninstallString", c.type, c.data);
+        EXPECT_EQ(LookUpUninstallString("VindrelLookUpTest"), c.expected);
+    }
+    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
+}
+
+TEST(ProgramsFolder, ReadFromShellFoldersOrReportedMissing) {
+    const RawValue programs = ReadRaw(HKEY_CURRENT_USER, kShellFolders, "Programs");
+    ASSERT_TRUE(programs.found);
+    {
+        test::MessageBoxWatcher watcher;
+        EXPECT_EQ(ReadProgramsFolder(), std::string(programs.bytes.c_str()));
+        EXPECT_TRUE(watcher.Seen().empty());
+    }
+    {
+        test::KeyTakenAway away(HKEY_CURRENT_USER, kShellFolders);
+        ASSERT_TRUE(away.Taken());
+        test::MessageBoxWatcher watcher;
+        EXPECT_EQ(ReadProgramsFolder(), "");
+        std::vector<test::SeenMessage> seen = watcher.Seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Information");
+        EXPECT_EQ(seen[0].text,
+                  "Unable to Open key   Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    }
+    EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kShellFolders, "Programs").bytes, programs.bytes) << "key put back";
+}
+
+TEST_F(Records, RecordFolderReportsAMissingKeyOrValue) {
+    WriteInstallRecord("1099", "Alpha", "Alpha Group", "C:\\u.exe");
+    SetRaw(HKEY_LOCAL_MACHINE, kRoot + "\\1099\\NoFolder", "Afinstallationsstreng", REG_SZ, "C:\\u.exe");
+    SetRaw(HKEY_LOCAL_MACHINE, kRoot + "\\1099\\NumberFolder", "Folder", REG_DWORD, std::string(4, '\0'));
+    const struct {
+        const char* title;
+        std::string expected;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"Alpha", "Alpha Group", {}},
+        {"Missing", "", {"Unable to Open key   spil folder", "Unable to get gameinfo"}},
+        {"NoFolder", "", {"Unable to get gameinfo"}},
+        {"NumberFolder", "", {"Unable to get gameinfo"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        test::MessageBoxWatcher watcher;
+        EXPECT_EQ(ReadRecordFolder(c.title, "1099"), c.expected);
+        std::vector<test::SeenMessage> seen = watcher.Seen();
+        ASSERT_EQ(seen.size(), c.messages.size());
+        for (size_t i = 0; i < seen.size(); ++i) {
+            EXPECT_EQ(seen[i].caption, "Information");
+            EXPECT_EQ(seen[i].text, c.messages[i]);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vindrel
