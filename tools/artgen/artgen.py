@@ -34,7 +34,7 @@ ROW_HIT_COLOURS = [(0x18, 0xAB, 0x07), (0x17, 0x8F, 0x07), (0x2F, 0xAD, 0x07), (
 
 # The page layout this artwork is drawn for.
 PANEL_RIGHT = 280      # the light text panel covers x < 280 above the command band
-BAND_TOP = 412         # the command band runs along the bottom of every page
+BAND_TOP = 418         # the command band runs along the bottom of every page, level with the buttons
 PANEL = (222, 219, 236)
 PANEL_LINE = (212, 208, 228)
 BAND_STOPS = [(0, (64, 50, 110)), (0.12, (44, 32, 84)), (1, (16, 10, 34))]
@@ -504,10 +504,15 @@ def generate():
     def put(name, picture):
         pics[name] = save(name, picture)
 
+    # The panel and the band keep exact colours: the disclaimer's text panel is a shifted copy of
+    # the panel, and the shadow pictures are copies of the band at other places.
+    flat = Image.new("L", (640, 480), 0)
+    ImageDraw.Draw(flat).rectangle((0, 0, PANEL_RIGHT - 1, BAND_TOP - 1), fill=255)
+    ImageDraw.Draw(flat).rectangle((0, BAND_TOP, 639, 479), fill=255)
     bg = background("menu")
-    put("hovedmenu", P.to_palette(bg, dither=True))
+    put("hovedmenu", P.to_palette(bg, dither=True, exact=flat))
     bg8 = P.picture_to_rgb(pics["hovedmenu"])  # the stored pictures copy what the page shows
-    put("ansvar", P.to_palette(background("info"), dither=True))
+    put("ansvar", P.to_palette(background("info"), dither=True, exact=flat))
     put("ansvarpanel", P.to_palette(bg8.crop((0, 0, 242, 398))))
 
     put("skygge100", shadow_picture(bg8, 480, 418, 100, 55, [(490, 418)]))
