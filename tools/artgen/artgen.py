@@ -363,9 +363,9 @@ def row(w, h, hue, rounded):
     """A glossy bar for black captions (yellow under the mouse)."""
     top, bottom = hsv(hue, 0.62, 0.92), hsv(hue, 0.9, 0.62)
     box = (0, 0, w, h)
-    plate, mask = P.bevel_plate(w, h, box, 7 if rounded else 3, top, bottom, hsv(hue, 0.9, 0.3), 85,
+    plate, mask = P.bevel_plate(w, h, box, 7 if rounded else 0, top, bottom, hsv(hue, 0.9, 0.3), 85,
                                 inner_light=hsv(hue, 0.35, 1.0))
-    img = Image.new("RGB", (w, h), PANEL if rounded else (20, 16, 40))
+    img = Image.new("RGB", (w, h), PANEL)
     img.paste(plate, (0, 0), mask)
     # A little bead at the right end marks the row as clickable.
     cx, cy = w - 16, h // 2
@@ -651,7 +651,6 @@ def mockups(pics, folder):
     key_paste(disc, "exit_1", (559, 427), WHITE)
     cred = rgb["hovedmenu"].copy()
     cred.paste(rgb["hehe"].resize((129, 89)), (470, 250))
-    Image.fromarray if False else None
     both = Image.new("RGB", (1280, 480))
     both.paste(disc, (0, 0))
     both.paste(cred, (640, 0))
