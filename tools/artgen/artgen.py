@@ -258,7 +258,6 @@ def emblem(img, kind, cx, cy, r, disc, symbol):
     inner = P.ellipse_mask(w, h, (cx - r + 2, cy - r + 2, cx + r - 2, cy + r - 2))
     shade = P.vgradient(w, h, [(0, P.mix(disc, (255, 255, 255), 0.35)), (1, P.mix(disc, (0, 0, 0), 0.35))])
     img.paste(shade, (0, 0), inner)
-    S = P.SS
 
     def sym(points):
         return P.polygon_mask(w, h, [(cx + x * r, cy + y * r) for x, y in points])
@@ -316,7 +315,6 @@ def emblem(img, kind, cx, cy, r, disc, symbol):
                   P.soft_shadow(w, h, smask, (1, 1), 1, 0.8))
         img.paste(Image.new("RGB", (w, h), symbol), (0, 0), smask)
     P.gloss(img, inner, (cy - r) / h, cy / h, 90)
-    del S
 
 
 def tile(name, disc, symbol, variant):
@@ -414,9 +412,9 @@ def flag_ball(code, size, bright):
             base = flag_colour(code, u * 1.1, v * 1.1)
             light = max(0.0, -0.45 * dx - 0.55 * dy + 0.7 * nz)
             k = (0.28 + 0.85 * light) * (1.0 if bright else 0.62)
-            spec = max(0.0, -0.5 * dx - 0.6 * dy + 0.62 * nz) ** 24 * (230 if bright else 120)
+            shine = max(0.0, -0.5 * dx - 0.6 * dy + 0.62 * nz) ** 24 * (230 if bright else 120)
             rim = (1 - nz) ** 3 * 40
-            px[x, y] = tuple(min(255, int(c * k + spec + rim * (0.3 if bright else 0.15))) for c in base)
+            px[x, y] = tuple(min(255, int(c * k + shine + rim * (0.3 if bright else 0.15))) for c in base)
     mask = P.ellipse_mask(size, size, (0, 0, size, size))
     small = img.resize((size, size), Image.Resampling.LANCZOS)
     out = Image.new("RGB", (size, size), (0, 0, 0))
