@@ -132,7 +132,10 @@ void TfrmBlack::FormCreate() {
 }
 
 void TfrmBlack::Fortsaet() {
+    // Started from AutoPlay or a double-click, the menu takes the screen from whatever was in front.
     ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    BringWindowToTop(hwnd_);
     for (const PageStep& step : kCreationOrder)
         if (step.create) pages_.push_back(step.create(*this));
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

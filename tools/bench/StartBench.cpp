@@ -2,8 +2,6 @@
 // Win32 program that opens one window, as a ratio in one run; and the processor time the menu's
 // wait spends while a 3-second program runs.
 //   StartBench.exe <path of the menu> [rounds]
-// A white window of the benchmark's own covers the screen first; a program counts as started
-// when the middle of the screen has turned black, painted by its window.
 #include <windows.h>
 
 #include <algorithm>
@@ -49,13 +47,6 @@ double Now() {
     return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-COLORREF MiddleOfScreen() {
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
 struct Found {
     DWORD pid;
     HWND hwnd;
@@ -73,11 +64,9 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-// Seconds from the start of the command to the black middle of the screen; the program is then closed.
-double TimeToFirstPaint(const std::string& command, const char* folder, HWND cover) {
-    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    UpdateWindow(cover);
-    while (MiddleOfScreen() != RGB(255, 255, 255)) Sleep(5);
+// Seconds from the start of the command until its full-screen window is shown and its message
+// loop has gone idle, which is when the first paint has been handled; the program is then closed.
+double TimeToFirstPaint(const std::string& command, const char* folder) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -87,15 +76,14 @@ double TimeToFirstPaint(const std::string& command, const char* folder, HWND cov
     Found found{pi.dwProcessId, nullptr};
     double elapsed = -1;
     while (Now() - start < 30) {
-        if (MiddleOfScreen() == RGB(0, 0, 0)) {
+        if (!found.hwnd) EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
+        if (found.hwnd && WaitForInputIdle(pi.hProcess, 0) == 0) {
+            DWORD_PTR ignored;
+            SendMessageTimeoutA(found.hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
             elapsed = Now() - start;
             break;
         }
         Sleep(1);
-    }
-    for (int i = 0; i < 100 && !found.hwnd; ++i) {
-        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
-        if (!found.hwnd) Sleep(20);
     }
     if (found.hwnd) PostMessageA(found.hwnd, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
@@ -133,18 +121,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string folder = menu.substr(0, menu.find_last_of("\\/") + 1);
 
-    HWND cover = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
-    SetClassLongPtrA(cover, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetStockObject(WHITE_BRUSH)));
-    InvalidateRect(cover, nullptr, TRUE);
-    UpdateWindow(cover);
-
     std::vector<double> minimal, full;
     for (int i = 0; i < rounds; ++i) {
-        minimal.push_back(TimeToFirstPaint("\"" + std::string(self) + "\" --minimal", nullptr, cover));
-        full.push_back(TimeToFirstPaint("\"" + menu + "\"", folder.c_str(), cover));
+        minimal.push_back(TimeToFirstPaint("\"" + std::string(self) + "\" --minimal", nullptr));
+        full.push_back(TimeToFirstPaint("\"" + menu + "\"", folder.c_str()));
     }
-    DestroyWindow(cover);
 
     double cpuBefore = ProcessCpuSeconds();
     double wallBefore = Now();
