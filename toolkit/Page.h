@@ -1,6 +1,25 @@
 // A page of the menu: a 640 x 480 borderless window over the black backdrop, centred on the
 // screen, owned by the application's hidden window, created once and afterwards only shown,
 // hidden and raised. Its controls are plain objects painted in z-order into one back buffer.
+//
+// A page declares its controls as members, one line per row of its layout table, lowest first:
+//
+//   class TfrmLavetAf : public Page {
+//   public:
+//       explicit TfrmLavetAf(Application& app)
+//           : Page(app, {.className = "TfrmLavetAf", .caption = "frmLavetAf", .colour = kGrey}) {}
+//       TImage& imgback = Add<TImage>("imgback", 0, 0, 640, 480);
+//       TLabel& Label1 = Add<TLabel>("Label1", 8, 8, 260, 25,
+//                                    {.caption = "Credits:", .font = Verdana(21, Underline), .transparent = true});
+//       TImage& GreenShadow = Add<TImage>("GreenShadow", 7, 418, 100, 55);
+//       TLMDMMButton& cmdNot = Add<TLMDMMButton>("cmdNot", 17, 418, 90, 45,
+//                                                GreenButton("Tilbage").Colour(kBlack).FaceStyle(ButtonFaceStyle::sbAutosize));
+//       TLMDMMButton& cmdSlut = Add<TLMDMMButton>("cmdSlut", 559, 427, 81, 53, ExitSign());
+//   };
+//   auto page = CreatePage<TfrmLavetAf>(app);   // shown now if visibleAtCreation
+//
+// Buttons that name a list of another page ("frmForside.Greens") get it from ConnectFaceLists
+// once that page exists. tools/pagedemo/PageDemo.cpp is a complete example.
 #pragma once
 #include <windows.h>
 
