@@ -34,7 +34,7 @@ ROW_HIT_COLOURS = [(0x18, 0xAB, 0x07), (0x17, 0x8F, 0x07), (0x2F, 0xAD, 0x07), (
 
 # The page layout this artwork is drawn for.
 PANEL_RIGHT = 280      # the light text panel covers x < 280 above the command band
-BAND_TOP = 412         # the command band runs along the bottom of every page
+BAND_TOP = 418         # the command band runs along the bottom of every page, level with the buttons
 PANEL = (222, 219, 236)
 PANEL_LINE = (212, 208, 228)
 BAND_STOPS = [(0, (64, 50, 110)), (0.12, (44, 32, 84)), (1, (16, 10, 34))]
@@ -258,7 +258,6 @@ def emblem(img, kind, cx, cy, r, disc, symbol):
     inner = P.ellipse_mask(w, h, (cx - r + 2, cy - r + 2, cx + r - 2, cy + r - 2))
     shade = P.vgradient(w, h, [(0, P.mix(disc, (255, 255, 255), 0.35)), (1, P.mix(disc, (0, 0, 0), 0.35))])
     img.paste(shade, (0, 0), inner)
-    S = P.SS
 
     def sym(points):
         return P.polygon_mask(w, h, [(cx + x * r, cy + y * r) for x, y in points])
@@ -316,7 +315,6 @@ def emblem(img, kind, cx, cy, r, disc, symbol):
                   P.soft_shadow(w, h, smask, (1, 1), 1, 0.8))
         img.paste(Image.new("RGB", (w, h), symbol), (0, 0), smask)
     P.gloss(img, inner, (cy - r) / h, cy / h, 90)
-    del S
 
 
 def tile(name, disc, symbol, variant):
@@ -363,9 +361,9 @@ def row(w, h, hue, rounded):
     """A glossy bar for black captions (yellow under the mouse)."""
     top, bottom = hsv(hue, 0.62, 0.92), hsv(hue, 0.9, 0.62)
     box = (0, 0, w, h)
-    plate, mask = P.bevel_plate(w, h, box, 7 if rounded else 3, top, bottom, hsv(hue, 0.9, 0.3), 85,
+    plate, mask = P.bevel_plate(w, h, box, 7 if rounded else 0, top, bottom, hsv(hue, 0.9, 0.3), 85,
                                 inner_light=hsv(hue, 0.35, 1.0))
-    img = Image.new("RGB", (w, h), PANEL if rounded else (20, 16, 40))
+    img = Image.new("RGB", (w, h), PANEL)
     img.paste(plate, (0, 0), mask)
     # A little bead at the right end marks the row as clickable.
     cx, cy = w - 16, h // 2
@@ -414,9 +412,9 @@ def flag_ball(code, size, bright):
             base = flag_colour(code, u * 1.1, v * 1.1)
             light = max(0.0, -0.45 * dx - 0.55 * dy + 0.7 * nz)
             k = (0.28 + 0.85 * light) * (1.0 if bright else 0.62)
-            spec = max(0.0, -0.5 * dx - 0.6 * dy + 0.62 * nz) ** 24 * (230 if bright else 120)
+            shine = max(0.0, -0.5 * dx - 0.6 * dy + 0.62 * nz) ** 24 * (230 if bright else 120)
             rim = (1 - nz) ** 3 * 40
-            px[x, y] = tuple(min(255, int(c * k + spec + rim * (0.3 if bright else 0.15))) for c in base)
+            px[x, y] = tuple(min(255, int(c * k + shine + rim * (0.3 if bright else 0.15))) for c in base)
     mask = P.ellipse_mask(size, size, (0, 0, size, size))
     small = img.resize((size, size), Image.Resampling.LANCZOS)
     out = Image.new("RGB", (size, size), (0, 0, 0))
@@ -504,10 +502,15 @@ def generate():
     def put(name, picture):
         pics[name] = save(name, picture)
 
+    # The panel and the band keep exact colours: the disclaimer's text panel is a shifted copy of
+    # the panel, and the shadow pictures are copies of the band at other places.
+    flat = Image.new("L", (640, 480), 0)
+    ImageDraw.Draw(flat).rectangle((0, 0, PANEL_RIGHT - 1, BAND_TOP - 1), fill=255)
+    ImageDraw.Draw(flat).rectangle((0, BAND_TOP, 639, 479), fill=255)
     bg = background("menu")
-    put("hovedmenu", P.to_palette(bg, dither=True))
+    put("hovedmenu", P.to_palette(bg, dither=True, exact=flat))
     bg8 = P.picture_to_rgb(pics["hovedmenu"])  # the stored pictures copy what the page shows
-    put("ansvar", P.to_palette(background("info"), dither=True))
+    put("ansvar", P.to_palette(background("info"), dither=True, exact=flat))
     put("ansvarpanel", P.to_palette(bg8.crop((0, 0, 242, 398))))
 
     put("skygge100", shadow_picture(bg8, 480, 418, 100, 55, [(490, 418)]))
@@ -646,7 +649,6 @@ def mockups(pics, folder):
     key_paste(disc, "exit_1", (559, 427), WHITE)
     cred = rgb["hovedmenu"].copy()
     cred.paste(rgb["hehe"].resize((129, 89)), (470, 250))
-    Image.fromarray if False else None
     both = Image.new("RGB", (1280, 480))
     both.paste(disc, (0, 0))
     both.paste(cred, (640, 0))

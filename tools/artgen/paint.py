@@ -137,14 +137,23 @@ def darken(img, mask):
 
 # --- 8-bit palette conversion -------------------------------------------------------------------
 
-def to_palette(img, keys=(), forbid=(), dither=False, colours=256):
+def to_palette(img, keys=(), forbid=(), dither=False, colours=256, exact=None):
     """Converts an RGB picture to (palette, index rows). keys: [(mask, colour)]: pixels where the
     mask is >= 128 get exactly that colour in a palette slot of their own. No other slot may equal
-    a key colour or a forbidden colour (hit tests and see-through drawing compare exact colours)."""
+    a key colour or a forbidden colour (hit tests and see-through drawing compare exact colours).
+    exact: an L mask of flat areas that keep their colours exactly (no dithering noise), so that
+    copies of them line up seamlessly."""
     img = img.convert("RGB")
     w, h = img.size
     key_colours = [tuple(c) for _, c in keys]
-    budget = colours - len(key_colours)
+    exact_slots = {}
+    if exact is not None:
+        rgb = img.tobytes()
+        for i, v in enumerate(exact.tobytes()):
+            if v >= 128:
+                exact_slots.setdefault(tuple(rgb[3 * i:3 * i + 3]), None)
+    budget = colours - len(key_colours) - len(exact_slots)
+    assert budget >= 16, "too many exact colours"
     base = img.quantize(colors=budget, method=Image.Quantize.MEDIANCUT)
     if dither:
         base = img.quantize(palette=base, dither=Image.Dither.FLOYDSTEINBERG)
@@ -156,6 +165,13 @@ def to_palette(img, keys=(), forbid=(), dither=False, colours=256):
             c = (c[0], c[1], c[2] + 1 if c[2] < 255 else c[2] - 1)
         palette[i] = c
     indices = bytearray(base.tobytes())
+    if exact_slots:
+        for c in exact_slots:
+            exact_slots[c] = len(palette)
+            palette.append(c)
+        for i, v in enumerate(exact.tobytes()):
+            if v >= 128:
+                indices[i] = exact_slots[tuple(rgb[3 * i:3 * i + 3])]
     for slot, (mask, colour) in enumerate(keys):
         index = len(palette)
         palette.append(tuple(colour))
