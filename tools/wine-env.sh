@@ -2,16 +2,23 @@
 # a persistent wineserver with detached stdio, and a clean stop of what was started (by pid).
 #   wine_env_start <folder> [WxH]   then   wine_env_stop
 
+#   With WINE_ENV_USE_DISPLAY=1 and a reachable $DISPLAY, that display is used instead of Xvfb.
+
 wine_env_start() {
   local dir=$1 size=${2:-1024x768}
   mkdir -p "$dir"
   export WINEPREFIX="$dir/pfx" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  local n=${VINDREL_DISPLAY_BASE:-60}
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
-  WINE_ENV_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  WINE_ENV_XVFB_PID=
+  if [ "${WINE_ENV_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    :
+  else
+    local n=${VINDREL_DISPLAY_BASE:-60}
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
+    WINE_ENV_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
   (wineserver -p </dev/null >/dev/null 2>&1 &)
   wine wineboot </dev/null >/dev/null 2>&1 || true
   # No sound card here: keep the audio drivers quiet.
@@ -19,6 +26,8 @@ wine_env_start() {
   # There is no window manager on Xvfb: without this, Wine waits 2 s for one at every window
   # that is hidden or destroyed.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+  # The pages are laid out in Verdana; the free DejaVu Sans is the closest face here.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /d 'DejaVu Sans' /f </dev/null >/dev/null 2>&1 || true
   sleep 0.5
 }
 
@@ -29,4 +38,9 @@ wine_env_stop() {
     wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
     WINE_ENV_XVFB_PID=
   fi
+}
+
+# Shows a Unix folder to Wine as drive letter R:, as the CD drive would be.
+wine_env_map_cd() {
+  ln -sfn "$1" "$WINEPREFIX/dosdevices/r:"
 }
