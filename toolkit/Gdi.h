@@ -25,6 +25,7 @@ struct MemoryDcTraits {
 using UniqueBitmap = UniqueHandle<HBITMAP, TypedGdiTraits<HBITMAP>>;
 using UniqueFont = UniqueHandle<HFONT, TypedGdiTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, TypedGdiTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<HPEN, TypedGdiTraits<HPEN>>;
 using UniquePalette = UniqueHandle<HPALETTE, TypedGdiTraits<HPALETTE>>;
 using UniqueRegion = UniqueHandle<HRGN, TypedGdiTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
