@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "services/CDrom.h"
 
@@ -13,18 +14,36 @@ const char kBlackClass[] = "TfrmBlack";
 const char kShowGroupCommand[] = "[ShowGroup(NonExist, 1)]";
 const DWORD kMoveFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;  // 0x214
 
-using PageFactory = std::unique_ptr<Page> (*)(TfrmBlack&);
+// Makes one page, shows it if it is visible at creation, and records it in the page set.
+template <typename T, T* PageSet::*Slot>
+std::unique_ptr<Page> Make(TfrmBlack& shell) {
+    auto page = CreatePage<T>(shell);
+    shell.Pages().*Slot = page.get();
+    return page;
+}
+
 struct PageStep {
-    const char* pageClass;
-    PageFactory create;  // null until the page is part of the program
+    const char* formName;
+    std::unique_ptr<Page> (*create)(TfrmBlack&);
 };
 
-// The pages in their creation order; later pages resolve references to earlier ones.
+// The pages in their creation order; pages that use lists of later pages are connected once all
+// exist. A page joins the program by its row here.
 const PageStep kCreationOrder[] = {
-    {"TfrmSpilSide", nullptr},    {"TfrmKategori", nullptr}, {"TfrmAfinstaller", nullptr},
-    {"TfrmIndex", nullptr},       {"TfrmHelp", nullptr},     {"TfrmDX", nullptr},
-    {"TfrmLavetAf", nullptr},     {"TfrmForside", nullptr},  {"TfrmAnsvar", nullptr},
+    // {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
+    // {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
+    // {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
+    // {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
+    // {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
+    // {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
+    // {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},
+    // {"frmForside", Make<TfrmForside, &PageSet::frmForside>},
+    // {"frmAnsvar", Make<TfrmAnsvar, &PageSet::frmAnsvar>},
+    {nullptr, nullptr},
 };
+
+// Created last, and only while the language is undecided.
+const PageStep kLanguageChoice = {nullptr, nullptr};  // {"frmSprogvalg", Make<TfrmSprogvalg, &PageSet::frmSprogvalg>}
 
 bool DirectoryExists(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
@@ -136,10 +155,30 @@ void TfrmBlack::Fortsaet() {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     BringWindowToTop(hwnd_);
-    for (const PageStep& step : kCreationOrder)
-        if (step.create) pages_.push_back(step.create(*this));
+    CreatePages();
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EnableWindow(hwnd_, FALSE);
+}
+
+void TfrmBlack::CreatePages() {
+    for (const PageStep& step : kCreationOrder)
+        if (step.create) pages_.push_back({step.formName, step.create(*this)});
+    if (currentLanguage_ == "??" && kLanguageChoice.create)
+        pages_.push_back({kLanguageChoice.formName, kLanguageChoice.create(*this)});
+    ConnectSharedLists();
+}
+
+void TfrmBlack::ConnectSharedLists() {
+    // "frmForside.Greens": the list Greens of the page frmForside.
+    auto lookup = [this](const std::string& qualified) -> TLMDBitmapList* {
+        size_t dot = qualified.find('.');
+        if (dot == std::string::npos) return nullptr;
+        for (const OwnedPage& owned : pages_)
+            if (qualified.compare(0, dot, owned.formName) == 0 && std::strlen(owned.formName) == dot)
+                return owned.page->FaceList(qualified.substr(dot + 1));
+        return nullptr;
+    };
+    for (const OwnedPage& owned : pages_) owned.page->ConnectFaceLists(lookup);
 }
 
 void TfrmBlack::FormDestroy() {

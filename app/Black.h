@@ -8,6 +8,7 @@
 
 #include "app/Application.h"
 #include "app/DdeClient.h"
+#include "app/Pages.h"
 #include "services/Struktur.h"
 #include "toolkit/Page.h"
 
@@ -29,6 +30,13 @@ public:
 
     HWND Handle() const { return hwnd_; }
     Application& App() { return app_; }
+    PageSet& Pages() { return pageSet_; }
+    // The pages in creation order, each with its form name ("frmForside").
+    struct OwnedPage {
+        const char* formName;
+        std::unique_ptr<Page> page;
+    };
+    const std::vector<OwnedPage>& AllPages() const { return pages_; }
 
     const std::string& CurrentLanguage() const { return currentLanguage_; }
     void SetCurrentLanguage(const std::string& code) { currentLanguage_ = code; }
@@ -56,7 +64,11 @@ private:
     std::string currentLanguage_ = "??";
     MachineProfile machine_;
     RunInstallList runInstallList_;
-    std::vector<std::unique_ptr<Page>> pages_;  // in creation order
+    void CreatePages();
+    void ConnectSharedLists();
+
+    PageSet pageSet_;
+    std::vector<OwnedPage> pages_;  // in creation order
 };
 
 }  // namespace vindrel

@@ -74,6 +74,9 @@ public:
     // buffer and copies that to dc. Used by WM_PAINT and WM_PRINTCLIENT.
     void PaintPage(HDC dc, const RECT* area = nullptr);
 
+    // The page's own bitmap list of that name ("Greens"), for buttons of other pages; none by default.
+    virtual TLMDBitmapList* FaceList(const std::string& /*listName*/) { return nullptr; }
+
     // Connects every button that names its face list ("frmForside.Greens") to lookup's answer.
     void ConnectFaceLists(const std::function<TLMDBitmapList*(const std::string&)>& lookup);
 

@@ -9,6 +9,7 @@ OUT=$(mktemp -d)
 DEMO_PID=
 cleanup() {
   if [ -n "$DEMO_PID" ]; then kill "$DEMO_PID" 2>/dev/null || true; fi
+  mkdir -p "$BUILD/screenshots" && cp "$OUT/screen.png" "$BUILD/screenshots/pagedemo.png" 2>/dev/null || true
   rm -rf "$OUT"
 }
 trap cleanup EXIT
