@@ -69,9 +69,28 @@ std::string ReadRecordFolder(const std::string& title, const std::string& editio
 
 // ---- Setup launch, fonts and sounds --------------------------------------------------------
 
+// How RunAndWait starts programs: the platform's calls, or a test's own to see what is started.
+struct Launcher {
+    // CreateProcessA with the command line as RunAndWait passes it; false and the error on failure.
+    std::function<bool(std::string& commandLine, PROCESS_INFORMATION& started, DWORD& error)> createProcess;
+    // ShellExecuteExA with the "runas" verb: the new process's handle, or null and the error.
+    std::function<HANDLE(const std::string& file, const std::string& parameters, DWORD& error)> runElevated;
+};
+const Launcher& PlatformLauncher();
+
+// A command line split into the program and its arguments, the way CreateProcessA finds the
+// program in it: a quoted first part, or else the shortest space-separated start that names a file.
+struct SplitCommand {
+    std::string file;
+    std::string parameters;
+};
+SplitCommand SplitCommandLine(const std::string& commandLine);
+
 // Starts the program and returns when it has ended (or at once when it cannot be started),
-// dispatching window messages meanwhile without using processor time.
-void RunAndWait(const std::string& commandLine);
+// dispatching window messages meanwhile without using processor time. A program that needs
+// elevation (Vista and later refuse to start it) is started again through the elevation prompt;
+// declined, it counts as a program that could not be started.
+void RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher());
 
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"
 // and an empty text when its "Fonts" value cannot be read.
