@@ -10,6 +10,7 @@ OUT=$(mktemp -d)
 SHOTS="$BUILD/screenshots"
 MENU_PID= STUB_PID=
 cleanup() {
+  xdotool mousemove 0 0 2>/dev/null || true  # leave no page lit for the next screen test
   for pid in $MENU_PID $STUB_PID; do kill "$pid" 2>/dev/null || true; done
   mkdir -p "$SHOTS"
   for f in menu category game; do cp "$OUT/$f.png" "$SHOTS/$f.png" 2>/dev/null || true; done
