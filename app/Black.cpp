@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "pages/DX.h"
+#include "pages/Help.h"
 #include "services/CDrom.h"
 
 namespace vindrel {
@@ -34,8 +36,8 @@ const PageStep kCreationOrder[] = {
     // {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
     // {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
     // {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
-    // {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
-    // {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
+    {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
+    {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
     // {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},
     // {"frmForside", Make<TfrmForside, &PageSet::frmForside>},
     // {"frmAnsvar", Make<TfrmAnsvar, &PageSet::frmAnsvar>},
