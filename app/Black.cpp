@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "pages/Afinstaller.h"
 #include "pages/DX.h"
 #include "pages/Help.h"
 #include "services/CDrom.h"
@@ -34,7 +35,7 @@ struct PageStep {
 const PageStep kCreationOrder[] = {
     // {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
     // {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
-    // {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
+    {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
     // {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
     {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
     {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
@@ -75,21 +76,6 @@ std::vector<char> NameList(const std::string& path) {
     list.push_back('\0');
     return list;
 }
-
-// A group name comes from the CD's catalogue: it must stay inside the programs folder.
-bool IsSafeGroupName(const std::string& group) {
-    if (group.empty() || group.front() == '\\' || group.find(':') != std::string::npos) return false;
-    size_t start = 0;
-    while (start <= group.size()) {
-        size_t end = group.find('\\', start);
-        if (end == std::string::npos) end = group.size();
-        std::string part = group.substr(start, end - start);
-        if (part == "." || part == "..") return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string LanguageFromLangId(LANGID id) {
