@@ -80,6 +80,19 @@ TEST_F(UninstallPage, ThreeRecordedDemosShowThreeBlackRowsAndNeitherArrowsNorThe
     ExpectUninstallButton(false);
 }
 
+TEST_F(UninstallPage, TheMainMenusButtonListsADemoRecordedSinceTheLastVisit) {
+    TfrmForside& menu = *pages.Pages().frmForside;
+    menu.Show();
+    ClickButton(menu.cmdUninstall);
+    EXPECT_TRUE(page.Visible());
+    EXPECT_TRUE(ShownTitles().empty());
+    ClickButton(page.cmdBack);
+    EXPECT_FALSE(page.Visible());
+    WriteInstallRecord("1099", "Fresh", "NoFolder", LoggingUninstaller(log, "fresh"));
+    ClickButton(menu.cmdUninstall);
+    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Fresh"}));
+}
+
 TEST_F(UninstallPage, NoRecordsShowOnlyTheTitleHelpAndBack) {
     Open();
     EXPECT_TRUE(ShownTitles().empty());
