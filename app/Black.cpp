@@ -5,6 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "pages/Ansvar.h"
+#include "pages/Forside.h"
+#include "pages/Kategori.h"
+#include "pages/LavetAf.h"
+#include "pages/SpilSide.h"
 #include "services/CDrom.h"
 
 namespace vindrel {
@@ -30,15 +35,15 @@ struct PageStep {
 // The pages in their creation order; pages that use lists of later pages are connected once all
 // exist. A page joins the program by its row here.
 const PageStep kCreationOrder[] = {
-    // {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
-    // {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
+    {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
+    {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
     // {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
     // {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
     // {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
     // {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
-    // {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},
-    // {"frmForside", Make<TfrmForside, &PageSet::frmForside>},
-    // {"frmAnsvar", Make<TfrmAnsvar, &PageSet::frmAnsvar>},
+    {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},
+    {"frmForside", Make<TfrmForside, &PageSet::frmForside>},
+    {"frmAnsvar", Make<TfrmAnsvar, &PageSet::frmAnsvar>},
     {nullptr, nullptr},
 };
 
