@@ -66,6 +66,9 @@ std::string LookUpUninstallString(const std::string& uninstallKey);
 std::string ReadProgramsFolder();
 // "Folder" of a demo key; a message when the key or the value is missing.
 std::string ReadRecordFolder(const std::string& title, const std::string& edition);
+// A Start-menu group or edition name (from the catalogue or a record) that stays inside the
+// folder it is joined to: not empty, relative, no "." or ".." part.
+bool IsSafeGroupName(const std::string& name);
 
 // ---- Setup launch, fonts and sounds --------------------------------------------------------
 

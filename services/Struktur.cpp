@@ -154,4 +154,17 @@ std::string ReadRecordFolder(const std::string& title, const std::string& editio
     return folder;
 }
 
+bool IsSafeGroupName(const std::string& name) {
+    if (name.empty() || name.front() == '\\' || name.front() == '/' || name.find(':') != std::string::npos) return false;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("\\/", start);
+        if (end == std::string::npos) end = name.size();
+        const std::string part = name.substr(start, end - start);
+        if (part == "." || part == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace vindrel
