@@ -10,6 +10,7 @@
 #include "pages/DX.h"
 #include "pages/Forside.h"
 #include "pages/Help.h"
+#include "pages/Index.h"
 #include "pages/Kategori.h"
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
@@ -41,7 +42,7 @@ const PageStep kCreationOrder[] = {
     {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
     {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
     {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
-    // {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
+    {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
     {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
     {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
     {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},

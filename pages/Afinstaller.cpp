@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/Black.h"
+#include "pages/Forside.h"
 #include "pages/Help.h"
 #include "services/CDrom.h"
 #include "toolkit/Artwork.h"
@@ -122,8 +123,7 @@ void TfrmAfinstaller::cmdUninstallClick() {
         SletGruppe(demo.title, demo.edition);
         DeleteInstallRecord(demo.edition, demo.title);
     }
-    for (const auto& owned : shell_.AllPages())
-        if (std::string(owned.formName) == "frmForside") owned.page->BringToFront();
+    if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
     CleanUp();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "pages/Afinstaller.h"
+#include "pages/Forside.h"
 #include "services/CDrom.h"
 #include "tests/RegistryBackup.h"
 #include "tests/ShellPages.h"
@@ -79,6 +80,19 @@ TEST_F(UninstallPage, ThreeRecordedDemosShowThreeBlackRowsAndNeitherArrowsNorThe
     ExpectUninstallButton(false);
 }
 
+TEST_F(UninstallPage, TheMainMenusButtonListsADemoRecordedSinceTheLastVisit) {
+    TfrmForside& menu = *pages.Pages().frmForside;
+    menu.Show();
+    ClickButton(menu.cmdUninstall);
+    EXPECT_TRUE(page.Visible());
+    EXPECT_TRUE(ShownTitles().empty());
+    ClickButton(page.cmdBack);
+    EXPECT_FALSE(page.Visible());
+    WriteInstallRecord("1099", "Fresh", "NoFolder", LoggingUninstaller(log, "fresh"));
+    ClickButton(menu.cmdUninstall);
+    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Fresh"}));
+}
+
 TEST_F(UninstallPage, NoRecordsShowOnlyTheTitleHelpAndBack) {
     Open();
     EXPECT_TRUE(ShownTitles().empty());
@@ -126,11 +140,8 @@ TEST_F(UninstallPage, MarkedDemosAreRemovedInListOrderBehindTheBackdropAndTheLis
     EXPECT_TRUE(page.Visible()) << "the page stays open behind the main menu";
     EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Demo 02"}));
     ExpectUninstallButton(false);
-    for (const auto& owned : pages.Shell().AllPages()) {
-        if (std::string(owned.formName) == "frmForside") {
-            EXPECT_TRUE(test::IsAbove(owned.page->Handle(), page.Handle())) << "the main menu is in front";
-        }
-    }
+    EXPECT_TRUE(test::IsAbove(pages.Pages().frmForside->Handle(), page.Handle())) << "the main menu is in front";
+    EXPECT_TRUE(test::IsAbove(pages.Pages().frmForside->Handle(), pages.Shell().Handle()));
 
     Open();
     EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Demo 02"}));

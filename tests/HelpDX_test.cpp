@@ -3,7 +3,9 @@
 // forgets the choice; the DirectX page runs the installer from the current drive's root.
 #include <gtest/gtest.h>
 
+#include "pages/Afinstaller.h"
 #include "pages/DX.h"
+#include "pages/Forside.h"
 #include "pages/Help.h"
 #include "tests/ShellPages.h"
 
@@ -152,6 +154,39 @@ TEST_F(HelpPage, WhileHiddenTheOptionsTakeNoClicks) {
     SendMessageA(help.radHelpSelect.Button(1), BM_CLICK, 0, 0);
     EXPECT_EQ(help.radHelpSelect.ItemIndex(), -1);
     EXPECT_EQ(help.lblHelp.Caption(), "");
+}
+
+TEST_F(HelpPage, EveryHelpButtonOpensItsTopicAndBackReturnsToThePageItCameFrom) {
+    TfrmForside& menu = *pages.Pages().frmForside;
+    TfrmAfinstaller& uninstall = *pages.Pages().frmAfinstaller;
+    TfrmDX& dx = *pages.Pages().frmDX;
+    menu.Show();
+    struct Case {
+        const char* name;
+        Page* from;
+        TLMDMMButton* help;
+        int topic;
+    } cases[] = {
+        {"main menu", &menu, &menu.cmdHelp, -1},
+        {"uninstall page", &uninstall, &uninstall.cmdHjaelp, TfrmHelp::kTopicRemovingGames},
+        {"DirectX page", &dx, &dx.cmdHjaelp, TfrmHelp::kTopicInstallingDirectX},
+        {"main menu again", &menu, &menu.cmdHelp, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.from->Show();
+        ClickButton(*c.help);
+        EXPECT_TRUE(help.Visible());
+        EXPECT_TRUE(test::IsAbove(help.Handle(), c.from->Handle()));
+        EXPECT_EQ(help.radHelpSelect.ItemIndex(), c.topic);
+        EXPECT_EQ(CheckedButton(help.radHelpSelect), c.topic);
+        EXPECT_EQ(help.lblHelp.Caption(), c.topic < 0 ? "" : "Text of topic " + std::to_string(c.topic + 1));
+        ClickButton(help.cmdNot);
+        EXPECT_FALSE(help.Visible());
+        EXPECT_TRUE(c.from->Visible());
+        EXPECT_TRUE(menu.Visible()) << "the main menu was never hidden";
+        if (c.from != &menu) c.from->Hide();
+    }
 }
 
 // ---- DirectX page ------------------------------------------------------------------------------
