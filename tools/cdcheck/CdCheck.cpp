@@ -1,0 +1,644 @@
+#include "CdCheck.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "IniFile.h"
+#include "TextWidth.h"
+
+namespace vindrel::cdcheck {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kSections = 30;           // Spil1 .. Spil30
+constexpr size_t kCategoryPageSlots = 8;
+constexpr size_t kIndexRows = 10;
+constexpr int kShotWidth = 316, kShotHeight = 236;
+
+constexpr std::array<const char*, 6> kCategories{"Action", "Simulator", "Sport", "Adventure", "Strategy", "Junior"};
+constexpr int kNoCategory = 6;
+
+struct DescriptionKey {
+    const char* key;
+    const char* language;
+    const char* fallback;
+};
+constexpr std::array<DescriptionKey, 4> kDescriptions{{
+    {"Dansk", "Danish", "Ingen dansk instruktion!"},
+    {"Svensk", "Swedish", "Ingen svensk instruktion!"},
+    {"Norsk", "Norwegian", "Ingen norsk instruksjon!"},
+    {"Finsk", "Finnish", "Ingen Suomi-instruktion!"},
+}};
+
+struct IntegerKey {
+    const char* key;
+    int fallback;
+    const char* unit;
+};
+constexpr std::array<IntegerKey, 3> kIntegers{{{"CPU", 100, "MHz"}, {"Ram", 16, "MB"}, {"HD", 20, "MB"}}};
+
+constexpr std::array<const char*, 13> kKnownKeys{"Titel", "KortTitel", "Setup", "CPU", "Ram", "HD", "Kategori",
+                                                 "Folder", "Uninstall", "Dansk", "Svensk", "Norsk", "Finsk"};
+
+// Category names in the four languages (and English words) that a producer might write instead.
+struct CategoryWord {
+    const char* word;
+    int code;
+};
+constexpr std::array<CategoryWord, 14> kCategoryWords{{
+    {"Toiminta", 0}, {"Simulation", 1}, {"Simulering", 1}, {"Simulaattori", 1}, {"Urheilu", 2},
+    {"Eventyr", 3}, {"Seikkailu", 3}, {"Strategi", 4}, {"Strategia", 4}, {"Barn", 5}, {"Boern", 5},
+    {"Lapset", 5}, {"Children", 5}, {"Kids", 5},
+}};
+
+class Report {
+public:
+    void Error(std::string where, std::string text) { findings.push_back({Severity::Error, std::move(where), std::move(text)}); }
+    void Warning(std::string where, std::string text) {
+        findings.push_back({Severity::Warning, std::move(where), std::move(text)});
+    }
+    std::vector<Finding> findings;
+};
+
+std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Edit distance without regard to case, for "did you mean" hints.
+size_t Distance(std::string_view a, std::string_view b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<int64_t> Digits(const std::string& s, size_t from, int base, int64_t limit) {
+    if (from >= s.size()) return std::nullopt;
+    int64_t v = 0;
+    for (size_t i = from; i < s.size(); ++i) {
+        const int d = HexDigit(s[i]);
+        if (d < 0 || d >= base) return std::nullopt;
+        v = v * base + d;
+        if (v > limit) return std::nullopt;
+    }
+    return v;
+}
+
+// The menu's reading of an integer: "0x1F"/"0X1F" (longer than two characters) and "$1F" are
+// hexadecimal, anything else signed decimal; only whole values that fit 32 signed bits count.
+std::optional<int32_t> MenuInteger(const std::string& value) {
+    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
+        if (auto v = Digits(value, 2, 16, INT32_MAX)) return static_cast<int32_t>(*v);
+        return std::nullopt;
+    }
+    if (!value.empty() && value[0] == '$') {
+        if (auto v = Digits(value, 1, 16, INT32_MAX)) return static_cast<int32_t>(*v);
+        return std::nullopt;
+    }
+    size_t from = 0;
+    bool negative = false;
+    if (!value.empty() && (value[0] == '-' || value[0] == '+')) {
+        negative = value[0] == '-';
+        from = 1;
+    }
+    auto v = Digits(value, from, 10, negative ? -static_cast<int64_t>(INT32_MIN) : INT32_MAX);
+    if (!v) return std::nullopt;
+    return static_cast<int32_t>(negative ? -*v : *v);
+}
+
+int CategoryCode(const std::string& name) {
+    for (int code = 0; code < kNoCategory; ++code)
+        if (name == kCategories[code]) return code;
+    return kNoCategory;
+}
+
+std::string CategoryHint(const std::string& name) {
+    for (const char* c : kCategories)
+        if (EqualNoCase(name, c)) return std::string("did you mean ") + c + "? The names are matched exactly, case included";
+    for (const CategoryWord& w : kCategoryWords)
+        if (EqualNoCase(name, w.word)) return std::string("did you mean ") + kCategories[w.code] + "?";
+    for (const char* c : kCategories)
+        if (Distance(name, c) <= 2) return std::string("did you mean ") + c + "?";
+    return "the categories are Action, Simulator, Sport, Adventure, Strategy and Junior, spelt exactly so";
+}
+
+std::optional<std::string> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string WindowsPath(const fs::path& p) {
+    std::string s = p.generic_string();
+    std::replace(s.begin(), s.end(), '/', '\\');
+    return s;
+}
+
+// Everything up to and including the last '\' or ':', as the menu takes a setup's folder.
+std::string DirectoryPart(const std::string& setup) {
+    const size_t last = setup.find_last_of("\\:");
+    return last == std::string::npos ? std::string() : setup.substr(0, last + 1);
+}
+
+// The menu's file is Windows-1252; a file saved as UTF-8 shows every Nordic letter as two.
+bool CheckEncoding(const std::string& bytes, const std::string& where, Report& report) {
+    const auto u = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    if (bytes.size() >= 2 && ((u(0) == 0xFF && u(1) == 0xFE) || (u(0) == 0xFE && u(1) == 0xFF))) {
+        report.Error(where, "the file is saved as UTF-16; save it as Windows-1252 (ANSI), the code page the menu reads");
+        return false;
+    }
+    if (bytes.size() >= 3 && u(0) == 0xEF && u(1) == 0xBB && u(2) == 0xBF) {
+        report.Error(where, "the file begins with a UTF-8 byte-order mark; save it as Windows-1252 (ANSI) without one, "
+                            "the code page the menu reads");
+        return true;
+    }
+    int sequences = 0, strays = 0, firstLine = 0, line = 1;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') ++line;
+        if (u(i) < 0x80) continue;
+        size_t n = (u(i) & 0xE0) == 0xC0 ? 1 : (u(i) & 0xF0) == 0xE0 ? 2 : (u(i) & 0xF8) == 0xF0 ? 3 : 0;
+        bool ok = n > 0 && u(i) >= 0xC2 && i + n < bytes.size();
+        for (size_t k = 1; ok && k <= n; ++k) ok = (u(i + k) & 0xC0) == 0x80;
+        if (!ok) {
+            ++strays;
+            continue;
+        }
+        if (sequences++ == 0) firstLine = line;
+        i += n;
+    }
+    if (sequences > 0 && strays == 0)
+        report.Error(where, "the file looks UTF-8 encoded (from line " + std::to_string(firstLine) +
+                                "): the menu reads Windows-1252, so each Danish, Swedish, Norwegian or Finnish "
+                                "letter would show as two odd characters; save it as Windows-1252 (ANSI)");
+    return true;
+}
+
+// "Spil" followed by digits; 0 for names that are not of that form at all.
+enum class SectionKind { Demo, Misnamed, Other };
+SectionKind ClassifySection(const std::string& name, int& number) {
+    number = 0;
+    if (name.size() < 4 || !EqualNoCase(std::string_view(name).substr(0, 4), "Spil")) return SectionKind::Other;
+    const std::string rest = name.substr(4);
+    const bool allDigits = !rest.empty() && std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (allDigits && rest[0] != '0') {
+        number = rest.size() > 4 ? INT_MAX : std::stoi(rest);
+        return SectionKind::Demo;
+    }
+    return std::any_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }) ? SectionKind::Misnamed
+                                                                                             : SectionKind::Other;
+}
+
+struct ListedDemo {
+    int number;
+    std::string shortTitle;
+    int category;
+};
+
+class DemoCheck {
+public:
+    DemoCheck(const IniSection& section, int number, const CheckInput& input, Report& report)
+        : section_(section), where_("Spil" + std::to_string(number)), number_(number), input_(input), report_(report) {}
+
+    std::optional<ListedDemo> Run() {
+        CheckKeys();
+        const std::string shortTitle = CheckTitles();
+        const int category = CheckCategory();
+        CheckIntegers();
+        CheckSetup();
+        CheckRecords();
+        CheckDescriptions();
+        if (category == kNoCategory) return std::nullopt;
+        CheckCaption(shortTitle);
+        return ListedDemo{number_, shortTitle, category};
+    }
+
+private:
+    const IniEntry* Get(std::string_view key) const {
+        for (const IniEntry& e : section_.entries)
+            if (EqualNoCase(e.key, key)) return &e;
+        return nullptr;
+    }
+
+    std::string Line(const IniEntry& e) const { return "line " + std::to_string(e.line) + ": "; }
+
+    void CheckKeys() {
+        for (const IniEntry& e : section_.entries) {
+            if (e.key.empty()) {
+                report_.Warning(where_, Line(e) + "no key name before '='; the menu ignores the line");
+                continue;
+            }
+            if (!e.hasEquals) report_.Warning(where_, Line(e) + Quoted(e.key) + " has no '='; the menu reads no value from it");
+            const bool known = std::any_of(kKnownKeys.begin(), kKnownKeys.end(), [&](const char* k) { return EqualNoCase(e.key, k); });
+            if (!known) {
+                std::string text = Line(e) + "the menu reads no key " + Quoted(e.key);
+                for (const char* k : kKnownKeys)
+                    if (Distance(e.key, k) <= 2) {
+                        text += " (did you mean " + std::string(k) + "?)";
+                        break;
+                    }
+                report_.Warning(where_, text);
+            }
+            const IniEntry* first = Get(e.key);
+            if (first != &e)
+                report_.Error(where_, Line(e) + e.key + " is given again; the menu uses only the first, on line " +
+                                          std::to_string(first->line));
+            else if (e.fullLength > kIniValueLimit)
+                report_.Error(where_, e.key + " is " + std::to_string(e.fullLength) +
+                                          " characters long; the menu cuts it after 2047, so the end is lost");
+        }
+    }
+
+    std::string CheckTitles() {
+        const IniEntry* titel = Get("Titel");
+        if (!titel) report_.Error(where_, "no Titel: the game page shows \"No Title!\" as the heading");
+        else if (titel->value.empty()) report_.Error(where_, "Titel is empty: the game page shows no heading");
+        const IniEntry* kort = Get("KortTitel");
+        if (kort && kort->value.empty()) report_.Error(where_, "KortTitel is empty: the demo's button has no caption");
+        if (kort) return kort->value;
+        return titel ? titel->value : "No Title!";
+    }
+
+    int CheckCategory() {
+        const IniEntry* kategori = Get("Kategori");
+        if (!kategori) {
+            report_.Error(where_, "no Kategori: the demo is on no page (the categories are Action, Simulator, Sport, "
+                                  "Adventure, Strategy and Junior)");
+            return kNoCategory;
+        }
+        const int code = CategoryCode(kategori->value);
+        if (code != kNoCategory) return code;
+        if (kategori->value == "Ingen")
+            report_.Warning(where_, "Kategori=Ingen: the demo is on no page, as the value says");
+        else
+            report_.Error(where_, "Kategori " + Quoted(kategori->value) + " matches no category, so the demo is on no page; " +
+                                      CategoryHint(kategori->value));
+        return kNoCategory;
+    }
+
+    void CheckIntegers() {
+        for (const IntegerKey& k : kIntegers) {
+            const std::string fallback = std::to_string(k.fallback) + " " + k.unit;
+            const IniEntry* e = Get(k.key);
+            if (!e) {
+                report_.Warning(where_, std::string("no ") + k.key + ": the game page shows the default, " + fallback);
+                continue;
+            }
+            if (e->value.empty()) {
+                report_.Error(where_, std::string(k.key) + " is empty: the menu uses the default, " + fallback);
+                continue;
+            }
+            const auto v = MenuInteger(e->value);
+            if (!v)
+                report_.Error(where_, std::string(k.key) + "=" + e->value +
+                                          " is not a whole number as the menu reads them (decimal, or hexadecimal "
+                                          "written 0x20 or $20); it uses the default, " + fallback + ", instead");
+            else if (*v < 0)
+                report_.Warning(where_, std::string(k.key) + "=" + e->value + " is negative");
+        }
+    }
+
+    void CheckSetup() {
+        const IniEntry* e = Get("Setup");
+        if (!e) {
+            report_.Error(where_, "no Setup: the Install button starts nothing, and there is no screenshot to show");
+            return;
+        }
+        const std::string& setup = e->value;
+        if (setup.empty()) {
+            report_.Error(where_, "Setup is empty: the Install button starts nothing");
+            return;
+        }
+        if (setup.find('/') != std::string::npos) {
+            report_.Error(where_, "Setup " + Quoted(setup) + " uses '/': the menu finds the setup's folder, and the "
+                                  "screenshot in it, by '\\' only; write the path with '\\'");
+            return;
+        }
+        if (setup.size() >= 2 && setup[1] == ':') {
+            report_.Error(where_, "Setup " + Quoted(setup) + " names drive " + setup.substr(0, 2) +
+                                      ", but the CD drive has another letter on each PC; write the path from the "
+                                      "CD's root, beginning with \"\\\"");
+            return;
+        }
+        if (setup.rfind("\\\\", 0) == 0) {
+            report_.Error(where_, "Setup " + Quoted(setup) + " names a network path; the setup must be on the CD");
+            return;
+        }
+
+        const std::string dir = DirectoryPart(setup);
+        fs::path program, shot;
+        if (setup[0] == '\\') {
+            program = FindNoCase(input_.root, setup.substr(1));
+            shot = FindNoCase(input_.root, dir.substr(1) + "Shot.bmp");
+        } else {
+            // Relative to the folder the menu starts in, the catalogue's. The menu changes into the
+            // setup's folder before it starts the unchanged path, so a relative path with a folder in
+            // it must also lead to the program from there.
+            const fs::path start = input_.ini.parent_path();
+            program = FindNoCase(start, setup);
+            shot = FindNoCase(start, dir + "Shot.bmp");
+            if (!program.empty() && !dir.empty() && FindNoCase(program.parent_path(), setup).empty()) {
+                std::string fromRoot = WindowsPath(start.lexically_relative(input_.root));
+                fromRoot = (fromRoot.empty() || fromRoot == ".") ? "" : fromRoot + "\\";
+                report_.Error(where_, "Setup " + Quoted(setup) + " is relative: the menu changes into " + Quoted(dir) +
+                                          " before it starts the program, and from there the path leads nowhere, "
+                                          "so Install starts nothing; write it from the CD's root: " +
+                                          Quoted("\\" + fromRoot + setup));
+            }
+        }
+        if (program.empty() || !fs::is_regular_file(program))
+            report_.Error(where_, "the setup program " + Quoted(setup) + " is not on the CD: Install starts nothing");
+        if (shot.empty() || !fs::is_regular_file(shot))
+            report_.Error(where_, "no screenshot " + Quoted(dir + "Shot.bmp") +
+                                      ": the game page keeps showing the previous demo's picture");
+        else
+            CheckScreenshot(shot, dir + "Shot.bmp");
+    }
+
+    void CheckScreenshot(const fs::path& file, const std::string& name) {
+        const auto bytes = ReadBytes(file);
+        if (!bytes) {
+            report_.Error(where_, "the screenshot " + Quoted(name) + " cannot be read");
+            return;
+        }
+        const std::string& b = *bytes;
+        const auto u8 = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(b[i])); };
+        const auto u16 = [&](size_t i) { return u8(i) | u8(i + 1) << 8; };
+        const auto u32 = [&](size_t i) { return u16(i) | u16(i + 2) << 16; };
+        if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') {
+            std::string kind;
+            if (b.rfind("\x89PNG", 0) == 0) kind = " (it is a PNG picture)";
+            else if (b.size() >= 2 && u8(0) == 0xFF && u8(1) == 0xD8) kind = " (it is a JPEG picture)";
+            else if (b.rfind("GIF8", 0) == 0) kind = " (it is a GIF picture)";
+            report_.Error(where_, "the screenshot " + Quoted(name) + " is not a Windows bitmap" + kind +
+                                      "; the game page keeps showing the previous demo's picture");
+            return;
+        }
+        const uint32_t header = u32(14), offset = u32(10);
+        int64_t width = 0, height = 0;
+        uint32_t bits = 0, compression = 0;
+        if (header == 12) {
+            width = u16(18);
+            height = u16(20);
+            bits = u16(24);
+        } else if (header >= 40 && b.size() >= 54) {
+            width = static_cast<int32_t>(u32(18));
+            height = static_cast<int32_t>(u32(22));
+            bits = u16(28);
+            compression = u32(30);
+        } else {
+            report_.Error(where_, "the screenshot " + Quoted(name) + " has a bitmap header the menu cannot read");
+            return;
+        }
+        height = height < 0 ? -height : height;  // top-down bitmaps are stored with a negative height
+        if (width <= 0 || height <= 0) {
+            report_.Error(where_, "the screenshot " + Quoted(name) + " has no pixels (" + std::to_string(width) + " x " +
+                                      std::to_string(height) + ")");
+            return;
+        }
+        if (bits != 8 && bits != 24) {
+            report_.Error(where_, "the screenshot " + Quoted(name) + " is a " + std::to_string(bits) +
+                                      "-bit bitmap; save it as an 8-bit (256 colours) or 24-bit bitmap");
+            return;
+        }
+        if (compression != 0 && !(bits == 8 && compression == 1)) {
+            report_.Error(where_, "the screenshot " + Quoted(name) + " is compressed (type " + std::to_string(compression) +
+                                      "); save it uncompressed");
+            return;
+        }
+        if (width > kShotWidth || height > kShotHeight)
+            report_.Error(where_, "the screenshot " + Quoted(name) + " is " + std::to_string(width) + " x " +
+                                      std::to_string(height) + " pixels, larger than the game page's 316 x 236 "
+                                      "picture: only its top-left 316 x 236 pixels are shown");
+        if (compression == 0) {
+            const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+            const uint64_t needed = offset + stride * static_cast<uint64_t>(height);
+            if (b.size() < needed)
+                report_.Error(where_, "the screenshot " + Quoted(name) + " is cut short: " + std::to_string(b.size()) +
+                                          " of " + std::to_string(needed) + " bytes");
+        }
+    }
+
+    void CheckRecords() {
+        const IniEntry* folder = Get("Folder");
+        const IniEntry* uninstall = Get("Uninstall");
+        if (!uninstall || uninstall->value.empty())
+            report_.Warning(where_, "no Uninstall key name: the menu does not record the installation, so the demo "
+                                    "cannot be removed from the menu's uninstall page");
+        if (!folder)
+            report_.Warning(where_, "no Folder: the menu takes the demo's Start-menu group to be \"NoFolder\" and "
+                                    "cannot move the real one into Games");
+        else if (folder->value.empty())
+            report_.Warning(where_, "Folder is empty: the menu does not record the installation, so the demo "
+                                    "cannot be removed from the menu's uninstall page");
+    }
+
+    void CheckDescriptions() {
+        for (const DescriptionKey& d : kDescriptions) {
+            const IniEntry* e = Get(d.key);
+            if (!e) {
+                report_.Error(where_, std::string("no ") + d.key + " description: " + d.language + " readers see " +
+                                          Quoted(d.fallback));
+                continue;
+            }
+            if (e->value.empty()) {
+                report_.Error(where_, std::string(d.key) + " is empty: " + d.language + " readers see no description");
+                continue;
+            }
+            const int lines = EstimatedLines(e->value, kDescriptionInnerWidth);
+            if (lines > kDescriptionVisibleLines)
+                report_.Warning(where_, std::string("the ") + d.language + " description needs about " +
+                                            std::to_string(lines) + " lines (estimated); the game page shows 18, "
+                                            "and the reader scrolls to the rest with the arrows");
+        }
+    }
+
+    void CheckCaption(const std::string& shortTitle) {
+        const int width = EstimatedWidth(shortTitle, Face::Regular19);
+        const int category = kCategoryButtonWidth - kCaptionMargin, index = kIndexButtonWidth - kCaptionMargin;
+        if (width > category)
+            report_.Warning(where_, "the short title " + Quoted(shortTitle) + " is about " + std::to_string(width) +
+                                        " pixels wide (estimated): it is cut off on the category page's buttons (room "
+                                        "for about " + std::to_string(category) + ") and the index page's rows (about " +
+                                        std::to_string(index) + "); shorten KortTitel");
+        else if (width > index)
+            report_.Warning(where_, "the short title " + Quoted(shortTitle) + " is about " + std::to_string(width) +
+                                        " pixels wide (estimated): it is cut off on the index page's rows (room for "
+                                        "about " + std::to_string(index) + "); shorten KortTitel");
+    }
+
+    const IniSection& section_;
+    std::string where_;
+    int number_;
+    const CheckInput& input_;
+    Report& report_;
+};
+
+void CheckStructure(const IniFile& ini, const std::string& file, Report& report) {
+    for (const IniStrayLine& s : ini.StrayLines())
+        report.Warning(file + " line " + std::to_string(s.line),
+                       Quoted(s.text) + " is not a key=value line inside a section; the menu ignores it");
+    for (const IniSection& s : ini.Sections()) {
+        const std::string where = file + " line " + std::to_string(s.line);
+        const IniSection* first = ini.Find(s.name);
+        if (first != &s) {
+            report.Error(where, "[" + s.name + "] appears again; the menu reads only the first, on line " +
+                                    std::to_string(first->line) + ", and ignores every key here");
+            continue;
+        }
+        int number = 0;
+        switch (ClassifySection(s.name, number)) {
+            case SectionKind::Demo:
+                if (number > kSections)
+                    report.Error(where, "[" + s.name + "] is never read: the menu reads Spil1 to Spil30 only");
+                break;
+            case SectionKind::Misnamed:
+                report.Error(where, "[" + s.name + "] is never read: the menu reads sections named Spil1 to Spil30, "
+                                    "without leading zeros or spaces");
+                break;
+            case SectionKind::Other:
+                report.Warning(where, "[" + s.name + "] is not read by the menu");
+                break;
+        }
+    }
+}
+
+void CheckCategories(const std::vector<ListedDemo>& listed, const std::string& file, Report& report) {
+    if (listed.empty()) {
+        report.Error(file, "no demo is listed on any page");
+        return;
+    }
+    for (int code = 0; code < kNoCategory; ++code) {
+        std::vector<const ListedDemo*> demos;
+        for (const ListedDemo& d : listed)
+            if (d.category == code) demos.push_back(&d);
+        if (demos.size() <= kCategoryPageSlots) continue;
+        std::string hidden;
+        for (size_t i = kCategoryPageSlots; i < demos.size(); ++i) {
+            if (!hidden.empty()) hidden += i + 1 == demos.size() ? " and " : ", ";
+            hidden += Quoted(demos[i]->shortTitle) + " (Spil" + std::to_string(demos[i]->number) + ")";
+        }
+        const bool one = demos.size() == kCategoryPageSlots + 1;
+        report.Warning(kCategories[code], std::string(kCategories[code]) + " has " + std::to_string(demos.size()) +
+                                              " demos, and its page shows the first eight only: " + hidden + (one ? " is" : " are") +
+                                              " reachable from the index page only");
+    }
+    if (listed.size() < kIndexRows)
+        report.Warning(file, "only " + std::to_string(listed.size()) + " demos are listed; the index page is made for "
+                             "ten or more");
+}
+
+void CheckFixedFiles(const fs::path& root, Report& report) {
+    struct Fixed {
+        const char* path;
+        const char* why;
+    };
+    const Fixed files[] = {
+        {"DirectX7\\DXSetup.EXE", "the DirectX page's Install button starts nothing"},
+        {"Diverse\\verdana.ttf", "the menu installs its fonts from there at start"},
+        {"Diverse\\verdanab.ttf", "the menu installs its fonts from there at start"},
+        {"Diverse\\verdanai.ttf", "the menu installs its fonts from there at start"},
+        {"Diverse\\verdanaz.ttf", "the menu installs its fonts from there at start"},
+        {"Diverse\\msfont.txt", "the menu copies it with the fonts at start"},
+    };
+    for (const Fixed& f : files)
+        if (FindNoCase(root, f.path).empty()) report.Error("CD", std::string("\\") + f.path + " is missing: " + f.why);
+
+    const fs::path autorun = FindNoCase(root, "autorun.inf");
+    if (autorun.empty()) {
+        report.Warning("CD", "no autorun.inf: the menu does not start by itself when the CD is put in");
+        return;
+    }
+    const auto bytes = ReadBytes(autorun);
+    const IniFile inf = IniFile::Parse(bytes ? *bytes : std::string());
+    const IniEntry* open = inf.FindEntry("autorun", "open");
+    if (!open || open->value.empty()) {
+        report.Warning("autorun.inf", "no open= in [autorun]: the menu does not start by itself when the CD is put in");
+    } else {
+        std::string program = open->value.substr(0, open->value.find(' '));
+        if (FindNoCase(root, program).empty())
+            report.Error("autorun.inf", "open=" + open->value + " names a program that is not on the CD");
+    }
+    if (const IniEntry* icon = inf.FindEntry("autorun", "icon"); icon && !icon->value.empty()) {
+        const std::string file = icon->value.substr(0, icon->value.find(','));
+        if (FindNoCase(root, file).empty())
+            report.Warning("autorun.inf", "icon=" + icon->value + " names a file that is not on the CD");
+    }
+}
+
+}  // namespace
+
+fs::path FindNoCase(const fs::path& base, const std::string& windowsPath) {
+    fs::path current = base;
+    std::error_code ec;
+    size_t pos = 0;
+    while (pos <= windowsPath.size()) {
+        size_t end = windowsPath.find_first_of("\\/", pos);
+        if (end == std::string::npos) end = windowsPath.size();
+        const std::string part = windowsPath.substr(pos, end - pos);
+        pos = end + 1;
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            current = current / "..";
+            continue;
+        }
+        if (fs::exists(current / part, ec)) {
+            current /= part;
+            continue;
+        }
+        bool found = false;
+        for (fs::directory_iterator it(current, ec), last; !ec && it != last; it.increment(ec)) {
+            if (EqualNoCase(it->path().filename().string(), part)) {
+                current = it->path();
+                found = true;
+                break;
+            }
+        }
+        if (!found) return {};
+    }
+    return fs::exists(current, ec) ? current : fs::path();
+}
+
+std::vector<Finding> CheckCd(const CheckInput& input) {
+    Report report;
+    const std::string file = input.ini.filename().string();
+    const auto bytes = ReadBytes(input.ini);
+    if (!bytes) {
+        report.Error("CD", "no catalogue " + WindowsPath(input.ini) + ": the menu lists no demo");
+        return report.findings;
+    }
+    if (!CheckEncoding(*bytes, file, report)) return report.findings;
+    const IniFile ini = IniFile::Parse(*bytes);
+    CheckStructure(ini, file, report);
+
+    std::vector<ListedDemo> listed;
+    for (int n = 1; n <= kSections; ++n) {
+        const IniSection* section = ini.Find("Spil" + std::to_string(n));
+        if (!section) continue;
+        if (auto demo = DemoCheck(*section, n, input, report).Run()) listed.push_back(*demo);
+    }
+    CheckCategories(listed, file, report);
+    CheckFixedFiles(input.root, report);
+    return report.findings;
+}
+
+}  // namespace vindrel::cdcheck

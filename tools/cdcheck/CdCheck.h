@@ -1,0 +1,35 @@
+// Checks a CD folder for what the menu would silently swallow: demos it never lists, values it
+// replaces by defaults, files it cannot find, pictures it cannot show, texts that need scrolling.
+//
+// Errors are faults a reader of the CD would meet: a demo missing from every page, a default
+// shown instead of the producer's value, a setup or screenshot that is not there, a text shown
+// in the wrong language or cut, an entry the menu never reads. Warnings are things that work but
+// may not be meant: a demo reachable from the index only, a description that needs the arrows,
+// a caption cut at the button's edge, an installation the menu cannot record.
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vindrel::cdcheck {
+
+enum class Severity { Error, Warning };
+
+struct Finding {
+    Severity severity;
+    std::string where;  // "Spil3", "Spil.INI line 12", "CD"
+    std::string text;   // plain English; catalogue texts in it are Windows-1252 as on the CD
+};
+
+struct CheckInput {
+    std::filesystem::path ini;   // the catalogue, Spil.INI
+    std::filesystem::path root;  // the CD's root: where paths beginning with "\" start
+};
+
+std::vector<Finding> CheckCd(const CheckInput& input);
+
+// Finds a file under a folder by a Windows path ("Demos\\X\\Setup.exe"), each part compared
+// without regard to case, as the CD's file system does. Empty when there is no such file.
+std::filesystem::path FindNoCase(const std::filesystem::path& base, const std::string& windowsPath);
+
+}  // namespace vindrel::cdcheck

@@ -1,0 +1,101 @@
+// cdcheck: checks a CD folder before it is burnt, and says in plain words what the menu would
+// silently swallow. Exit status: 0 no errors (warnings allowed), 1 errors found (or warnings,
+// with --werror), 2 the check could not run.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "CdCheck.h"
+#include "IniFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace vindrel::cdcheck;
+
+constexpr const char* kUsage =
+    "usage: cdcheck [--root DIR] [--werror] PATH\n"
+    "  PATH        the CD's folder (holding Spil.INI), or the catalogue file itself\n"
+    "  --root DIR  the CD's root, where paths beginning with \"\\\" start (default: the catalogue's folder)\n"
+    "  --werror    count warnings as errors\n"
+    "Exit status: 0 no errors, 1 errors found, 2 the check could not run.\n";
+
+// The catalogue's texts are Windows-1252; a terminal here reads UTF-8.
+std::string ForDisplay(const std::string& text) {
+#ifdef _WIN32
+    return text;
+#else
+    static constexpr unsigned short k80[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                               0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    std::string out;
+    for (unsigned char c : text) {
+        unsigned cp = c < 0x80 ? c : c < 0xA0 ? k80[c - 0x80] : c;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | cp >> 6);
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | cp >> 12);
+            out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path path, root;
+    bool werror = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--root") == 0 && i + 1 < argc) {
+            root = argv[++i];
+        } else if (std::strcmp(argv[i], "--werror") == 0) {
+            werror = true;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (argv[i][0] == '-' || !path.empty()) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        } else {
+            path = argv[i];
+        }
+    }
+    if (path.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    std::error_code ec;
+    if (!fs::exists(path, ec)) {
+        std::fprintf(stderr, "cdcheck: %s does not exist\n", path.string().c_str());
+        return 2;
+    }
+
+    CheckInput input;
+    if (fs::is_directory(path, ec)) {
+        input.ini = FindNoCase(path, "Spil.INI");
+        if (input.ini.empty()) input.ini = path / "Spil.INI";
+        input.root = root.empty() ? path : root;
+    } else {
+        input.ini = path;
+        input.root = root.empty() ? path.parent_path() : root;
+    }
+    if (input.root.empty()) input.root = ".";
+    if (input.ini.parent_path().empty()) input.ini = fs::path(".") / input.ini;
+
+    int errors = 0, warnings = 0;
+    for (const Finding& f : CheckCd(input)) {
+        const bool error = f.severity == Severity::Error;
+        (error ? errors : warnings)++;
+        std::printf("%s: %s: %s\n", error ? "error" : "warning", f.where.c_str(), ForDisplay(f.text).c_str());
+    }
+    std::printf("cdcheck: %d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
+    return errors > 0 || (werror && warnings > 0) ? 1 : 0;
+}
