@@ -72,11 +72,14 @@ TEST_F(GamePageTest, ADemoNeedingMoreRamThanTheMachineHasShowsARedBlinkingLineAn
     test::Fire(g, g.tmrKran);
     EXPECT_TRUE(g.LabelMaskinKravRAM.Visible());
 
-    // And the timer really ticks while the page is shown, about every 300 ms.
-    const bool before = g.LabelMaskinKravRAM.Visible();
-    const DWORD spent = test::PumpFor(2000, [&] { return g.LabelMaskinKravRAM.Visible() != before; });
-    EXPECT_NE(g.LabelMaskinKravRAM.Visible(), before);
-    EXPECT_GE(spent, 150u);
+    // And the timer really ticks while the page is shown: between two toggles about 300 ms.
+    auto nextToggle = [&] {
+        const bool before = g.LabelMaskinKravRAM.Visible();
+        return test::PumpFor(2000, [&] { return g.LabelMaskinKravRAM.Visible() != before; });
+    };
+    nextToggle();
+    const DWORD spent = nextToggle();
+    EXPECT_GE(spent, 200u);
     EXPECT_LE(spent, 800u);
     Click(g.cmdNot);
     EXPECT_FALSE(g.tmrKran.Enabled()) << "hidden, the page stops blinking";
