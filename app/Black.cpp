@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lang/SaetSprog.h"
+#include "lang/Sprogvalg.h"
 #include "pages/Afinstaller.h"
 #include "pages/Ansvar.h"
 #include "pages/DX.h"
@@ -52,7 +54,7 @@ const PageStep kCreationOrder[] = {
 };
 
 // Created last, and only while the language is undecided.
-const PageStep kLanguageChoice = {nullptr, nullptr};  // {"frmSprogvalg", Make<TfrmSprogvalg, &PageSet::frmSprogvalg>}
+const PageStep kLanguageChoice = {"frmSprogvalg", Make<TfrmSprogvalg, &PageSet::frmSprogvalg>};
 
 bool DirectoryExists(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
@@ -152,12 +154,14 @@ void TfrmBlack::Fortsaet() {
     CreatePages();
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EnableWindow(hwnd_, FALSE);
+    // Undecided, the pages keep their Danish layout texts until a flag is chosen.
+    if (currentLanguage_ != "??") SaetSprog(*this, currentLanguage_);
 }
 
 void TfrmBlack::CreatePages() {
     for (const PageStep& step : kCreationOrder)
         if (step.create) pages_.push_back({step.formName, step.create(*this)});
-    if (currentLanguage_ == "??" && kLanguageChoice.create)
+    if (currentLanguage_ == "??")
         pages_.push_back({kLanguageChoice.formName, kLanguageChoice.create(*this)});
     ConnectSharedLists();
 }
