@@ -5,6 +5,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "pages/Afinstaller.h"
+#include "pages/Ansvar.h"
+#include "pages/DX.h"
+#include "pages/Forside.h"
+#include "pages/Help.h"
+#include "pages/Index.h"
+#include "pages/Kategori.h"
+#include "pages/LavetAf.h"
+#include "pages/SpilSide.h"
 #include "services/CDrom.h"
 
 namespace vindrel {
@@ -30,15 +39,15 @@ struct PageStep {
 // The pages in their creation order; pages that use lists of later pages are connected once all
 // exist. A page joins the program by its row here.
 const PageStep kCreationOrder[] = {
-    // {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
-    // {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
-    // {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
-    // {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
-    // {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
-    // {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
-    // {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},
-    // {"frmForside", Make<TfrmForside, &PageSet::frmForside>},
-    // {"frmAnsvar", Make<TfrmAnsvar, &PageSet::frmAnsvar>},
+    {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
+    {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
+    {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
+    {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
+    {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
+    {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
+    {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},
+    {"frmForside", Make<TfrmForside, &PageSet::frmForside>},
+    {"frmAnsvar", Make<TfrmAnsvar, &PageSet::frmAnsvar>},
     {nullptr, nullptr},
 };
 
@@ -73,21 +82,6 @@ std::vector<char> NameList(const std::string& path) {
     list.push_back('\0');
     return list;
 }
-
-// A group name comes from the CD's catalogue: it must stay inside the programs folder.
-bool IsSafeGroupName(const std::string& group) {
-    if (group.empty() || group.front() == '\\' || group.find(':') != std::string::npos) return false;
-    size_t start = 0;
-    while (start <= group.size()) {
-        size_t end = group.find('\\', start);
-        if (end == std::string::npos) end = group.size();
-        std::string part = group.substr(start, end - start);
-        if (part == "." || part == "..") return false;
-        start = end + 1;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string LanguageFromLangId(LANGID id) {

@@ -8,6 +8,11 @@ file(GLOB VINDREL_ART_FILES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/art/*.bmp
   ${CMAKE_SOURCE_DIR}/resources/sounds/*.wav)
 
+# Files the resource script names directly.
+file(GLOB VINDREL_RC_EXTRAS CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/*.manifest
+  ${CMAKE_SOURCE_DIR}/resources/art/*.ico)
+
 add_custom_command(OUTPUT ${VINDREL_ART_RC}
   COMMAND ${VINDREL_PYTHON} ${CMAKE_SOURCE_DIR}/tools/packart.py ${VINDREL_ART_MANIFEST}
           ${CMAKE_SOURCE_DIR}/resources/art ${CMAKE_SOURCE_DIR}/resources/sounds ${VINDREL_ART_OUT}
@@ -22,5 +27,5 @@ string(APPEND CMAKE_RC_FLAGS " -I \"${VINDREL_ART_OUT}\"")
 function(vindrel_use_artwork target)
   add_dependencies(${target} vindrel_artwork)
   set_source_files_properties(${VINDREL_RC} PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/Vindrel.rc;${VINDREL_ART_RC};${VINDREL_ART_FILES}")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/Vindrel.rc;${VINDREL_ART_RC};${VINDREL_ART_FILES};${VINDREL_RC_EXTRAS}")
 endfunction()

@@ -1,6 +1,7 @@
 #include "services/CDrom.h"
 
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <climits>
 #include <cmath>
@@ -127,14 +128,90 @@ MachineProfile ProbeMachine() {
 
 // ---- Setup launch, fonts and sounds --------------------------------------------------------
 
-void RunAndWait(const std::string& commandLine) {
+namespace {
+
+// ERROR_ELEVATION_REQUIRED, which older headers lack: Vista and later refuse to start a program
+// whose manifest asks for administrator rights (or whose name looks like an installer's).
+constexpr DWORD kElevationRequired = 740;
+
+bool PlatformCreateProcess(std::string& commandLine, PROCESS_INFORMATION& started, DWORD& error) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOWDEFAULT;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &started))
+        return true;
+    error = GetLastError();
+    return false;
+}
+
+HANDLE PlatformRunElevated(const std::string& file, const std::string& parameters, DWORD& error) {
+    // An elevated program would otherwise start in the system folder, not in the setup's own.
+    std::string folder(GetCurrentDirectoryA(0, nullptr), '\0');
+    folder.resize(GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data()));
+    SHELLEXECUTEINFOA sei{};
+    sei.cbSize = sizeof sei;
+    sei.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    sei.lpVerb = "runas";
+    sei.lpFile = file.c_str();
+    sei.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    sei.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+    sei.nShow = SW_SHOWDEFAULT;
+    if (ShellExecuteExA(&sei)) return sei.hProcess;
+    error = GetLastError();  // ERROR_CANCELLED when the user declines
+    return nullptr;
+}
+
+bool NamesAFile(const std::string& path) {
+    if (FileExists(path)) return true;
+    size_t slash = path.find_last_of("\\/");
+    size_t dot = path.rfind('.');
+    return (dot == std::string::npos || (slash != std::string::npos && dot < slash)) && FileExists(path + ".exe");
+}
+
+}  // namespace
+
+const Launcher& PlatformLauncher() {
+    static const Launcher platform{PlatformCreateProcess, PlatformRunElevated};
+    return platform;
+}
+
+SplitCommand SplitCommandLine(const std::string& commandLine) {
+    auto rest = [&](size_t from) {
+        size_t start = commandLine.find_first_not_of(" \t", from);
+        return start == std::string::npos ? std::string() : commandLine.substr(start);
+    };
+    size_t begin = commandLine.find_first_not_of(" \t");
+    if (begin == std::string::npos) return {};
+    if (commandLine[begin] == '"') {
+        size_t close = commandLine.find('"', begin + 1);
+        if (close == std::string::npos) return {commandLine.substr(begin + 1), {}};
+        return {commandLine.substr(begin + 1, close - begin - 1), rest(close + 1)};
+    }
+    // Unquoted, each blank in turn may end the program's name, shortest first, as CreateProcessA
+    // reads "C:\Program Files\Demo\setup.exe /S"; when nothing exists, the first word.
+    size_t end = commandLine.find_first_of(" \t", begin);
+    const size_t firstEnd = end;
+    while (end != std::string::npos) {
+        if (NamesAFile(commandLine.substr(begin, end - begin))) return {commandLine.substr(begin, end - begin), rest(end)};
+        end = commandLine.find_first_of(" \t", end + 1);
+    }
+    if (NamesAFile(commandLine.substr(begin))) return {commandLine.substr(begin), {}};
+    if (firstEnd == std::string::npos) return {commandLine.substr(begin), {}};
+    return {commandLine.substr(begin, firstEnd - begin), rest(firstEnd)};
+}
+
+void RunAndWait(const std::string& commandLine, const Launcher& launcher) {
     PROCESS_INFORMATION pi{};
     std::string cmd = commandLine;  // CreateProcessA may write into its command line
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    DWORD error = 0;
+    if (!launcher.createProcess(cmd, pi, error)) {
+        if (error != kElevationRequired) return;
+        SplitCommand split = SplitCommandLine(commandLine);
+        pi.hThread = nullptr;
+        pi.hProcess = launcher.runElevated(split.file, split.parameters, error);
+        if (!pi.hProcess) return;
+    }
     UniqueKernelHandle thread(pi.hThread);
     UniqueKernelHandle process(pi.hProcess);
     HANDLE waitFor = process.get();
@@ -156,7 +233,7 @@ void RunAndWait(const std::string& commandLine) {
         }
     } while (MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1);
     if (quit) PostQuitMessage(quitCode);
-    thread.reset();  // the thread handle first, then the process handle
+    thread.reset();  // the thread handle first (none after an elevated start), then the process handle
     process.reset();
 }
 

@@ -50,28 +50,59 @@ MachineProfile ProbeMachine();  // the four probes in their order
 extern const char kNoUninstallInfo[];  // "No uninstalinfo"
 extern const char kRecordsRoot[];      // "Software\\Vindrel_Games"
 
+// Where the records live: the machine's part of the registry, and the user's part with the same
+// layout for a run that may not write the machine's. Readers merge both, machine's first.
+struct RecordRoots {
+    HKEY machine = HKEY_LOCAL_MACHINE;
+    HKEY user = HKEY_CURRENT_USER;
+};
+
 // HKLM Software\Vindrel_Games\<edition>\<short title>: "Afinstallationsstreng" then "Folder", each
-// REG_SZ of 255 bytes (longer texts whole). Skipped for "No uninstalinfo" and for an empty name
-// or one holding a backslash.
+// REG_SZ of 255 bytes (longer texts whole); under HKCU when HKLM cannot be written. Skipped for
+// "No uninstalinfo" and for an empty name or one holding a backslash.
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle,
-                        const std::string& group, const std::string& command);
-// Deletes the demo key only; the edition key stays, even empty.
-void DeleteInstallRecord(const std::string& edition, const std::string& title);
-// Appends one entry per demo key of every edition, the command being its first string value.
-void ReadInstalledDemos(std::vector<InstalledDemo>& list);
-// "UninstallString" of the platform's uninstall entry; "No uninstalinfo" when the key is missing
+                        const std::string& group, const std::string& command, const RecordRoots& roots = {});
+// Deletes the demo key (under both roots) only; the edition key stays, even empty.
+void DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots = {});
+// Appends one entry per demo key of every edition, the command being its first string value;
+// the machine's records first, then the user's that are not among them.
+void ReadInstalledDemos(std::vector<InstalledDemo>& list, const RecordRoots& roots = {});
+// "UninstallString" of the platform's uninstall entry (the machine's, else the user's);
+// "No uninstalinfo" when the key is missing
 // or holds no non-empty string under that name.
 std::string LookUpUninstallString(const std::string& uninstallKey);
 // "Programs" of the current user's shell folders; a message when the key is missing.
 std::string ReadProgramsFolder();
 // "Folder" of a demo key; a message when the key or the value is missing.
-std::string ReadRecordFolder(const std::string& title, const std::string& edition);
+std::string ReadRecordFolder(const std::string& title, const std::string& edition, const RecordRoots& roots = {});
+// A Start-menu group or edition name (from the catalogue or a record) that stays inside the
+// folder it is joined to: not empty, relative, no "." or ".." part.
+bool IsSafeGroupName(const std::string& name);
 
 // ---- Setup launch, fonts and sounds --------------------------------------------------------
 
+// How RunAndWait starts programs: the platform's calls, or a test's own to see what is started.
+struct Launcher {
+    // CreateProcessA with the command line as RunAndWait passes it; false and the error on failure.
+    std::function<bool(std::string& commandLine, PROCESS_INFORMATION& started, DWORD& error)> createProcess;
+    // ShellExecuteExA with the "runas" verb: the new process's handle, or null and the error.
+    std::function<HANDLE(const std::string& file, const std::string& parameters, DWORD& error)> runElevated;
+};
+const Launcher& PlatformLauncher();
+
+// A command line split into the program and its arguments, the way CreateProcessA finds the
+// program in it: a quoted first part, or else the shortest space-separated start that names a file.
+struct SplitCommand {
+    std::string file;
+    std::string parameters;
+};
+SplitCommand SplitCommandLine(const std::string& commandLine);
+
 // Starts the program and returns when it has ended (or at once when it cannot be started),
-// dispatching window messages meanwhile without using processor time.
-void RunAndWait(const std::string& commandLine);
+// dispatching window messages meanwhile without using processor time. A program that needs
+// elevation (Vista and later refuse to start it) is started again through the elevation prompt;
+// declined, it counts as a program that could not be started.
+void RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher());
 
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"
 // and an empty text when its "Fonts" value cannot be read.

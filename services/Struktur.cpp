@@ -75,10 +75,9 @@ std::string EditionPath(const std::string& edition) { return std::string(kRecord
 
 // The demo key is always reached from its edition key: a long title in one full path can pass
 // the length the ANSI registry calls accept for a path.
-bool OpenDemoForRead(const std::string& edition, const std::string& title, UniqueRegKey& key) {
+bool OpenDemoForRead(HKEY root, const std::string& edition, const std::string& title, UniqueRegKey& key) {
     UniqueRegKey editionKey;
-    return OpenForRead(HKEY_LOCAL_MACHINE, EditionPath(edition), editionKey) &&
-           OpenForRead(editionKey.get(), title, key);
+    return OpenForRead(root, EditionPath(edition), editionKey) && OpenForRead(editionKey.get(), title, key);
 }
 
 bool CreateKey(HKEY parent, const std::string& name, UniqueRegKey& key) {
@@ -88,35 +87,38 @@ bool CreateKey(HKEY parent, const std::string& name, UniqueRegKey& key) {
 
 }  // namespace
 
-void WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
-                        const std::string& command) {
-    if (command == kNoUninstallInfo || !IsKeyName(edition) || !IsKeyName(shortTitle)) return;
+namespace {
+
+bool WriteUnder(HKEY root, const std::string& edition, const std::string& shortTitle, const std::string& group,
+                const std::string& command) {
     UniqueRegKey editionKey, key;
-    if (!CreateKey(HKEY_LOCAL_MACHINE, EditionPath(edition), editionKey) || !CreateKey(editionKey.get(), shortTitle, key))
-        return;
+    if (!CreateKey(root, EditionPath(edition), editionKey) || !CreateKey(editionKey.get(), shortTitle, key))
+        return false;
     SetPaddedString(key.get(), "Afinstallationsstreng", command);
     SetPaddedString(key.get(), "Folder", group);
+    return true;
 }
 
-void DeleteInstallRecord(const std::string& edition, const std::string& title) {
-    if (!IsKeyName(edition) || !IsKeyName(title)) return;  // never the edition key itself
+void DeleteUnder(HKEY root, const std::string& edition, const std::string& title) {
     UniqueRegKey editionKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EditionPath(edition).c_str(), 0, KEY_ALL_ACCESS, editionKey.put()) ==
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, EditionPath(edition).c_str(), 0, KEY_ALL_ACCESS, editionKey.put()) == ERROR_SUCCESS)
         RegDeleteKeyA(editionKey.get(), title.c_str());
 }
 
-void ReadInstalledDemos(std::vector<InstalledDemo>& list) {
-    UniqueRegKey root;
+void ReadUnder(HKEY root, std::vector<InstalledDemo>& list, size_t alreadyListed) {
+    UniqueRegKey rootKey;
     std::vector<std::string> editions;
-    if (!OpenForRead(HKEY_LOCAL_MACHINE, kRecordsRoot, root) || !SubKeyNames(root.get(), editions)) return;
+    if (!OpenForRead(root, kRecordsRoot, rootKey) || !SubKeyNames(rootKey.get(), editions)) return;
     for (const std::string& edition : editions) {
         UniqueRegKey editionKey;
         std::vector<std::string> titles;
-        if (!OpenForRead(root.get(), edition, editionKey) ||
-            !SubKeyNames(editionKey.get(), titles))
-            continue;
+        if (!OpenForRead(rootKey.get(), edition, editionKey) || !SubKeyNames(editionKey.get(), titles)) continue;
         for (const std::string& title : titles) {
+            // The same demo recorded under both roots lists once.
+            auto listed = std::find_if(list.begin(), list.begin() + alreadyListed, [&](const InstalledDemo& d) {
+                return d.edition == edition && d.title == title;
+            });
+            if (listed != list.begin() + alreadyListed) continue;
             // A demo key without a readable first value still lists, with an empty command.
             UniqueRegKey demoKey;
             std::string command;
@@ -126,11 +128,41 @@ void ReadInstalledDemos(std::vector<InstalledDemo>& list) {
     }
 }
 
+}  // namespace
+
+void WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
+                        const std::string& command, const RecordRoots& roots) {
+    if (command == kNoUninstallInfo || !IsKeyName(edition) || !IsKeyName(shortTitle)) return;
+    // A program without administrator rights may not write the machine's part of the registry;
+    // the same layout under the user's part keeps the record.
+    if (!WriteUnder(roots.machine, edition, shortTitle, group, command))
+        WriteUnder(roots.user, edition, shortTitle, group, command);
+}
+
+void DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots) {
+    if (!IsKeyName(edition) || !IsKeyName(title)) return;  // never the edition key itself
+    DeleteUnder(roots.machine, edition, title);
+    DeleteUnder(roots.user, edition, title);
+}
+
+void ReadInstalledDemos(std::vector<InstalledDemo>& list, const RecordRoots& roots) {
+    const size_t before = list.size();
+    ReadUnder(roots.machine, list, before);
+    ReadUnder(roots.user, list, list.size());
+}
+
 std::string LookUpUninstallString(const std::string& uninstallKey) {
+    // A setup that installed for this user only keeps its uninstall entry under the user's part.
     UniqueRegKey uninstall, key;
-    if (!OpenForRead(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", uninstall) ||
-        !OpenForRead(uninstall.get(), uninstallKey, key))
-        return kNoUninstallInfo;
+    const char* const path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    bool found = false;
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        if (OpenForRead(root, path, uninstall) && OpenForRead(uninstall.get(), uninstallKey, key)) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) return kNoUninstallInfo;
     // A key without a usable command counts as no uninstall information: never store an empty one.
     std::string command;
     if (!QueryStringValue(key.get(), "UninstallString", command) || command.empty()) return kNoUninstallInfo;
@@ -146,12 +178,26 @@ std::string ReadProgramsFolder() {
     return folder;
 }
 
-std::string ReadRecordFolder(const std::string& title, const std::string& edition) {
+std::string ReadRecordFolder(const std::string& title, const std::string& edition, const RecordRoots& roots) {
     UniqueRegKey key;
-    if (!OpenDemoForRead(edition, title, key)) Inform("Unable to Open key   spil folder");
+    if (!OpenDemoForRead(roots.machine, edition, title, key) && !OpenDemoForRead(roots.user, edition, title, key))
+        Inform("Unable to Open key   spil folder");
     std::string folder;
     if (!key || !QueryStringValue(key.get(), "Folder", folder)) Inform("Unable to get gameinfo");
     return folder;
+}
+
+bool IsSafeGroupName(const std::string& name) {
+    if (name.empty() || name.front() == '\\' || name.front() == '/' || name.find(':') != std::string::npos) return false;
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("\\/", start);
+        if (end == std::string::npos) end = name.size();
+        const std::string part = name.substr(start, end - start);
+        if (part == "." || part == "..") return false;
+        start = end + 1;
+    }
+    return true;
 }
 
 }  // namespace vindrel

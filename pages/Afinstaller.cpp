@@ -1,0 +1,173 @@
+#include "pages/Afinstaller.h"
+
+#include <shellapi.h>
+
+#include "app/Black.h"
+#include "pages/Forside.h"
+#include "pages/Help.h"
+#include "services/CDrom.h"
+#include "toolkit/Artwork.h"
+
+namespace vindrel {
+namespace {
+
+const char* const kRowNames[TfrmAfinstaller::kRows] = {"Transknap1", "Transknap2", "Transknap3", "Transknap4",
+                                                      "Transknap5", "Transknap6", "Transknap7", "Transknap8"};
+const DWORD kDeleteFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;  // 0x214
+
+bool DirectoryExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+TfrmAfinstaller::TfrmAfinstaller(TfrmBlack& shell)
+    : Page(shell.App(), {.className = "TfrmAfinstaller",
+                         .caption = "//",
+                         .font = {"MS Sans Serif", 13},
+                         .eraseMarker = "Dont Erase"}),
+      shell_(shell) {
+    VenstreSkygge.LoadResource(App().Instance(), art::kShadow100);
+    Image1.LoadResource(App().Instance(), art::kShadow190);
+    for (TLMDMMButton* row : rows_) row->OnClick = [this](TLMDMMButton& b) { TransknapClick(b); };
+    cmdUninstall.OnClick = [this](TLMDMMButton&) { cmdUninstallClick(); };
+    cmdBack.OnClick = [this](TLMDMMButton&) { cmdBackClick(); };
+    cmdHjaelp.OnClick = [this](TLMDMMButton&) { cmdHjaelpClick(); };
+    cmdNed.OnClick = [this](TLMDMMButton&) { cmdNedClick(); };
+    cmdOp.OnClick = [this](TLMDMMButton&) { cmdOpClick(); };
+    FormCreate();
+}
+
+TLMDMMButton& TfrmAfinstaller::Row(int n) {
+    // Only the first row names yellow as its colour under the mouse and uses it.
+    ButtonProps props = n == 1 ? UninstallRow(kYellow, true) : UninstallRow(kWhite, false);
+    return Add<TLMDMMButton>(kRowNames[n - 1], 32, 88 + 40 * (n - 1), 217, 41, props.Tag(n));
+}
+
+void TfrmAfinstaller::FormCreate() {
+    firstShown_ = 0;
+    selectionCount_ = 0;
+    ShowUninstallButton(false);
+    demos_.clear();
+    CleanUp();
+}
+
+void TfrmAfinstaller::ShowUninstallButton(bool on) {
+    cmdUninstall.SetVisible(on);
+    VenstreSkygge.SetVisible(on);
+}
+
+void TfrmAfinstaller::ShowRow(int row, size_t entry) {
+    TLMDMMButton& button = RowButton(row);
+    if (entry >= demos_.size()) {
+        button.SetVisible(false);
+        return;
+    }
+    button.SetCaption(demos_[entry].title);
+    button.SetFontColour(demos_[entry].selected ? kMarked : kUnmarked);
+    button.SetVisible(true);
+}
+
+void TfrmAfinstaller::CleanUp() {
+    demos_.clear();
+    ReadInstalledDemos(demos_);
+    for (TLMDMMButton* row : rows_) row->SetVisible(false);
+    cmdOp.SetVisible(false);
+    firstShown_ = 0;
+    selectionCount_ = 0;
+    ShowUninstallButton(false);
+    cmdNed.SetVisible(demos_.size() > kRows);
+    for (int row = 1; row <= kRows; ++row) ShowRow(row, static_cast<size_t>(row - 1));
+}
+
+void TfrmAfinstaller::UpdateLabels(int first) {
+    const int count = static_cast<int>(demos_.size());
+    cmdOp.SetVisible(first >= 1);
+    cmdNed.SetVisible(first <= count - (kRows + 1));
+    for (int row = 1; row <= kRows; ++row) {
+        const int entry = first + row - 1;
+        if (entry < 0) RowButton(row).SetVisible(false);
+        else ShowRow(row, static_cast<size_t>(entry));
+    }
+}
+
+bool TfrmAfinstaller::SpilTilstand(size_t entry) {
+    if (entry >= demos_.size()) return false;
+    InstalledDemo& demo = demos_[entry];
+    demo.selected = !demo.selected;
+    selectionCount_ += demo.selected ? 1 : -1;
+    ShowUninstallButton(selectionCount_ >= 1);
+    return demo.selected;
+}
+
+void TfrmAfinstaller::TransknapClick(TLMDMMButton& row) {
+    // The row stands for the entry shown on it, so of two equal titles each marks its own.
+    const int entry = firstShown_ + row.Tag - 1;
+    if (entry < 0) return;
+    const bool marked = SpilTilstand(static_cast<size_t>(entry));
+    row.SetFontColour(marked ? kMarked : kUnmarked);
+}
+
+void TfrmAfinstaller::cmdUninstallClick() {
+    shell_.BringToFront();
+    for (const InstalledDemo& demo : demos_) {
+        if (!demo.selected) continue;
+        RunAndWait(demo.uninstallCommand);
+        // The group's name is read from the record, so the group goes before the record.
+        SletGruppe(demo.title, demo.edition);
+        DeleteInstallRecord(demo.edition, demo.title);
+    }
+    if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
+    CleanUp();
+}
+
+void TfrmAfinstaller::cmdBackClick() { Navigate::Back(*this, "Click"); }
+
+void TfrmAfinstaller::cmdHjaelpClick() {
+    if (TfrmHelp* help = shell_.Pages().frmHelp) help->OpenOnTopic(TfrmHelp::kTopicRemovingGames);
+}
+
+void TfrmAfinstaller::cmdNedClick() {
+    if (!paging_) return;
+    PlayUiSound("CLICK");
+    ++firstShown_;
+    UpdateLabels(firstShown_);
+}
+
+void TfrmAfinstaller::cmdOpClick() {
+    if (!paging_) return;
+    PlayUiSound("CLICK");
+    --firstShown_;
+    UpdateLabels(firstShown_);
+}
+
+void TfrmAfinstaller::SletGruppe(const std::string& title, const std::string& edition) {
+    const std::string group = ReadRecordFolder(title, edition);
+    // The names come from the registry: never let them reach outside the edition's folder.
+    if (!IsSafeGroupName(group) || !IsSafeGroupName(edition)) return;
+    const std::string programs = ReadProgramsFolder();
+    if (programs.empty()) return;  // the path would then start at the drive's root
+    std::string path = programs + "\\Games\\" + edition + "\\" + group;
+    if (!DirectoryExists(path)) {
+        // A group that was a single shortcut was moved as that shortcut.
+        if (!FileExists(path + ".lnk")) return;
+        path += ".lnk";
+    }
+    std::vector<char> from(path.begin(), path.end());
+    from.push_back('\0');
+    from.push_back('\0');
+    SHFILEOPSTRUCTA op{};
+    op.hwnd = Handle();
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.data();
+    op.fFlags = static_cast<FILEOP_FLAGS>(kDeleteFlags);
+    SHFileOperationA(&op);
+}
+
+}  // namespace vindrel

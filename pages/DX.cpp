@@ -1,0 +1,42 @@
+#include "pages/DX.h"
+
+#include "app/Black.h"
+#include "pages/Help.h"
+#include "services/CDrom.h"
+#include "toolkit/Artwork.h"
+
+namespace vindrel {
+
+TfrmDX::TfrmDX(TfrmBlack& shell)
+    : Page(shell.App(), {.className = "TfrmDX", .caption = "frmDX", .colour = kBlack, .font = {"MS Sans Serif", 11}}),
+      shell_(shell) {
+    Baggrund.LoadResource(App().Instance(), art::kHovedmenu);
+    Skygger.LoadResource(App().Instance(), art::kShadow290);
+    cmdOK.OnClick = [this](TLMDMMButton&) { cmdOKClick(); };
+    cmdHjaelp.OnClick = [this](TLMDMMButton&) { cmdHjaelpClick(); };
+    cmdNot.OnClick = [this](TLMDMMButton&) { cmdNotClick(); };
+}
+
+void TfrmDX::cmdOKClick() {
+    PlayUiSound("Click");
+    // The page stays live while the installer runs; a second press must not start it again
+    // (the setup would run twice, the second copy fighting the first over the same files).
+    if (installing_) return;
+    {
+        struct Running {
+            bool& flag;
+            explicit Running(bool& f) : flag(f) { flag = true; }
+            ~Running() { flag = false; }
+        } running(installing_);
+        RunAndWait(kInstallerCommand);
+    }
+    Show();
+}
+
+void TfrmDX::cmdHjaelpClick() {
+    if (TfrmHelp* help = shell_.Pages().frmHelp) help->OpenOnTopic(TfrmHelp::kTopicInstallingDirectX);
+}
+
+void TfrmDX::cmdNotClick() { Navigate::Back(*this, "Click"); }
+
+}  // namespace vindrel

@@ -1,0 +1,191 @@
+#include "pages/SpilSide.h"
+
+#include <algorithm>
+
+#include "app/Black.h"
+#include "pages/Forside.h"
+#include "pages/Kategori.h"
+#include "services/CDrom.h"
+#include "toolkit/Artwork.h"
+// Built separately; until they are part of the program, Help only plays the click and Back from
+// a demo opened in the index leaves the main menu in front.
+#if __has_include("pages/Help.h")
+#include "pages/Help.h"
+#define VINDREL_HAS_HELP_PAGE 1
+#endif
+#if __has_include("pages/Index.h")
+#include "pages/Index.h"
+#define VINDREL_HAS_INDEX_PAGE 1
+#endif
+
+namespace vindrel {
+namespace {
+
+constexpr size_t kDirectoryLimit = 199;
+constexpr DWORD kCurrentDirectoryBuffer = 200;
+
+// Everything up to and including the last '\' or ':'; empty when there is neither.
+std::string DirectoryPart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    if (cut == std::string::npos) return {};
+    return path.substr(0, std::min(cut + 1, kDirectoryLimit));
+}
+
+}  // namespace
+
+TfrmSpilSide::TfrmSpilSide(TfrmBlack& shell)
+    : Page(shell.App(), {.className = "TfrmSpilSide",
+                         .caption = "Spil Side",
+                         .colour = kGrey,
+                         .font = {"Comic Sans MS", 16, Regular, kSilver},
+                         .visibleAtCreation = true,
+                         .eraseMarker = "Dont Erase"}),
+      shell_(shell) {
+    Image1.LoadResource(App().Instance(), art::kShadow290);
+    cmdOp.OnClick = [this](TLMDMMButton&) { cmdOpClick(); };
+    cmdNed.OnClick = [this](TLMDMMButton&) { cmdNedClick(); };
+    cmdInstaller.OnClick = [this](TLMDMMButton&) { cmdInstallerClick(); };
+    cmdHjaelp.OnClick = [this](TLMDMMButton&) { cmdHjaelpClick(); };
+    cmdNot.OnClick = [this](TLMDMMButton&) { cmdNotClick(); };
+}
+
+std::array<TLabel*, TfrmSpilSide::kLines> TfrmSpilSide::AddDescriptionLabels() {
+    std::array<TLabel*, kLines> labels{};
+    static const char* const kNames[kLines] = {"Label1",  "Label2",  "Label3",  "Label4",  "Label5",  "Label6",
+                                               "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label12",
+                                               "Label13", "Label14", "Label15", "Label16", "Label17", "Label18"};
+    const TLabel::Props line{.font = Verdana(13, Bold, kBlack), .transparent = true};
+    for (int k = 1; k < kLines; ++k)
+        labels[k - 1] = &Add<TLabel>(kNames[k - 1], 16, 80 + 18 * (k - 1), 257, 25, line);
+    TLabel::Props last = line;
+    last.autoSize = true;
+    labels[kLines - 1] = &Add<TLabel>(kNames[kLines - 1], 16, 386, 48, 16, last);
+    for (int k = 1; k <= kLines; ++k) labels[k - 1]->Tag = k;
+    return labels;
+}
+
+void TfrmSpilSide::ShowDemo(const TSpilPost& e, const MachineProfile& machine) {
+    lblWarning.SetVisible(false);
+    bool warning = false;
+    auto judge = [&](TLabel& line, bool short_) {
+        line.SetFontColour(short_ ? kRequirementShort : kRequirementMet);
+        warning = warning || short_;
+    };
+    judge(LabelMaskinKravCpu, false);  // the processor is never compared
+    judge(LabelMaskinKravRAM, e.Ram > machine.RamMB);
+    judge(LabelMaskinKravHD, e.HD > machine.FreeDiskMB);
+    judge(LabelMaskinKrav3dfx, e.Krav3D == 2 && machine.Has3dfx == 0);
+    for (TLabel* line : RequirementLines()) line->SetVisible(true);
+
+    LabelMaskinKravCpu.SetCaption("CPU: " + std::to_string(e.CPU) + " MHz");
+    LabelMaskinKravRAM.SetCaption("RAM: " + std::to_string(e.Ram) + lblMB.Caption());
+    LabelMaskinKravHD.SetCaption(lblHarddisk.Caption() + std::to_string(e.HD) + lblMB.Caption());
+    LabelMaskinKrav3dfx.SetCaption(e.Krav3D > 0 ? lbl3dJa.Caption() : lbl3dNej.Caption());
+
+    lblSpilTitel.SetCaption(e.Titel);
+    lblKortTitel.SetCaption(e.KortTitel);
+    SetupPath = e.Setup;
+    StartMenuFolder = e.Folder;
+    UninstallKey = e.Uninstall;
+    if (warning) lblWarning.SetVisible(true);
+    mmoInstrukser.SetText(e.Instruktion);
+    TextTop = 0;
+    cmdOp.SetVisible(false);
+    // Activation fills the lines; a page that is already active gets no new activation.
+    const bool wasActive = GetActiveWindow() == Handle();
+    Show();
+    if (wasActive) OnActivate();
+}
+
+void TfrmSpilSide::OnActivate() {
+    if (!SetupPath.empty()) {
+        cmdNot.SetVisible(true);
+        cmdInstaller.SetVisible(true);
+        cmdHjaelp.SetVisible(true);
+        if (shot_.Load(SetupPath)) Screenshot.SetPicture(shot_.Bitmap());
+    }
+    const int n = mmoInstrukser.Count();
+    if (n >= kLines) {
+        TextTop = 0;
+        UpdateLabels(0);
+    } else {
+        cmdOp.SetVisible(false);
+        cmdNed.SetVisible(false);
+        for (int k = 1; k <= kLines; ++k) Label(k).SetCaption(k <= n ? mmoInstrukser.Line(k - 1) : std::string());
+    }
+    // A blink may have left them hidden.
+    LabelMaskinKravCpu.SetVisible(true);
+    LabelMaskinKravRAM.SetVisible(true);
+    LabelMaskinKravHD.SetVisible(true);
+}
+
+void TfrmSpilSide::UpdateLabels(int32_t top) {
+    const int n = mmoInstrukser.Count();
+    cmdOp.SetVisible(top >= 1);
+    cmdNed.SetVisible(top <= n - 19);
+    if (top < 0 || top > n - kLines) return;
+    for (int k = 1; k <= kLines; ++k) Label(k).SetCaption(mmoInstrukser.Line(top + k - 1));
+}
+
+void TfrmSpilSide::cmdOpClick() {
+    PlayUiSound("Click");
+    --TextTop;
+    UpdateLabels(TextTop);
+}
+
+void TfrmSpilSide::cmdNedClick() {
+    PlayUiSound("Click");
+    ++TextTop;
+    UpdateLabels(TextTop);
+}
+
+void TfrmSpilSide::tmrKranTimer() {
+    for (TLabel* line : RequirementLines())
+        if (line->FontColour() == kRequirementShort) line->SetVisible(!line->Visible());
+}
+
+void TfrmSpilSide::cmdInstallerClick() {
+    PlayUiSound("Click");
+    const std::string directory = DirectoryPart(SetupPath);
+    // Black over the menu pages while the setup runs.
+    shell_.BringToFront();
+    char saved[kCurrentDirectoryBuffer] = {};
+    const DWORD savedLength = GetCurrentDirectoryA(kCurrentDirectoryBuffer, saved);
+    SetCurrentDirectoryA(directory.c_str());
+    shell_.AppendInstall({Edition, lblKortTitel.Caption(), StartMenuFolder, UninstallKey});
+    RunAndWait(SetupPath);
+    Application::ProcessMessages();
+    // A directory too long for the buffer was never read, so there is nothing to go back to.
+    if (savedLength > 0 && savedLength < kCurrentDirectoryBuffer) SetCurrentDirectoryA(saved);
+    if (!StartMenuFolder.empty() && !UninstallKey.empty())
+        WriteInstallRecord(Edition, lblKortTitel.Caption(), StartMenuFolder, LookUpUninstallString(UninstallKey));
+    if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
+}
+
+void TfrmSpilSide::cmdHjaelpClick() {
+#ifdef VINDREL_HAS_HELP_PAGE
+    // Opened on the topic of installing games: chosen, the click, the page shown.
+    if (TfrmHelp* help = shell_.Pages().frmHelp) {
+        help->OpenOnTopic(TfrmHelp::kTopicInstallingGames);
+        return;
+    }
+#endif
+    PlayUiSound("Click");
+}
+
+void TfrmSpilSide::cmdNotClick() {
+    PlayUiSound("Tilbage");
+    Hide();
+    TfrmKategori* kategori = shell_.Pages().frmKategori;
+    if (kategori && kategori->ReturnToCategory) {
+        kategori->Show();
+        return;
+    }
+#ifdef VINDREL_HAS_INDEX_PAGE
+    if (TfrmIndex* index = shell_.Pages().frmIndex) index->Show();
+#endif
+}
+
+void TfrmSpilSide::OnClose() { shell_.App().Terminate(); }
+
+}  // namespace vindrel
