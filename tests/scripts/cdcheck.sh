@@ -9,7 +9,7 @@ rm -rf "$WORK"
 mkdir -p "$WORK"
 fail() { echo "FAIL: $*"; exit 1; }
 
-env -u CC -u CXX cmake -S "$SRC/tools/cdcheck" -B "$WORK/native" -DCMAKE_CXX_COMPILER=g++ >/dev/null
+env -u CC CXX=g++ cmake -S "$SRC/tools/cdcheck" -B "$WORK/native" >/dev/null
 cmake --build "$WORK/native" >/dev/null
 CDCHECK="$WORK/native/cdcheck"
 
