@@ -309,11 +309,12 @@ private:
             }
             const auto v = MenuInteger(e->value);
             if (!v)
-                report_.Error(where_, std::string(k.key) + "=" + e->value +
+                report_.Error(where_, std::string(k.key) + " " + Quoted(e->value) +
                                           " is not a whole number as the menu reads them (decimal, or hexadecimal "
                                           "written 0x20 or $20); it uses the default, " + fallback + ", instead");
             else if (*v < 0)
-                report_.Warning(where_, std::string(k.key) + "=" + e->value + " is negative");
+                report_.Warning(where_, std::string(k.key) + " " + Quoted(e->value) + " is negative: the game page shows " +
+                                            std::to_string(*v) + " " + k.unit);
         }
     }
 
@@ -496,7 +497,8 @@ private:
 void CheckStructure(const IniFile& ini, const std::string& file, Report& report) {
     for (const IniStrayLine& s : ini.StrayLines())
         report.Warning(file + " line " + std::to_string(s.line),
-                       Quoted(s.text) + " is not a key=value line inside a section; the menu ignores it");
+                       Quoted(s.text) + (s.unclosedSection ? " has no closing ']'; the menu ignores it"
+                                                           : " lies before the first section; the menu ignores it"));
     for (const IniSection& s : ini.Sections()) {
         const std::string where = file + " line " + std::to_string(s.line);
         const IniSection* first = ini.Find(s.name);
@@ -543,8 +545,8 @@ void CheckCategories(const std::vector<ListedDemo>& listed, const std::string& f
                                               " reachable from the index page only");
     }
     if (listed.size() < kIndexRows)
-        report.Warning(file, "only " + std::to_string(listed.size()) + " demos are listed; the index page is made for "
-                             "ten or more");
+        report.Warning(file, "only " + std::to_string(listed.size()) + (listed.size() == 1 ? " demo is" : " demos are") +
+                                 " listed; the index page is made for ten or more");
 }
 
 void CheckFixedFiles(const fs::path& root, Report& report) {

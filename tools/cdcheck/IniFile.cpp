@@ -45,14 +45,14 @@ IniFile IniFile::Parse(std::string_view bytes) {
         if (line[0] == '[') {
             const size_t close = line.find(']');
             if (close == std::string::npos) {
-                file.stray_.push_back({number, line});
+                file.stray_.push_back({number, line, true});
                 continue;
             }
             file.sections_.push_back({Trim(std::string_view(line).substr(1, close - 1)), number, {}});
             continue;
         }
         if (file.sections_.empty()) {
-            file.stray_.push_back({number, line});
+            file.stray_.push_back({number, line, false});
             continue;
         }
         IniEntry entry;

@@ -30,6 +30,7 @@ struct IniSection {
 struct IniStrayLine {
     int line = 0;
     std::string text;
+    bool unclosedSection = false;  // "[Name" with no ']'
 };
 
 class IniFile {

@@ -1,0 +1,121 @@
+#!/bin/bash
+# The producer's CD check: built natively with the host compiler and run on the broken catalogues
+# under tests/cdcheck (each case: a Spil.INI, a layout of files to make around it, and the lines
+# the check must print), on the sample CD (clean), and once as the Windows build under Wine.
+set -euo pipefail
+EXE=$1 BUILD=$2 SRC=$3
+WORK="$BUILD/cdcheck-test"
+rm -rf "$WORK"
+mkdir -p "$WORK"
+fail() { echo "FAIL: $*"; exit 1; }
+
+env -u CC CXX=g++ cmake -S "$SRC/tools/cdcheck" -B "$WORK/native" >/dev/null
+cmake --build "$WORK/native" >/dev/null
+CDCHECK="$WORK/native/cdcheck"
+
+# A bitmap file: width, height (negative: top-down), bits per pixel, compression, "cut" to drop
+# its last bytes.
+bitmap() {
+  python3 - "$@" <<'PY'
+import struct, sys
+path, w, h, bits = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
+comp = int(sys.argv[5]) if len(sys.argv) > 5 else 0
+cut = len(sys.argv) > 6 and sys.argv[6] == "cut"
+colours = 1 << bits if bits <= 8 else 0
+palette = bytes(4 * colours)
+if comp == 1:  # run-length encoded rows: one run of colour 1 per row, then end of bitmap
+    pixels = b"".join(bytes((min(w, 255), 1, 0, 0)) for _ in range(abs(h))) + b"\x00\x01"
+else:
+    pixels = bytes(((w * bits + 31) // 32 * 4) * abs(h))
+if cut:
+    pixels = pixels[: len(pixels) // 2]
+offset = 14 + 40 + len(palette)
+with open(path, "wb") as f:
+    f.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset))
+    f.write(struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, comp, len(pixels), 2835, 2835, colours, 0))
+    f.write(palette + pixels)
+PY
+}
+
+# Lays out one case's CD folder from its layout file.
+make_case() {
+  local from=$1 cd=$2
+  mkdir -p "$cd"
+  find "$from" -maxdepth 1 -type f ! -name layout ! -name expect -exec cp {} "$cd"/ \;
+  while read -r what path rest; do
+    [ -n "$what" ] || continue
+    [ -z "${path:-}" ] || mkdir -p "$cd/$(dirname "$path")"
+    case $what in
+      cdfiles)
+        mkdir -p "$cd/DirectX7" "$cd/Diverse"
+        touch "$cd/VINDREL.EXE" "$cd/DirectX7/DXSetup.EXE" "$cd/Diverse/msfont.txt"
+        for f in verdana verdanab verdanai verdanaz; do touch "$cd/Diverse/$f.ttf"; done
+        [ -f "$cd/autorun.inf" ] || printf '[autorun]\r\nopen=VINDREL.EXE\r\nicon=VINDREL.EXE,0\r\n' >"$cd/autorun.inf" ;;
+      file) touch "$cd/$path" ;;
+      bmp) bitmap "$cd/$path" $rest ;;
+      png) printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$cd/$path" ;;
+      *) fail "unknown layout line: $what" ;;
+    esac
+  done <"$from/layout"
+}
+
+# Runs the check and compares: "exit N", lines that must be printed exactly, "!text" never printed.
+check_case() {
+  local name=$1 expect=$2; shift 2
+  local out="$WORK/$name.out" rc=0
+  "$@" >"$out" 2>&1 || rc=$?
+  local bad=0
+  while IFS= read -r line; do
+    case $line in
+      '') ;;
+      'exit '*) [ "$rc" = "${line#exit }" ] || { echo "$name: exit status $rc, expected ${line#exit }"; bad=1; } ;;
+      '!'*) if grep -qF -- "${line#!}" "$out"; then echo "$name: printed: ${line#!}"; bad=1; fi ;;
+      *) grep -qxF -- "$line" "$out" || { echo "$name: missing line: $line"; bad=1; } ;;
+    esac
+  done <"$expect"
+  if [ $bad = 1 ]; then echo "--- output of $name:"; cat "$out"; return 1; fi
+  echo "$name: ok"
+}
+
+status=0
+for case in "$SRC"/tests/cdcheck/*/; do
+  name=$(basename "$case")
+  make_case "$case" "$WORK/cases/$name"
+  check_case "$name" "$case/expect" "$CDCHECK" "$WORK/cases/$name" || status=1
+done
+
+# The catalogue given as a file, with the CD root elsewhere: paths from the root are found there.
+mkdir -p "$WORK/split/root/Demos/D1" "$WORK/split/menu"
+cp "$WORK/cases/hidden/Spil.INI" "$WORK/split/menu/"
+check_case split-root <(printf 'exit 1\ncdcheck: 1 error, 4 warnings\n') \
+  "$CDCHECK" --root "$WORK/cases/hidden" "$WORK/split/menu/Spil.INI" || status=1
+check_case split-no-root \
+  <(printf '%s\n' 'exit 1' 'error: Spil1: the setup program "\Demos\D1\Setup.exe" is not on the CD: Install starts nothing') \
+  "$CDCHECK" "$WORK/split/menu/Spil.INI" || status=1
+
+mkdir -p "$WORK/empty"
+check_case no-catalogue <(printf 'exit 1\ncdcheck: 1 error, 0 warnings\n') "$CDCHECK" "$WORK/empty" || status=1
+check_case no-folder <(printf 'exit 2\n') "$CDCHECK" "$WORK/no such folder" || status=1
+check_case usage <(printf 'exit 2\n') "$CDCHECK" || status=1
+
+# The sample CD is clean: warnings only (long descriptions, ten action demos), and --werror
+# turns those into a failing status.
+SAMPLE="$BUILD/cd"
+[ -f "$SAMPLE/Spil.INI" ] || fail "no sample CD at $SAMPLE"
+check_case sample <(printf 'exit 0\n!error:\n') "$CDCHECK" "$SAMPLE" || status=1
+check_case sample-werror <(printf 'exit 1\n') "$CDCHECK" --werror "$SAMPLE" || status=1
+
+# The Windows build reads the same CD through Wine's drive mapping and says the same.
+. "$SRC/tools/wine-env.sh"
+ENV="$BUILD/testenv-cdcheck"
+rm -rf "$ENV"
+wine_env_start "$ENV"
+trap wine_env_stop EXIT
+timeout 120 wine "$BUILD/tools/cdcheck.exe" "Z:$(echo "$SAMPLE" | tr / '\\')" </dev/null >"$WORK/wine.out" 2>/dev/null && rc=0 || rc=$?
+tr -d '\r' <"$WORK/wine.out" >"$WORK/wine.txt"
+"$CDCHECK" "$SAMPLE" >"$WORK/native.txt" || true
+[ "$rc" = 0 ] || { cat "$WORK/wine.txt"; fail "the Windows build ended with $rc on the sample CD"; }
+diff "$WORK/native.txt" "$WORK/wine.txt" || fail "the Windows build and the native build disagree"
+echo "windows build: ok"
+
+exit $status

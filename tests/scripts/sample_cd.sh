@@ -1,0 +1,82 @@
+#!/bin/bash
+# The sample CD as the build leaves it: thirty demos in the catalogue, in the CD's code page; a
+# demo's setup really installs (files, Start-menu group, uninstall entry) and its uninstaller
+# removes all of it; the graphics runtime's stand-in shows its message and ends; the ISO image
+# carries the CD under its volume label with Windows (Joliet) names.
+set -euo pipefail
+EXE=$1 BUILD=$2 SRC=$3
+CD="$BUILD/cd"
+WORK="$BUILD/sample-cd-test"
+rm -rf "$WORK"
+mkdir -p "$WORK"
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The catalogue: Windows-1252 with CRLF, thirty sections, the same text as the repository's.
+[ "$(grep -c $'^\\[Spil[0-9]*\\]\r$' "$CD/Spil.INI")" = 30 ] || fail "the catalogue has not thirty CRLF sections"
+iconv -f CP1252 -t UTF-8 "$CD/Spil.INI" | tr -d '\r' | cmp -s - "$SRC/cd/Spil.INI" || fail "the catalogue is not the repository's in CP1252"
+for n in $(seq 30); do
+  dir=$(tr -d '\r' <"$CD/Spil.INI" | awk -v s="[Spil$n]" '$0 == s {f = 1; next} /^\[/ {f = 0} f && /^Setup=/ {print substr($0, 7)}' | tr '\\' /)
+  [ -f "$CD$dir" ] || fail "Spil$n: no setup at $dir"
+  [ -f "$(dirname "$CD$dir")/Shot.bmp" ] || fail "Spil$n: no screenshot beside $dir"
+done
+tr -d '\r' <"$CD/autorun.inf" >"$WORK/autorun.txt"
+for key in 'open=VINDREL.EXE' 'icon=VINDREL.EXE,0' 'label=' 'action='; do
+  grep -q "^$key" "$WORK/autorun.txt" || fail "autorun.inf has no $key"
+done
+echo "catalogue and files: ok"
+
+. "$SRC/tools/wine-env.sh"
+ENV="$BUILD/testenv-sample-cd"
+rm -rf "$ENV"
+wine_env_start "$ENV"
+trap wine_env_stop EXIT
+wine_env_map_cd "$CD"
+USERDIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | head -1)
+GROUP="$USERDIR/Microsoft/Windows/Start Menu/Programs/Night Freight"
+INSTALLED="$WINEPREFIX/drive_c/Program Files/NightFreight"
+KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\NightFreightDemo'
+regvalue() { wine reg query "$KEY" /v "$1" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
+
+# Install one demo from the CD drive, silently, as a reader's click on Install would start it.
+timeout 60 wine 'R:\Demos\NightFreight\Setup.exe' /S </dev/null >/dev/null 2>&1 || fail "the setup ended with $?"
+for f in ReadMe.txt Title.bmp Uninstall.exe; do [ -f "$INSTALLED/$f" ] || fail "the setup installed no $f"; done
+[ -f "$GROUP/Night Freight.lnk" ] || fail "no shortcut in the Start-menu group: $(ls "$GROUP" 2>&1)"
+[ "$(regvalue DisplayName)" = 'Night Freight (demo)' ] || fail "DisplayName is '$(regvalue DisplayName)'"
+[ "$(regvalue UninstallString)" = '"C:\Program Files\NightFreight\Uninstall.exe"' ] || fail "UninstallString is '$(regvalue UninstallString)'"
+cmp -s "$INSTALLED/Title.bmp" "$CD/Demos/NightFreight/Shot.bmp" || fail "the installed picture is not the CD's screenshot"
+echo "setup: ok"
+
+# The uninstaller copies itself away and returns at once: wait for what it does, not for it.
+timeout 60 wine 'C:\Program Files\NightFreight\Uninstall.exe' /S </dev/null >/dev/null 2>&1 || true
+for _ in $(seq 100); do
+  [ ! -e "$INSTALLED" ] && [ ! -e "$GROUP" ] && [ -z "$(regvalue UninstallString)" ] && break
+  sleep 0.2
+done
+[ ! -e "$INSTALLED" ] || fail "the uninstaller left $(ls "$INSTALLED")"
+[ ! -e "$GROUP" ] || fail "the uninstaller left the Start-menu group"
+wine reg query "$KEY" </dev/null >/dev/null 2>&1 && fail "the uninstaller left its registry key"
+echo "uninstall: ok"
+
+# The DirectX page's installer: one message box saying what it stands for, and the end on OK.
+(cd "$CD" && timeout 60 wine 'DirectX7\DXSetup.EXE' </dev/null >/dev/null 2>&1; echo $? >"$WORK/dx.rc") &
+DX=$!
+timeout 60 wine "$BUILD/tests/dlgwatch.exe" 'DirectX 7 Setup' 6 </dev/null >"$WORK/dialogs.txt" 2>/dev/null || true
+wait $DX
+tr -d '\r' <"$WORK/dialogs.txt" >"$WORK/dialogs"
+grep -q '^text=This sample CD carries a stand-in for the DirectX 7 setup\.' "$WORK/dialogs" || { cat "$WORK/dialogs"; fail "no stand-in message"; }
+grep -qx 'count=1' "$WORK/dialogs" || fail "not exactly one message box"
+[ "$(cat "$WORK/dx.rc")" = 0 ] || fail "DXSetup ended with $(cat "$WORK/dx.rc")"
+echo "DirectX stand-in: ok"
+
+# The image: volume label, Joliet names as Windows shows them, files whole.
+bash "$SRC/tools/make-iso.sh" "$CD" "$WORK/cd.iso" >/dev/null
+xorriso -indev "$WORK/cd.iso" -pvd_info 2>/dev/null | grep -q '^Volume Id *: VINDREL_1099$' || fail "no volume label"
+xorriso -read_fs norock -indev "$WORK/cd.iso" -find / -type f 2>/dev/null | tr -d "'" | sort >"$WORK/joliet.txt"
+for f in /Spil.INI /autorun.inf /VINDREL.EXE /DirectX7/DXSetup.EXE /Diverse/verdana.ttf /Demos/NightFreight/Setup.exe \
+         /Demos/NightFreight/Shot.bmp; do
+  grep -qx "$f" "$WORK/joliet.txt" || fail "the image's Joliet tree has no $f"
+done
+[ "$(grep -c '/Setup.exe$' "$WORK/joliet.txt")" = 30 ] || fail "the image has not thirty setups"
+xorriso -osirrox on -indev "$WORK/cd.iso" -extract /Spil.INI "$WORK/Spil.INI" >/dev/null 2>&1
+cmp -s "$WORK/Spil.INI" "$CD/Spil.INI" || fail "the image's catalogue differs from the CD folder's"
+echo "image: ok"
