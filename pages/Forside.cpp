@@ -3,28 +3,14 @@
 #include <cstring>
 
 #include "app/Black.h"
+#include "pages/Afinstaller.h"
+#include "pages/DX.h"
+#include "pages/Help.h"
+#include "pages/Index.h"
 #include "pages/Kategori.h"
 #include "pages/LavetAf.h"
 #include "services/CDrom.h"
 #include "toolkit/Artwork.h"
-// The side pages are built separately; until one is part of the program its button only plays
-// the click.
-#if __has_include("pages/Help.h")
-#include "pages/Help.h"
-#define VINDREL_HAS_HELP_PAGE 1
-#endif
-#if __has_include("pages/DX.h")
-#include "pages/DX.h"
-#define VINDREL_HAS_DX_PAGE 1
-#endif
-#if __has_include("pages/Index.h")
-#include "pages/Index.h"
-#define VINDREL_HAS_INDEX_PAGE 1
-#endif
-#if __has_include("pages/Afinstaller.h")
-#include "pages/Afinstaller.h"
-#define VINDREL_HAS_UNINSTALL_PAGE 1
-#endif
 
 namespace vindrel {
 namespace {
@@ -93,35 +79,27 @@ void TfrmForside::ShowCategory(CategoryCode category) {
 
 void TfrmForside::cmdHelpClick() {
     PlayUiSound("Click");
-#ifdef VINDREL_HAS_HELP_PAGE
     // Opened from here with no topic chosen.
     if (TfrmHelp* help = shell_.Pages().frmHelp) help->Show();
-#endif
 }
 
 void TfrmForside::cmdDXClick() {
     PlayUiSound("Click");
-#ifdef VINDREL_HAS_DX_PAGE
     if (TfrmDX* dx = shell_.Pages().frmDX) dx->Show();
-#endif
 }
 
 void TfrmForside::cmdIndexClick() {
     PlayUiSound("Click");
-#ifdef VINDREL_HAS_INDEX_PAGE
     if (TfrmIndex* index = shell_.Pages().frmIndex) index->Show();
-#endif
 }
 
 void TfrmForside::cmdUninstallClick() {
     PlayUiSound("Click");
-#ifdef VINDREL_HAS_UNINSTALL_PAGE
     // The list is read again each time, so demos recorded since the last visit appear.
     if (TfrmAfinstaller* uninstall = shell_.Pages().frmAfinstaller) {
         uninstall->CleanUp();
         uninstall->Show();
     }
-#endif
 }
 
 void TfrmForside::cmdExitClick() {

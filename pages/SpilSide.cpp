@@ -6,17 +6,9 @@
 #include "pages/Forside.h"
 #include "pages/Kategori.h"
 #include "services/CDrom.h"
-#include "toolkit/Artwork.h"
-// Built separately; until they are part of the program, Help only plays the click and Back from
-// a demo opened in the index leaves the main menu in front.
-#if __has_include("pages/Help.h")
 #include "pages/Help.h"
-#define VINDREL_HAS_HELP_PAGE 1
-#endif
-#if __has_include("pages/Index.h")
 #include "pages/Index.h"
-#define VINDREL_HAS_INDEX_PAGE 1
-#endif
+#include "toolkit/Artwork.h"
 
 namespace vindrel {
 namespace {
@@ -163,13 +155,11 @@ void TfrmSpilSide::cmdInstallerClick() {
 }
 
 void TfrmSpilSide::cmdHjaelpClick() {
-#ifdef VINDREL_HAS_HELP_PAGE
     // Opened on the topic of installing games: chosen, the click, the page shown.
     if (TfrmHelp* help = shell_.Pages().frmHelp) {
         help->OpenOnTopic(TfrmHelp::kTopicInstallingGames);
         return;
     }
-#endif
     PlayUiSound("Click");
 }
 
@@ -181,9 +171,7 @@ void TfrmSpilSide::cmdNotClick() {
         kategori->Show();
         return;
     }
-#ifdef VINDREL_HAS_INDEX_PAGE
     if (TfrmIndex* index = shell_.Pages().frmIndex) index->Show();
-#endif
 }
 
 void TfrmSpilSide::OnClose() { shell_.App().Terminate(); }
