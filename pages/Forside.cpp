@@ -38,8 +38,8 @@ TfrmForside::TfrmForside(TfrmBlack& shell)
                          .visibleAtCreation = false,
                          .eraseMarker = "Dont Erase"}),
       shell_(shell) {
-    imgback.LoadResource(Module(), art::kHovedmenu);
-    Image1.LoadResource(Module(), art::kShadow200);
+    imgback.LoadResource(App().Instance(), art::kHovedmenu);
+    Image1.LoadResource(App().Instance(), art::kShadow200);
     // The green buttons and the exit sign name this page's own lists.
     ConnectFaceLists([this](const std::string& name) -> TLMDBitmapList* {
         const size_t n = std::strlen(kOwnPrefix);
@@ -56,21 +56,6 @@ TfrmForside::TfrmForside(TfrmBlack& shell)
     cmdIndex.OnClick = [this](TLMDMMButton&) { cmdIndexClick(); };
     cmdUninstall.OnClick = [this](TLMDMMButton&) { cmdUninstallClick(); };
     cmdSlut.OnClick = [this](TLMDMMButton&) { cmdExitClick(); };
-}
-
-bool TfrmForside::LoadLists() {
-    HINSTANCE module = Module();
-    bmpAction = TLMDBitmapList::FromResource(module, art::kBmpAction);
-    bmpSimulator = TLMDBitmapList::FromResource(module, art::kBmpSimulator);
-    bmpSport = TLMDBitmapList::FromResource(module, art::kBmpSport);
-    bmpAdventure = TLMDBitmapList::FromResource(module, art::kBmpAdventure);
-    bmpStrategi = TLMDBitmapList::FromResource(module, art::kBmpStrategi);
-    bmpJunior = TLMDBitmapList::FromResource(module, art::kBmpJunior);
-    Greens = TLMDBitmapList::FromResource(module, art::kGreens);
-    bmpExit = TLMDBitmapList::FromResource(module, art::kBmpExit);
-    bmpOpKnapper = TLMDBitmapList::FromResource(module, art::kBmpOpKnapper);
-    bmpNedKnapper = TLMDBitmapList::FromResource(module, art::kBmpNedKnapper);
-    return true;
 }
 
 TLMDBitmapList* TfrmForside::FaceList(const std::string& listName) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalogue/Katalog.h"
+#include "toolkit/Artwork.h"
 #include "toolkit/BitmapList.h"
 #include "toolkit/Page.h"
 #include "toolkit/PictureButton.h"
@@ -24,17 +25,22 @@ public:
 
 private:
     TfrmBlack& shell_;
-    HINSTANCE Module() const { return App().Instance(); }
+    std::unique_ptr<TLMDBitmapList> Load(const char* resource) const {
+        return TLMDBitmapList::FromResource(App().Instance(), resource);
+    }
 
 public:
-    // Picture lists: loaded before the controls that take their faces from them.
-    std::unique_ptr<TLMDBitmapList> bmpAction, bmpSimulator, bmpSport, bmpAdventure, bmpStrategi, bmpJunior;
-    std::unique_ptr<TLMDBitmapList> Greens, bmpExit, bmpOpKnapper, bmpNedKnapper;
-
-private:
-    bool listsLoaded_ = LoadLists();
-
-public:
+    // Picture lists: declared before the controls that take their faces from them.
+    std::unique_ptr<TLMDBitmapList> bmpAction = Load(art::kBmpAction);
+    std::unique_ptr<TLMDBitmapList> bmpSimulator = Load(art::kBmpSimulator);
+    std::unique_ptr<TLMDBitmapList> bmpSport = Load(art::kBmpSport);
+    std::unique_ptr<TLMDBitmapList> bmpAdventure = Load(art::kBmpAdventure);
+    std::unique_ptr<TLMDBitmapList> bmpStrategi = Load(art::kBmpStrategi);
+    std::unique_ptr<TLMDBitmapList> bmpJunior = Load(art::kBmpJunior);
+    std::unique_ptr<TLMDBitmapList> Greens = Load(art::kGreens);
+    std::unique_ptr<TLMDBitmapList> bmpExit = Load(art::kBmpExit);
+    std::unique_ptr<TLMDBitmapList> bmpOpKnapper = Load(art::kBmpOpKnapper);
+    std::unique_ptr<TLMDBitmapList> bmpNedKnapper = Load(art::kBmpNedKnapper);
 
     // Component       Kind              Left, top, width, height  Settings
     TImage& imgback = Add<TImage>("imgback", 0, 0, 640, 480);
@@ -65,9 +71,6 @@ public:
     void cmdIndexClick();
     void cmdUninstallClick();
     void cmdExitClick();
-
-private:
-    bool LoadLists();
 };
 
 }  // namespace vindrel

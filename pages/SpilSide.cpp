@@ -21,7 +21,6 @@
 namespace vindrel {
 namespace {
 
-constexpr int kHelpOnInstalling = 1;  // the help topic on installing games
 constexpr size_t kDirectoryLimit = 199;
 constexpr DWORD kCurrentDirectoryBuffer = 200;
 
@@ -165,12 +164,12 @@ void TfrmSpilSide::cmdInstallerClick() {
 
 void TfrmSpilSide::cmdHjaelpClick() {
 #ifdef VINDREL_HAS_HELP_PAGE
+    // Opened on the topic of installing games: chosen, the click, the page shown.
     if (TfrmHelp* help = shell_.Pages().frmHelp) {
-        help->OpenOnTopic(kHelpOnInstalling);  // chooses the topic, plays the click, shows the page
+        help->OpenOnTopic(TfrmHelp::kTopicInstallingGames);
         return;
     }
 #endif
-    (void)kHelpOnInstalling;
     PlayUiSound("Click");
 }
 

@@ -1,0 +1,248 @@
+// The main menu, the disclaimer and the credits page, driven with window messages inside the
+// whole menu.
+#include <gtest/gtest.h>
+
+#include "tests/MenuFixture.h"
+
+namespace vindrel {
+namespace {
+
+using test::Demo;
+using test::MenuTest;
+
+const std::vector<Demo> kTwoCategories = {
+    {.KortTitel = "Racer", .Kategori = "Sport"},
+    {.KortTitel = "Blaster", .Kategori = "Action"},
+    {.KortTitel = "Goal", .Kategori = "Sport"},
+};
+
+TEST_F(MenuTest, AtStartTheDisclaimerLiesOverTheGamePageAndEveryOtherPageIsHidden) {
+    Start(kTwoCategories);
+    EXPECT_TRUE(Disclaimer().Visible());
+    EXPECT_TRUE(Game().Visible()) << "the game page is created visible, beneath the others";
+    EXPECT_TRUE(test::IsAbove(Disclaimer().Handle(), Game().Handle()));
+    EXPECT_FALSE(Menu().Visible());
+    EXPECT_FALSE(Category().Visible());
+    EXPECT_FALSE(Credits().Visible());
+    // Created in the shell's order: each page in the list after the one before.
+    const char* order[] = {"frmSpilSide", "frmKategori", "frmLavetAf", "frmForside", "frmAnsvar"};
+    std::vector<std::string> seen;
+    for (const auto& owned : shell_->AllPages())
+        for (const char* name : order)
+            if (std::string(owned.formName) == name) seen.push_back(name);
+    EXPECT_EQ(seen, std::vector<std::string>(std::begin(order), std::end(order)));
+}
+
+TEST_F(MenuTest, TheMenuOwnsTheSharedListsAndTheOtherPagesButtonsUseThem) {
+    Start(kTwoCategories);
+    struct Case {
+        const char* name;
+        TLMDBitmapList* list;
+        int count, width, height;
+    } cases[] = {
+        {"Greens", Menu().Greens.get(), 2, 90, 45},          {"bmpExit", Menu().bmpExit.get(), 2, 81, 53},
+        {"bmpOpKnapper", Menu().bmpOpKnapper.get(), 2, 46, 46}, {"bmpNedKnapper", Menu().bmpNedKnapper.get(), 2, 46, 46},
+        {"bmpAction", Menu().bmpAction.get(), 3, 280, 80},   {"bmpSimulator", Menu().bmpSimulator.get(), 3, 280, 80},
+        {"bmpSport", Menu().bmpSport.get(), 3, 280, 80},     {"bmpAdventure", Menu().bmpAdventure.get(), 3, 280, 80},
+        {"bmpStrategi", Menu().bmpStrategi.get(), 3, 280, 80}, {"bmpJunior", Menu().bmpJunior.get(), 3, 280, 80},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(c.list, nullptr);
+        EXPECT_EQ(Menu().FaceList(c.name), c.list);
+        EXPECT_EQ(c.list->Count(), c.count);
+        EXPECT_EQ(c.list->Width(0), c.width);
+        EXPECT_EQ(c.list->Height(0), c.height);
+    }
+    struct Use {
+        const char* what;
+        TLMDMMButton& button;
+        TLMDBitmapList* expected;
+    } uses[] = {
+        {"menu help", Menu().cmdHelp, Menu().Greens.get()},
+        {"menu exit", Menu().cmdSlut, Menu().bmpExit.get()},
+        {"Junior tile", Menu().cmdKategori6, Menu().bmpJunior.get()},
+        {"category back", Category().cmdNot, Menu().Greens.get()},
+        {"game install", Game().cmdInstaller, Menu().Greens.get()},
+        {"game up", Game().cmdOp, Menu().bmpOpKnapper.get()},
+        {"game down", Game().cmdNed, Menu().bmpNedKnapper.get()},
+        {"credits exit", Credits().cmdSlut, Menu().bmpExit.get()},
+        {"disclaimer OK", Disclaimer().cmdOK, Menu().Greens.get()},
+        {"disclaimer exit", Disclaimer().cmdSlut, Menu().bmpExit.get()},
+    };
+    for (const Use& u : uses) {
+        SCOPED_TRACE(u.what);
+        EXPECT_EQ(u.button.ButtonFaceImageList(), u.expected);
+    }
+}
+
+TEST_F(MenuTest, TheTilesCoverTheLeftColumnAndReactAnywhereInIt) {
+    Start(kTwoCategories);
+    Menu().Show();
+    TLMDMMButton* tiles[] = {&Menu().cmdKategori1, &Menu().cmdKategori2, &Menu().cmdKategori3,
+                             &Menu().cmdKategori4, &Menu().cmdKategori5, &Menu().cmdKategori6};
+    for (int k = 0; k < 6; ++k) {
+        SCOPED_TRACE(testing::Message() << "tile " << k + 1);
+        RECT r = tiles[k]->PageRect();
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 80 * k);
+        EXPECT_EQ(r.right, 280);
+        EXPECT_EQ(r.bottom, 80 * k + 80);
+        // The corner pixel of the rectangle reacts, whatever its colour.
+        Category().Hide();
+        test::ClickAt(Menu(), 1, 80 * k + 1);
+        EXPECT_TRUE(Category().Visible());
+        EXPECT_EQ(Category().ShownCategory, k);
+    }
+}
+
+TEST_F(MenuTest, SportAfterActionShowsTheSportDemosUnderTheSportHeading) {
+    Start(kTwoCategories);
+    OpenCategory(0);
+    ASSERT_TRUE(Category().Visible());
+    EXPECT_EQ(Category().label1.Caption(), "Blaster");
+    Click(Category().cmdNot);
+    EXPECT_FALSE(Category().Visible());
+    EXPECT_TRUE(Menu().Visible()) << "the menu was never hidden";
+    OpenCategory(2);
+    ASSERT_TRUE(Category().Visible());
+    EXPECT_EQ(Category().ShownCategory, 2);
+    EXPECT_EQ(Category().label1.Caption(), "Racer");
+    EXPECT_EQ(Category().label2.Caption(), "Goal");
+    EXPECT_FALSE(Category().label3.Visible());
+    // The heading is picture 2 of the Sport list, drawn where the heading lies.
+    test::Rendering page(Category());
+    const TLMDBitmapList& sport = *Menu().bmpSport;
+    int differing = 0;
+    for (int y = 0; y < 80; y += 7)
+        for (int x = 0; x < 280; x += 7)
+            if (sport.Pixel(2, x, y) != sport.TransparentColor(2)) differing += page.At(x, y) != sport.Pixel(2, x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(MenuTest, TheExitSignOpensTheCreditsAndBackReturnsToTheMenuAsItWas) {
+    Start(kTwoCategories);
+    Click(Disclaimer().cmdOK);
+    ASSERT_TRUE(Menu().Visible());
+    Click(Menu().cmdSlut);
+    EXPECT_FALSE(app_.Terminated()) << "the menu's exit sign never ends the program";
+    EXPECT_TRUE(Credits().Visible());
+    EXPECT_TRUE(test::IsAbove(Credits().Handle(), Menu().Handle()));
+    EXPECT_FALSE(Credits().imgHeHe.Visible());
+    Click(Credits().cmdNot);
+    EXPECT_FALSE(Credits().Visible());
+    EXPECT_TRUE(Menu().Visible());
+    EXPECT_FALSE(app_.Terminated());
+    Click(Menu().cmdSlut);
+    EXPECT_TRUE(Credits().Visible()) << "shown again as often as the exit sign is pressed";
+}
+
+TEST_F(MenuTest, TheCreditsExitSignEndsTheProgramAtOnce) {
+    Start(kTwoCategories);
+    Credits().Show();
+    const DWORD start = GetTickCount();
+    Click(Credits().cmdSlut);
+    EXPECT_TRUE(app_.Terminated());
+    EXPECT_LT(GetTickCount() - start, 500u);
+}
+
+TEST_F(MenuTest, DisclaimerOkShowsTheMenuAndHidesItself) {
+    Start(kTwoCategories);
+    ASSERT_FALSE(Menu().Visible());
+    Click(Disclaimer().cmdOK);
+    EXPECT_TRUE(Menu().Visible());
+    EXPECT_FALSE(Disclaimer().Visible());
+    EXPECT_TRUE(test::IsAbove(Menu().Handle(), Game().Handle()));
+    EXPECT_EQ(Disclaimer().cmdOK.Caption(), "OK");
+    EXPECT_EQ(Menu().cmdDX.Caption(), "DirectX");
+    EXPECT_EQ(Credits().Label1.Caption(), "Credits:");
+}
+
+TEST_F(MenuTest, TheDisclaimerOkReactsOnItsWholeRectangle) {
+    Start(kTwoCategories);
+    // Pixel testing is off on this one button: its corner counts too.
+    test::ClickAt(Disclaimer(), 18, 418);
+    EXPECT_TRUE(Menu().Visible());
+}
+
+TEST_F(MenuTest, TheDisclaimerExitSignEndsTheProgramAfterASecondWithoutTheMenu) {
+    Start(kTwoCategories);
+    const DWORD start = GetTickCount();
+    Click(Disclaimer().cmdSlut);
+    const DWORD spent = GetTickCount() - start;
+    EXPECT_TRUE(app_.Terminated());
+    EXPECT_GE(spent, 950u);
+    EXPECT_LT(spent, 2000u);
+    EXPECT_FALSE(Menu().Visible());
+    // The clean-up still runs: the Program Manager hears its command.
+    shell_.reset();
+    std::vector<std::string> commands;
+    for (int i = 0; i < 50 && (commands = stub_.Commands()).empty(); ++i) Sleep(50);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0], "[ShowGroup(NonExist, 1)]");
+}
+
+TEST_F(MenuTest, SidePagesOpenOnTopOfTheMenuWhenTheyArePartOfTheProgram) {
+    Start(kTwoCategories);
+    Click(Disclaimer().cmdOK);
+    struct Case {
+        const char* formName;
+        TLMDMMButton& button;
+    } cases[] = {
+        {"frmHelp", Menu().cmdHelp},
+        {"frmDX", Menu().cmdDX},
+        {"frmIndex", Menu().cmdIndex},
+        {"frmAfinstaller", Menu().cmdUninstall},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.formName);
+        Page* page = PageNamed(c.formName);
+        Click(c.button);  // without the page, only the click sound
+        EXPECT_TRUE(Menu().Visible());
+        if (!page) continue;
+        EXPECT_TRUE(page->Visible());
+        EXPECT_TRUE(test::IsAbove(page->Handle(), Menu().Handle()));
+        page->Hide();
+    }
+}
+
+TEST_F(MenuTest, AWindowSystemCloseHidesTheMenuButEndsTheProgramOnTheGamePage) {
+    Start(kTwoCategories);
+    Menu().Show();
+    SendMessageA(Menu().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(Menu().Visible());
+    EXPECT_FALSE(app_.Terminated());
+    SendMessageA(Credits().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(app_.Terminated());
+    SendMessageA(Game().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(app_.Terminated()) << "the game page is the application's main window";
+}
+
+TEST_F(MenuTest, PagesSuppressErasingAsTheirMarkersSay) {
+    Start(kTwoCategories);
+    struct Case {
+        Page& page;
+        const char* marker;  // null: erased normally, caption unchanged
+        const char* caption;
+    } cases[] = {
+        {Menu(), "Dont Erase", ""},         {Category(), "Dont Erase", "Kategori"},
+        {Game(), "Dont Erase", "Spil Side"}, {Disclaimer(), "Dont", "frmAnsvar"},
+        {Credits(), nullptr, "frmLavetAf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        char text[64] = {};
+        GetWindowTextA(c.page.Handle(), text, sizeof text);
+        c.page.Show();
+        UpdateWindow(c.page.Handle());
+        {
+            WindowDc dc(c.page.Handle());
+            SendMessageA(c.page.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+        }
+        GetWindowTextA(c.page.Handle(), text, sizeof text);
+        EXPECT_STREQ(text, c.marker ? c.marker : c.caption);
+    }
+}
+
+}  // namespace
+}  // namespace vindrel

@@ -1,0 +1,264 @@
+// The game page: requirement lines against a chosen machine, the description's eighteen lines
+// and arrows, the ways back, and Install with programs that are not real setups.
+#include <gtest/gtest.h>
+
+#include "tests/MenuFixture.h"
+
+namespace vindrel {
+namespace {
+
+using test::Demo;
+using test::MenuTest;
+
+class GamePageTest : public MenuTest {
+protected:
+    // Opens the first demo from its category page on a machine with ram and disk MB.
+    void OpenOn(const Demo& demo, int ramMB, int diskMB, int has3dfx = 0) {
+        Start({demo});
+        Category().Profile = MachineProfile{0, ramMB, diskMB, has3dfx};
+        OpenFirst();
+    }
+    void OpenFirst() {
+        OpenCategory(Category().SpilListe.at(0).Kategori);
+        Click(Category().label1);
+        ASSERT_TRUE(Game().Visible());
+    }
+    // Opens a demo whose description is the given text.
+    void OpenWithDescription(const std::string& text) {
+        Start({{.KortTitel = "Long", .Kategori = "Action"}});
+        Category().SpilListe[0].Instruktion = text;
+        OpenFirst();
+    }
+    std::vector<std::string> Shown() {
+        std::vector<std::string> lines;
+        for (int k = 1; k <= TfrmSpilSide::kLines; ++k) lines.push_back(Game().Label(k).Caption());
+        return lines;
+    }
+    static std::vector<std::string> Expected(int from, int count) {
+        std::vector<std::string> lines;
+        for (int k = 0; k < TfrmSpilSide::kLines; ++k)
+            lines.push_back(k < count ? "line " + std::to_string(from + k) : std::string());
+        return lines;
+    }
+    // The RAM line's pixels in the page's rendering.
+    int RedInRamLine() {
+        test::Rendering page(Game());
+        RECT line = Game().LabelMaskinKravRAM.PageRect();
+        return page.Count(line, RGB(255, 0, 0));
+    }
+};
+
+TEST_F(GamePageTest, ADemoNeedingMoreRamThanTheMachineHasShowsARedBlinkingLineAndTheWarning) {
+    OpenOn({.KortTitel = "Big", .Kategori = "Action", .Ram = 32, .HD = 700, .CPU = 999}, 16, 700);
+    TfrmSpilSide& g = Game();
+    EXPECT_EQ(g.LabelMaskinKravRAM.FontColour(), 0x000000FFu);
+    EXPECT_EQ(g.LabelMaskinKravHD.FontColour(), 0x0000FF00u) << "exactly the free space is enough";
+    EXPECT_EQ(g.LabelMaskinKravCpu.FontColour(), 0x0000FF00u) << "the processor is never compared";
+    EXPECT_EQ(g.LabelMaskinKrav3dfx.FontColour(), 0x0000FF00u);
+    EXPECT_EQ(g.LabelMaskinKravRAM.Caption(), "RAM: 32 MB");
+    EXPECT_EQ(g.LabelMaskinKravHD.Caption(), "Harddisk: 700 MB");
+    EXPECT_EQ(g.LabelMaskinKravCpu.Caption(), "CPU: 999 MHz");
+    EXPECT_EQ(g.LabelMaskinKrav3dfx.Caption(), g.lbl3dNej.Caption()) << "no catalogue entry needs a 3D card";
+    EXPECT_TRUE(g.lblWarning.Visible());
+    EXPECT_GT(RedInRamLine(), 20);
+
+    // Each tick toggles the red line only.
+    ASSERT_TRUE(g.tmrKran.Enabled());
+    EXPECT_EQ(g.tmrKran.Interval(), 300u);
+    test::Fire(g, g.tmrKran);
+    EXPECT_FALSE(g.LabelMaskinKravRAM.Visible());
+    EXPECT_EQ(RedInRamLine(), 0);
+    EXPECT_TRUE(g.LabelMaskinKravHD.Visible());
+    test::Fire(g, g.tmrKran);
+    EXPECT_TRUE(g.LabelMaskinKravRAM.Visible());
+
+    // And the timer really ticks while the page is shown: between two toggles about 300 ms.
+    auto nextToggle = [&] {
+        const bool before = g.LabelMaskinKravRAM.Visible();
+        return test::PumpFor(2000, [&] { return g.LabelMaskinKravRAM.Visible() != before; });
+    };
+    nextToggle();
+    const DWORD spent = nextToggle();
+    EXPECT_GE(spent, 200u);
+    EXPECT_LE(spent, 800u);
+    Click(g.cmdNot);
+    EXPECT_FALSE(g.tmrKran.Enabled()) << "hidden, the page stops blinking";
+}
+
+TEST_F(GamePageTest, RequirementChecksFollowTheMachine) {
+    struct Case {
+        const char* what;
+        int ram, hd;          // the demo's needs
+        int machineRam, machineDisk;
+        bool ramRed, diskRed, warning;
+    } cases[] = {
+        {"both enough", 16, 20, 64, 500, false, false, false},
+        {"exactly enough", 64, 500, 64, 500, false, false, false},
+        {"one MB of disk short", 16, 501, 64, 500, false, true, true},
+        {"both short", 128, 900, 64, 500, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenOn({.KortTitel = "D", .Kategori = "Action", .Ram = c.ram, .HD = c.hd}, c.machineRam, c.machineDisk);
+        EXPECT_EQ(Game().LabelMaskinKravRAM.FontColour() == kRequirementShort, c.ramRed);
+        EXPECT_EQ(Game().LabelMaskinKravHD.FontColour() == kRequirementShort, c.diskRed);
+        EXPECT_EQ(Game().lblWarning.Visible(), c.warning);
+        EXPECT_TRUE(Game().LabelMaskinKravCpu.Visible());
+        EXPECT_TRUE(Game().LabelMaskinKrav3dfx.Visible());
+        shell_.reset();
+    }
+}
+
+TEST_F(GamePageTest, ShortDescriptionsFillTheFirstLabelsAndShowNoArrows) {
+    struct Case {
+        int lines;
+        bool down;
+    } cases[] = {{5, false}, {18, false}, {19, true}, {0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lines << " lines");
+        OpenWithDescription(test::Lines(c.lines));
+        EXPECT_EQ(Shown(), Expected(0, c.lines));
+        EXPECT_FALSE(Game().cmdOp.Visible());
+        EXPECT_EQ(Game().cmdNed.Visible(), c.down);
+        shell_.reset();
+    }
+}
+
+TEST_F(GamePageTest, StepsThroughNineteenLinesWithTheArrows) {
+    OpenWithDescription(test::Lines(19));
+    Click(Game().cmdNed);
+    EXPECT_EQ(Game().TextTop, 1);
+    EXPECT_EQ(Shown(), Expected(1, 18));
+    EXPECT_TRUE(Game().cmdOp.Visible());
+    EXPECT_FALSE(Game().cmdNed.Visible());
+    Click(Game().cmdOp);
+    EXPECT_EQ(Game().TextTop, 0);
+    EXPECT_EQ(Shown(), Expected(0, 18));
+    EXPECT_FALSE(Game().cmdOp.Visible());
+    EXPECT_TRUE(Game().cmdNed.Visible());
+}
+
+TEST_F(GamePageTest, HoldingTheDownArrowRepeatsUntilTheLastLineIsShown) {
+    OpenWithDescription(test::Lines(30));
+    RECT r = Game().cmdNed.PageRect();
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    // The real pointer first: its arrival moves the X focus, and Wine cancels a capture then.
+    test::PointAt(Game(), x, y);
+    test::PumpFor(200);
+    test::MoveTo(Game(), x, y);
+    test::Press(Game(), x, y);
+    EXPECT_EQ(Game().TextTop, 1) << "one step at once";
+    test::PumpFor(3000, [&] { return Game().TextTop >= 12; });
+    test::Release(Game(), x, y);
+    EXPECT_EQ(Game().TextTop, 12) << "the arrow goes when the last line shows, and the repeat with it";
+    EXPECT_EQ(Shown(), Expected(12, 18));
+    EXPECT_FALSE(Game().cmdNed.Visible());
+    test::PointerAway();
+}
+
+TEST_F(GamePageTest, ComingBackFromHelpShowsTheFirstLineAgain) {
+    OpenWithDescription(test::Lines(19));
+    Click(Game().cmdNed);
+    ASSERT_EQ(Shown(), Expected(1, 18));
+    // The help page when it is part of the program, else any page that covers the game page.
+    Page* help = PageNamed("frmHelp");
+    Page& cover = help ? *help : static_cast<Page&>(Credits());
+    if (help) Click(Game().cmdHjaelp);
+    else cover.Show();
+    ASSERT_TRUE(cover.Visible());
+    cover.Hide();
+    ASSERT_EQ(GetActiveWindow(), Game().Handle());
+    EXPECT_EQ(Game().TextTop, 0);
+    EXPECT_EQ(Shown(), Expected(0, 18));
+    Click(Game().cmdNed);
+    EXPECT_EQ(Shown(), Expected(1, 18));
+}
+
+TEST_F(GamePageTest, BackReturnsToThePageTheDemoWasOpenedFrom) {
+    Start({{.KortTitel = "A", .Kategori = "Action"}});
+    OpenCategory(0);
+    Click(Category().label1);
+    Click(Game().cmdNot);
+    EXPECT_FALSE(Game().Visible());
+    EXPECT_TRUE(Category().Visible());
+    EXPECT_TRUE(test::IsAbove(Category().Handle(), Menu().Handle()));
+
+    // As the index page opens a demo.
+    Category().Hide();
+    Page* index = PageNamed("frmIndex");
+    if (index) index->Show();
+    Category().SelectedEntry = 0;
+    Category().ReturnToCategory = false;
+    Category().JegTagerDenClick();
+    ASSERT_TRUE(Game().Visible());
+    Click(Game().cmdNot);
+    EXPECT_FALSE(Game().Visible());
+    EXPECT_FALSE(Category().Visible());
+    if (index) {
+        EXPECT_TRUE(index->Visible());
+    }
+}
+
+TEST_F(GamePageTest, AnEntryOutsideTheCatalogueOpensNothing) {
+    Start({{.KortTitel = "A", .Kategori = "Action"}});
+    Game().Hide();
+    for (int entry : {-1, 1, 30}) {
+        SCOPED_TRACE(entry);
+        Category().SelectedEntry = entry;
+        Category().JegTagerDenClick();
+        EXPECT_FALSE(Game().Visible());
+    }
+}
+
+TEST_F(GamePageTest, InstallWithoutASetupAppendsTheRecordStartsNothingAndRaisesTheMenu) {
+    test::MessageBoxWatcher boxes;
+    OpenOn({.KortTitel = "NoSetup", .Kategori = "Action"}, 64, 500);
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(sizeof before, before);
+    const DWORD start = GetTickCount();
+    Click(Game().cmdInstaller);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    ASSERT_EQ(shell_->InstallList().size(), 1u);
+    const InstallRecord& r = shell_->InstallList()[0];
+    EXPECT_EQ(r.edition, "1099");
+    EXPECT_EQ(r.shortTitle, "NoSetup");
+    EXPECT_EQ(r.group, "NoFolder");
+    EXPECT_EQ(r.uninstallKey, "");
+    char after[MAX_PATH];
+    GetCurrentDirectoryA(sizeof after, after);
+    EXPECT_STREQ(after, before);
+    EXPECT_TRUE(test::IsAbove(Menu().Handle(), shell_->Handle()));
+    EXPECT_TRUE(test::IsAbove(Menu().Handle(), Game().Handle()));
+    EXPECT_TRUE(Game().Visible()) << "the game page stays shown behind the menu";
+    EXPECT_TRUE(boxes.Seen().empty());
+}
+
+TEST_F(GamePageTest, WhileTheSetupRunsTheBackdropCoversThePagesInTheSetupsFolder) {
+    const std::string sleeper = test::BuiltProgram("sleeper.exe");
+    OpenOn({.KortTitel = "Sleepy", .Kategori = "Action", .Setup = sleeper + " 600"}, 64, 500);
+    std::string during;
+    bool covered = false;
+    Timer probe(Category(), 150, [&] {
+        char dir[MAX_PATH] = {};
+        GetCurrentDirectoryA(sizeof dir, dir);
+        during = dir;
+        covered = test::IsAbove(shell_->Handle(), Game().Handle()) && test::IsAbove(shell_->Handle(), Menu().Handle());
+    });
+    probe.Start();
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(sizeof before, before);
+    const DWORD start = GetTickCount();
+    Click(Game().cmdInstaller);
+    probe.Stop();
+    EXPECT_GE(GetTickCount() - start, 550u) << "Install waits for the setup";
+    std::string folder = sleeper.substr(0, sleeper.rfind('\\'));
+    EXPECT_EQ(CharUpperA(during.data()), std::string(CharUpperA(folder.data())));
+    EXPECT_TRUE(covered);
+    char after[MAX_PATH];
+    GetCurrentDirectoryA(sizeof after, after);
+    EXPECT_STREQ(after, before);
+    EXPECT_TRUE(test::IsAbove(Menu().Handle(), shell_->Handle()));
+}
+
+}  // namespace
+}  // namespace vindrel
