@@ -94,15 +94,6 @@ TEST_F(HelpPage, TheTopicListIsAWindowOfOptionButtonsInOneColumnDisabledUntilSho
     EXPECT_GT(screen.Count(onPage, kLime), 20) << "topic names are drawn in lime";
 }
 
-TEST_F(HelpPage, FromTheMainMenuNothingIsChosenAndTheTextAreaIsEmpty) {
-    help.OpenFromMenu();
-    EXPECT_TRUE(help.Visible());
-    EXPECT_EQ(help.radHelpSelect.ItemIndex(), -1);
-    EXPECT_EQ(CheckedButton(help.radHelpSelect), -1);
-    EXPECT_EQ(help.lblHelp.Caption(), "");
-    EXPECT_EQ(help.radHelpSelect.Count(), 5);
-}
-
 TEST_F(HelpPage, OpenedOnATopicShowsItsTextAndBackForgetsChoiceAndText) {
     struct Case {
         const char* from;

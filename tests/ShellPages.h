@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -110,10 +111,11 @@ public:
         const uint32_t v = bits_[y * kPageWidth + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
+    // Pixels of colour c inside r, as far as r lies on the page.
     int Count(const RECT& r, COLORREF c) const {
         int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) n += At(x, y) == c;
+        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, kPageHeight); ++y)
+            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, kPageWidth); ++x) n += At(x, y) == c;
         return n;
     }
     // Writes a 24-bit bitmap file.
