@@ -26,7 +26,7 @@ public:
     TImage& imgback = Add<TImage>("imgback", 0, 0, 640, 480);
     TLabel& lblUninstallCaption = Add<TLabel>("lblUninstallCaption", 28, 24, 135, 25,
                                               {.caption = "UNINSTALL", .font = Verdana(21, Bold | Underline),
-                                               .transparent = true});
+                                               .transparent = true, .autoSize = true});
     TLMDMMButton& Transknap1 = Row(1);
     TLMDMMButton& Transknap2 = Row(2);
     TLMDMMButton& Transknap3 = Row(3);

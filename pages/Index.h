@@ -37,7 +37,8 @@ public:
     // Component       Kind              Left, top, width, height  Settings
     TImage& imgBack = Add<TImage>("imgBack", 0, 0, 640, 480);
     TLabel& lblOverskrift = Add<TLabel>("lblOverskrift", 16, 16, 200, 25,
-                                        {.caption = "Index", .font = Verdana(21, Regular, kBlack), .transparent = true});
+                                        {.caption = "Index", .font = Verdana(21, Regular, kBlack), .transparent = true,
+                                         .autoSize = true});
     TImage& FedStreg = Add<TImage>("FedStreg", 18, 50, 241, 7);
     TImage& FinStreg = Add<TImage>("FinStreg", 18, 57, 1, 398);
     TImage& Rulleskakt = Add<TImage>("Rulleskakt", 231, 57, 28, 400);

@@ -3,6 +3,7 @@
 // common background on all nine pages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,76 @@ TEST(SaetSprog, TheLongTextsGoToTheirLabelsAndTheTopicSlotsInTopicOrder) {
         for (int i = 0; i < p.frmHelp->radHelpSelect.Count(); ++i)
             EXPECT_NE(SendMessageA(p.frmHelp->radHelpSelect.Button(i), BM_GETCHECK, 0, 0), BST_CHECKED) << i;
         EXPECT_EQ(p.frmHelp->lblHelp.Caption(), "");
+    }
+}
+
+// A caption as it is shown: its font and the width it has before it is cut off.
+struct ShownText {
+    std::string name;
+    std::string text;
+    FontSpec font;
+    int width;
+};
+
+std::vector<ShownText> ShortTextsOnScreen(PageSet& p) {
+    std::vector<ShownText> shown;
+    auto button = [&](const char* page, TLMDMMButton& b) {
+        shown.push_back({std::string(page) + "." + b.Name(), b.Caption(), b.Font(), b.Width()});
+    };
+    button("frmAnsvar", p.frmAnsvar->cmdOK);
+    for (TLMDMMButton* b : {&p.frmForside->cmdHelp, &p.frmForside->cmdDX, &p.frmForside->cmdIndex,
+                            &p.frmForside->cmdUninstall})
+        button("frmForside", *b);
+    button("frmKategori", p.frmKategori->cmdNot);
+    for (TLMDMMButton* b : {&p.frmSpilSide->cmdInstaller, &p.frmSpilSide->cmdHjaelp, &p.frmSpilSide->cmdNot})
+        button("frmSpilSide", *b);
+    button("frmHelp", p.frmHelp->cmdNot);
+    for (TLMDMMButton* b : {&p.frmDX->cmdOK, &p.frmDX->cmdHjaelp, &p.frmDX->cmdNot}) button("frmDX", *b);
+    for (TLMDMMButton* b : {&p.frmAfinstaller->cmdUninstall, &p.frmAfinstaller->cmdHjaelp, &p.frmAfinstaller->cmdBack})
+        button("frmAfinstaller", *b);
+    button("frmLavetAf", p.frmLavetAf->cmdNot);
+    button("frmIndex", p.frmIndex->cmdBack);
+
+    TfrmSpilSide& game = *p.frmSpilSide;
+    const int panel = game.Panel1.Width();
+    shown.push_back({"lblMaskinKrav", game.lblMaskinKrav.Caption(), game.lblMaskinKrav.Font(), game.lblMaskinKrav.Width()});
+    // The disk line with a four-digit size; the 3D line as every catalogue demo shows it, cut by
+    // the panel's right edge.
+    TLabel& disk = game.LabelMaskinKravHD;
+    shown.push_back({"disk line", game.lblHarddisk.Caption() + "2000" + game.lblMB.Caption(), disk.Font(), disk.Width()});
+    TLabel& d3 = game.LabelMaskinKrav3dfx;
+    shown.push_back({"3D line", game.lbl3dNej.Caption(), d3.Font(), std::min(d3.Width(), panel - d3.Left())});
+    TLabel& caption = p.frmHelp->lblHelpCaption;
+    shown.push_back({"lblHelpCaption", caption.Caption(), caption.Font(), caption.Width()});
+    // The topics beside their option circles.
+    TRadioGroup& topics = p.frmHelp->radHelpSelect;
+    for (int i = 0; i < topics.Count(); ++i)
+        shown.push_back({"topic " + std::to_string(i + 1), topics.Item(i), Verdana(13, Bold), 316 - 30});
+    return shown;
+}
+
+TEST(SaetSprog, EveryShortTextIsShownWhole) {
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    for (const char* code : kCodes) {
+        World world({code});
+        for (const ShownText& t : ShortTextsOnScreen(world.Pages())) {
+            SCOPED_TRACE(testing::Message() << code << " " << t.name << " \"" << t.text << '"');
+            UniqueFont font = CreateFontFrom(t.font);
+            SelectGuard select(dc.get(), font.get());
+            SIZE extent{};
+            GetTextExtentPoint32A(dc.get(), t.text.c_str(), static_cast<int>(t.text.size()), &extent);
+            EXPECT_LE(extent.cx, t.width - 4);
+        }
+        // The headings size themselves to their text.
+        for (TLabel* heading : {&world.Pages().frmIndex->lblOverskrift, &world.Pages().frmAfinstaller->lblUninstallCaption}) {
+            SCOPED_TRACE(testing::Message() << code << " " << heading->Name());
+            heading->Prepare();
+            UniqueFont font = CreateFontFrom(heading->Font());
+            SelectGuard select(dc.get(), font.get());
+            SIZE extent{};
+            GetTextExtentPoint32A(dc.get(), heading->Caption().c_str(), static_cast<int>(heading->Caption().size()), &extent);
+            EXPECT_GE(heading->Width(), extent.cx);
+        }
     }
 }
 
