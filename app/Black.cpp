@@ -56,16 +56,6 @@ const PageStep kCreationOrder[] = {
 // Created last, and only while the language is undecided.
 const PageStep kLanguageChoice = {"frmSprogvalg", Make<TfrmSprogvalg, &PageSet::frmSprogvalg>};
 
-bool DirectoryExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Creates every missing folder of path: the shell's move does not do it under every system.
 void CreateFolders(const std::string& path) {
     for (size_t i = 0; i <= path.size(); ++i) {

@@ -15,16 +15,6 @@ const char* const kRowNames[TfrmAfinstaller::kRows] = {"Transknap1", "Transknap2
                                                       "Transknap5", "Transknap6", "Transknap7", "Transknap8"};
 const DWORD kDeleteFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;  // 0x214
 
-bool DirectoryExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 TfrmAfinstaller::TfrmAfinstaller(TfrmBlack& shell)

@@ -16,11 +16,6 @@ constexpr double kMB = 1048576.0;
 
 const char* const kFontFiles[] = {"verdana.ttf", "verdanab.ttf", "verdanai.ttf", "verdanaz.ttf"};
 
-bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // GetSystemDirectoryA or GetWindowsDirectoryA, sized from its first answer so that a path of
 // any length fits; empty when the platform does not answer.
 std::string AskDirectory(UINT(WINAPI* ask)(LPSTR, UINT)) {
@@ -36,6 +31,16 @@ std::string AskDirectory(UINT(WINAPI* ask)(LPSTR, UINT)) {
 int32_t CapToInt32(int64_t value) { return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value); }
 
 }  // namespace
+
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 // ---- Machine probes -------------------------------------------------------------------------
 

@@ -11,6 +11,10 @@
 
 namespace vindrel {
 
+// Whether a path names an existing file (not a folder), or an existing folder.
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
 // ---- Machine probes -------------------------------------------------------------------------
 
 // Round to nearest, halves to the even neighbour (the FPU's default mode).

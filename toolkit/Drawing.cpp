@@ -7,18 +7,18 @@ COLORREF ResolveColour(COLORREF colour) {
     return colour & 0x00FFFFFF;
 }
 
-UniqueFont CreateFontFrom(const FontSpec& spec) {
+UniqueFont CreateFontFrom(const FontSpec& font) {
     LOGFONTA lf{};
-    lf.lfHeight = -spec.height;  // negative: character height, without internal leading
-    lf.lfWeight = (spec.style & Bold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (spec.style & Italic) ? TRUE : FALSE;
-    lf.lfUnderline = (spec.style & Underline) ? TRUE : FALSE;
+    lf.lfHeight = -font.height;  // negative: character height, without internal leading
+    lf.lfWeight = (font.style & Bold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (font.style & Italic) ? TRUE : FALSE;
+    lf.lfUnderline = (font.style & Underline) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH;
-    lstrcpynA(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    lstrcpynA(lf.lfFaceName, font.face.c_str(), LF_FACESIZE);
     return UniqueFont(CreateFontIndirectA(&lf));
 }
 

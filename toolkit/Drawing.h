@@ -44,7 +44,7 @@ inline FontSpec Verdana(int height, unsigned style = Regular, COLORREF colour = 
     return FontSpec{"Verdana", height, style, colour};
 }
 
-UniqueFont CreateFontFrom(const FontSpec& spec);
+UniqueFont CreateFontFrom(const FontSpec& font);
 
 void FillSolid(HDC dc, const RECT& r, COLORREF colour);
 

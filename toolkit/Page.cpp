@@ -155,10 +155,10 @@ void Page::RepaintArea(const RECT& pageRect) {
     ValidateRect(hwnd_, &pageRect);
 }
 
-HFONT Page::Font(const FontSpec& spec) {
-    FontKey key{spec.face, spec.height, spec.style};
+HFONT Page::Font(const FontSpec& font) {
+    FontKey key{font.face, font.height, font.style};
     auto it = fonts_.find(key);
-    if (it == fonts_.end()) it = fonts_.emplace(key, CreateFontFrom(spec)).first;
+    if (it == fonts_.end()) it = fonts_.emplace(key, CreateFontFrom(font)).first;
     return it->second.get();
 }
 

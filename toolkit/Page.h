@@ -81,7 +81,7 @@ public:
     void ConnectFaceLists(const std::function<TLMDBitmapList*(const std::string&)>& lookup);
 
     // For controls: a font made once per page; invalidation and immediate repaint of an area.
-    HFONT Font(const FontSpec& spec);
+    HFONT Font(const FontSpec& font);
     void InvalidateArea(const RECT& pageRect);
     void RepaintArea(const RECT& pageRect);
     // Mouse routing state that controls take part in.
