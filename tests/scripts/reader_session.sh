@@ -1,0 +1,212 @@
+#!/bin/bash
+# The sample CD as a reader meets it, driven with the real pointer on the Xvfb screen:
+#   1. A machine in none of the four languages: the flag page comes first; the Swedish flag puts
+#      the disclaimer in Swedish (the same pixels as a start with "se").
+#   2. OK, the Simulator tile, Night Freight, Install: the demo's own NSIS setup opens and is
+#      answered with the pointer; back on the main menu, the exit sign and the credits' exit sign.
+#      Afterwards the Start-menu group lies in Games\1099, the record is in the registry and the
+#      Program Manager has had its command.
+#   3. A second run: Uninstall on the main menu lists the demo; a click marks it red, Uninstall
+#      runs its uninstaller (answered with the pointer) and the demo, its group and record go;
+#      the main menu comes back, and the uninstall page opened again lists nothing.
+# Arguments: <menu exe> <build folder> <source folder>
+set -euo pipefail
+EXE=$1 BUILD=$2 SRC=$3
+. "$SRC/tools/wine-env.sh"
+ENV="$BUILD/testenv-reader"
+rm -rf "$ENV"
+SHOTS="$ENV/shots"
+mkdir -p "$SHOTS"
+MENU= STUB=
+cleanup() {
+  for pid in $MENU $STUB; do kill "$pid" 2>/dev/null || true; done
+  wine_env_stop
+}
+fail() {
+  echo "FAIL: $*"
+  import -window root "$SHOTS/failure.png" 2>/dev/null || true
+  echo "screens so far: $SHOTS"
+  exit 1
+}
+wine_env_start "$ENV"
+trap cleanup EXIT
+
+CD="$ENV/cd"
+cp -r "$BUILD/cd" "$CD"
+cp "$EXE" "$CD/VINDREL.EXE"
+wine_env_map_cd "$CD"
+PROGRAMS=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs | grep -v /Public/ | head -1)
+INSTALLED="$WINEPREFIX/drive_c/Program Files/NightFreight"
+RECORD='HKLM\Software\Vindrel_Games\1099\Night Freight'
+UNINSTKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\NightFreightDemo'
+regvalue() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
+haskey() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
+
+read -r W H < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+X=$(( (W - 640) / 2 )); Y=$(( (H - 480) / 2 ))
+away() { xdotool mousemove 0 0; }
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; away; }
+# The page as a picture, and the number of pixels in which two such pictures differ.
+shot() { import -window root -crop "640x480+$X+$Y" +repage "$SHOTS/$1.png"; }
+differs() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 || true; }
+lit() { [ "$(convert "$SHOTS/$1.png" -format "%[fx:p{$2,$3}.r + p{$2,$3}.g + p{$2,$3}.b > 0]" info:)" = 1 ]; }
+# Pure red pixels in a rectangle of a page picture: w h left top.
+red_in() {
+  convert "$SHOTS/$1.png" -crop "$2x$3+$4+$5" +repage -fill black +opaque 'rgb(255,0,0)' \
+    -fill white -opaque 'rgb(255,0,0)' -format '%[fx:round(mean*w*h)]' info:
+}
+# Takes the page as <name> once it differs from <before> and has settled (two equal pictures).
+expect_change() {
+  local before=$1 name=$2
+  shift 2
+  for _ in $(seq 60); do
+    shot "$name"
+    if [ "$(differs "$before" "$name")" != 0 ]; then
+      for _ in $(seq 10); do
+        sleep 0.3
+        shot "$name.next"
+        [ "$(differs "$name" "$name.next")" = 0 ] && { rm -f "$SHOTS/$name.next.png"; return 0; }
+        mv "$SHOTS/$name.next.png" "$SHOTS/$name.png"
+      done
+      return 0
+    fi
+    sleep 0.2
+  done
+  fail "$*"
+}
+# Takes the page as <name> once it is the same picture as <reference>.
+expect_same() {
+  local reference=$1 name=$2
+  shift 2
+  for _ in $(seq 60); do
+    shot "$name"
+    [ "$(differs "$reference" "$name")" = 0 ] && return 0
+    sleep 0.2
+  done
+  fail "$*"
+}
+# Waits until the page shows something at that point other than black.
+wait_page() {
+  for _ in $(seq 100); do
+    shot "$1"
+    lit "$1" "$2" "$3" && return 0
+    sleep 0.2
+  done
+  fail "$1: nothing came on screen"
+}
+# A top-level window of another program, by its caption: waits for it and prints its id.
+window() {
+  local id
+  for _ in $(seq 150); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+# The NSIS wizards keep their forward button (Install, Uninstall, Close) in the bottom right corner.
+press_forward() {
+  local geometry wx wy ww wh
+  geometry=$(xdotool getwindowgeometry --shell "$1")
+  wx=$(sed -n 's/^X=//p' <<<"$geometry"); wy=$(sed -n 's/^Y=//p' <<<"$geometry")
+  ww=$(sed -n 's/^WIDTH=//p' <<<"$geometry"); wh=$(sed -n 's/^HEIGHT=//p' <<<"$geometry")
+  xdotool mousemove $((wx + ww - 60)) $((wy + wh - 23)) click 1
+  away
+}
+gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+start_menu() {
+  (cd "$CD" && timeout 120 wine VINDREL.EXE "$@" </dev/null >>"$ENV/menu.out" 2>&1; echo $? >"$ENV/menu.rc") &
+  MENU=$!
+}
+end_menu() {
+  for _ in $(seq 100); do [ -e "$ENV/menu.rc" ] && break; sleep 0.1; done
+  [ -e "$ENV/menu.rc" ] || fail "$1: the exit sign did not end the program"
+  [ "$(cat "$ENV/menu.rc")" = 0 ] || fail "$1: the menu ended with $(cat "$ENV/menu.rc")"
+  rm -f "$ENV/menu.rc"
+  MENU=
+}
+
+timeout 300 wine "$BUILD/tools/PROGSTUB.exe" "C:\\progman.log" 250 </dev/null >/dev/null 2>&1 &
+STUB=$!
+LOG="$WINEPREFIX/drive_c/progman.log"
+for _ in $(seq 100); do grep -q READY "$LOG" 2>/dev/null && break; sleep 0.1; done
+
+# Button centres in page coordinates, from the pages' layout tables.
+FLAG_SE="379 240"; ANSVAR_OK="63 440"; MENU_SIMULATOR="140 120"; MENU_UNINSTALL="440 442"
+MENU_EXIT="599 453"; ROW1="152 109"; ROW3="152 189"; GAME_INSTALL="342 440"; CREDITS_EXIT="599 453"
+UNINSTALL_GO="341 440"; UNINSTALL_BACK="530 440"
+
+echo "== run 1: the flag page, then an install"
+start_menu
+wait_page flags 379 240
+click $FLAG_SE
+expect_change flags disclaimer-by-flag "the Swedish flag left the flag page on screen"
+click $ANSVAR_OK
+expect_change disclaimer-by-flag menu "OK did not show the main menu"
+click $MENU_SIMULATOR
+expect_change menu simulator "the Simulator tile did not open its category page"
+click $ROW3
+expect_change simulator night-freight "Night Freight's button did not open its game page"
+
+click $GAME_INSTALL
+SETUP=$(window 'Night Freight - demo setup') || fail "the demo's setup did not open"
+sleep 0.5
+import -window root "$SHOTS/setup-on-screen.png"
+press_forward "$SETUP"                                   # Install, into the proposed folder
+for _ in $(seq 100); do [ -f "$INSTALLED/Uninstall.exe" ] && break; sleep 0.2; done
+[ -f "$INSTALLED/Uninstall.exe" ] || fail "the setup installed nothing"
+window 'Night Freight - demo setup: Completed' >/dev/null || fail "the setup did not complete"
+press_forward "$SETUP"                                   # Close
+for _ in $(seq 100); do gone 'Night Freight - demo setup' && break; sleep 0.2; done
+gone 'Night Freight - demo setup' || fail "the setup's window stayed after Close"
+# The record is written as soon as the setup has ended, before the program exits.
+for _ in $(seq 50); do haskey "$RECORD" && break; sleep 0.2; done
+[ "$(regvalue "$RECORD" Folder)" = 'Night Freight' ] || fail "no record with the group after the install"
+expect_same menu menu-after-install "the main menu did not come back after the setup"
+
+click $MENU_EXIT
+expect_change menu credits "the exit sign did not open the credits page"
+click $CREDITS_EXIT
+end_menu "run 1"
+[ -f "$PROGRAMS/Games/1099/Night Freight/Night Freight.lnk" ] || fail "the group was not moved into Games\\1099: $(ls -R "$PROGRAMS")"
+[ ! -e "$PROGRAMS/Night Freight" ] || fail "the group is still in the programs folder"
+[ "$(regvalue "$RECORD" Afinstallationsstreng)" = '"C:\Program Files\NightFreight\Uninstall.exe"' ] ||
+  fail "the record's command is '$(regvalue "$RECORD" Afinstallationsstreng)'"
+grep -qF '[ShowGroup(NonExist, 1)]' "$LOG" || fail "no Program Manager command at the end of run 1"
+echo "install: ok"
+
+echo "== run 2: Swedish by its code, then the uninstall"
+start_menu se
+wait_page disclaimer-by-code 63 440
+sleep 0.5
+expect_same disclaimer-by-flag disclaimer-by-code "the flag did not give the same Swedish disclaimer as 'se'"
+click $ANSVAR_OK
+expect_change disclaimer-by-code menu-se "OK did not show the main menu"
+click $MENU_UNINSTALL
+expect_change menu-se uninstall "the main menu's Uninstall did not open the uninstall page"
+click $ROW1
+expect_change uninstall uninstall-marked "a click on the demo's row changed nothing"
+[ "$(red_in uninstall-marked 217 41 32 88)" -gt 30 ] || fail "a click on the demo's row did not mark it red"
+[ "$(red_in uninstall 217 41 32 88)" = 0 ] || fail "the demo's row was red before the click"
+click $UNINSTALL_GO
+REMOVE=$(window 'Night Freight - remove demo') || fail "the demo's uninstaller did not open"
+sleep 0.5
+press_forward "$REMOVE"                                  # Uninstall
+for _ in $(seq 100); do [ ! -e "$INSTALLED" ] && break; sleep 0.2; done
+[ ! -e "$INSTALLED" ] || fail "the uninstaller left $(ls "$INSTALLED")"
+window 'Night Freight - remove demo: Completed' >/dev/null || fail "the uninstaller did not complete"
+press_forward "$REMOVE"                                  # Close
+for _ in $(seq 100); do gone 'Night Freight - remove demo' && break; sleep 0.2; done
+haskey "$UNINSTKEY" && fail "the demo's uninstall entry is still there"
+haskey "$RECORD" && fail "the record is still there"
+[ ! -e "$PROGRAMS/Games/1099/Night Freight" ] || fail "the moved group is still there"
+expect_same menu-se menu-after-uninstall "the main menu did not come back after the uninstall"
+click $MENU_UNINSTALL
+expect_change uninstall uninstall-after "the uninstall page still lists the demo"
+click $UNINSTALL_BACK
+expect_same menu-se menu-again "Back did not return to the main menu"
+click $MENU_EXIT
+expect_change menu-again credits-se "the exit sign did not open the credits page"
+click $CREDITS_EXIT
+end_menu "run 2"
+echo "uninstall: ok"
