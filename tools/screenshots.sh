@@ -2,18 +2,20 @@
 # Screenshots of the menu in each language, driven as a user would with the pointer: the flag
 # page, the disclaimer, the main menu, the DirectX, index and uninstall pages, a demo's game page (with its warning: the
 # copy of the sample CD used here asks for more disk than any machine has), help on installing,
-# and the credits. Written to build/screenshots/<language>-<page>.png.
-#   tools/screenshots.sh [da se no fi]
+# and the credits. A few demos are installed first, so that the uninstall page has something to list.
+# Written to build/screenshots/<language>-<page>.png, or to the folder named with --out.
+#   tools/screenshots.sh [--out folder] [da se no fi]
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}
+OUT="$BUILD/screenshots"
+if [ "${1:-}" = --out ]; then OUT=$(realpath -m "$2"); shift 2; fi
 LANGUAGES=("$@")
 [ ${#LANGUAGES[@]} -gt 0 ] || LANGUAGES=(da se no fi)
 "$ROOT/tools/setup-deps.sh"
 VINDREL_SKIP_I686=1 "$ROOT/tools/build.sh"
 . "$ROOT/tools/wine-env.sh"
 RUN="$BUILD/screenshots-run"
-OUT="$BUILD/screenshots"
 rm -rf "$RUN"
 mkdir -p "$OUT"
 wine_env_start "$RUN" 1024x768
@@ -34,6 +36,14 @@ awk '/^\[Spil6\]/{s=1} /^\[Spil7\]/{s=0} s && /^HD=/{print "HD=999999\r"; next} 
 wine_env_map_cd "$CD"
 timeout 600 wine "$BUILD/x86_64/tools/PROGSTUB.exe" 'C:\progman.log' 600 </dev/null >/dev/null 2>&1 &
 STUB=$!
+# Three demos installed as the menu would have left them: the demo's own setup, then its record.
+for demo in 'Polar Dash:PolarDash:Polar Dash' 'Night Freight:NightFreight:Night Freight' 'Nine Winds:NineWinds:Nine Winds Demo'; do
+  IFS=: read -r title dir group <<<"$demo"
+  timeout 60 wine "R:\\Demos\\$dir\\Setup.exe" /S </dev/null >/dev/null 2>&1
+  record="HKLM\\Software\\Vindrel_Games\\1099\\$title"
+  wine reg add "$record" /v Afinstallationsstreng /d "\"C:\\Program Files\\$dir\\Uninstall.exe\"" /f </dev/null >/dev/null 2>&1
+  wine reg add "$record" /v Folder /d "$group" /f </dev/null >/dev/null 2>&1
+done
 sleep 1
 
 # The page lies centred on the screen.
@@ -44,6 +54,19 @@ shot() {
   xdotool mousemove 1 1  # no button lit by the pointer
   sleep 0.4
   import -window root -crop "640x480+$X0+$Y0" +repage "$OUT/$1.png"
+  echo "  $OUT/$1.png"
+}
+# The game page's short-falling line blinks: of a few pictures, keep the one with the most red.
+shot_lit() {
+  local best=-1 red
+  shot "$1" >/dev/null
+  for _ in $(seq 8); do
+    import -window root -crop "640x480+$X0+$Y0" +repage "$RUN/lit.png"
+    red=$(convert "$RUN/lit.png" -fill black +opaque 'rgb(255,0,0)' -fill white -opaque 'rgb(255,0,0)' \
+      -format '%[fx:round(mean*w*h)]' info:)
+    if [ "$red" -gt "$best" ]; then best=$red; cp "$RUN/lit.png" "$OUT/$1.png"; fi
+    sleep 0.1
+  done
   echo "  $OUT/$1.png"
 }
 start() {
@@ -89,8 +112,9 @@ for code in "${LANGUAGES[@]}"; do
   shot "$code-3-uninstall"
   click $UNINSTALL_BACK
   click $MENU_ACTION
+  shot "$code-3-category"
   click $ROW1
-  shot "$code-4-game"
+  shot_lit "$code-4-game"
   click $GAME_HELP
   shot "$code-5-help-install"
   click $BACK_RIGHT   # help: back to the game page
