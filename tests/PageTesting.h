@@ -85,35 +85,29 @@ inline std::unique_ptr<TLMDBitmapList> ListOf(const std::vector<std::vector<uint
     return list;
 }
 
-// The page as PaintPage draws it, read back pixel by pixel.
-class Rendering {
+// A page-sized 32-bit bitmap whose pixels can be read; the derived classes say what is drawn in it.
+class PagePixels {
 public:
-    explicit Rendering(Page& page) {
+    PagePixels() {
         BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kPageWidth;
-        bi.bmiHeader.biHeight = -kPageHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader = {sizeof bi.bmiHeader, kPageWidth, -kPageHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         dc_.reset(CreateCompatibleDC(nullptr));
         bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
         old_ = SelectObject(dc_.get(), bitmap_.get());
-        SendMessageA(page.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
-        GdiFlush();
     }
-    ~Rendering() { SelectObject(dc_.get(), old_); }
-    Rendering(const Rendering&) = delete;
-    Rendering& operator=(const Rendering&) = delete;
+    ~PagePixels() { SelectObject(dc_.get(), old_); }
+    PagePixels(const PagePixels&) = delete;
+    PagePixels& operator=(const PagePixels&) = delete;
 
     COLORREF At(int x, int y) const {
         const uint32_t v = bits_[y * kPageWidth + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
-    // Pixels of colour c inside r.
+    // Pixels of colour c inside r, as far as r lies on the page.
     int Count(const RECT& r, COLORREF c) const {
         int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) n += At(x, y) == c;
+        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, kPageHeight); ++y)
+            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, kPageWidth); ++x) n += At(x, y) == c;
         return n;
     }
     // The smallest rectangle inside r holding every pixel of colour c (empty if none).
@@ -131,11 +125,24 @@ public:
         return e;
     }
 
+protected:
+    HDC Dc() const { return dc_.get(); }
+    const uint32_t* Bits() const { return bits_; }
+
 private:
     UniqueMemoryDc dc_;
     UniqueBitmap bitmap_;
     HGDIOBJ old_ = nullptr;
     uint32_t* bits_ = nullptr;
+};
+
+// The page as PaintPage draws it, read back pixel by pixel.
+class Rendering : public PagePixels {
+public:
+    explicit Rendering(Page& page) {
+        SendMessageA(page.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Dc()), PRF_CLIENT);
+        GdiFlush();
+    }
 };
 
 inline void Send(Page& page, UINT msg, int x, int y, WPARAM keys = 0) {

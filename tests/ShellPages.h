@@ -88,35 +88,16 @@ inline Page* TopMost(const std::vector<Page*>& pages) {
 }
 
 // The page as it is on the screen, child windows included, read from the screen itself.
-class ScreenCapture {
+class ScreenCapture : public PagePixels {
 public:
     explicit ScreenCapture(const Page& page) {
         UpdateWindow(page.Handle());
         RedrawWindow(page.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        GetWindowRect(page.Handle(), &rect_);
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof bi.bmiHeader, kPageWidth, -kPageHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        dc_.reset(CreateCompatibleDC(nullptr));
-        bitmap_.reset(CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-        old_ = SelectObject(dc_.get(), bitmap_.get());
+        RECT rect{};
+        GetWindowRect(page.Handle(), &rect);
         WindowDc screen(nullptr);
-        BitBlt(dc_.get(), 0, 0, kPageWidth, kPageHeight, screen.get(), rect_.left, rect_.top, SRCCOPY);
+        BitBlt(Dc(), 0, 0, kPageWidth, kPageHeight, screen.get(), rect.left, rect.top, SRCCOPY);
         GdiFlush();
-    }
-    ~ScreenCapture() { SelectObject(dc_.get(), old_); }
-    ScreenCapture(const ScreenCapture&) = delete;
-    ScreenCapture& operator=(const ScreenCapture&) = delete;
-
-    COLORREF At(int x, int y) const {
-        const uint32_t v = bits_[y * kPageWidth + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    // Pixels of colour c inside r, as far as r lies on the page.
-    int Count(const RECT& r, COLORREF c) const {
-        int n = 0;
-        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, kPageHeight); ++y)
-            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, kPageWidth); ++x) n += At(x, y) == c;
-        return n;
     }
     // Writes a 24-bit bitmap file.
     bool Save(const std::string& path) const {
@@ -124,7 +105,7 @@ public:
         std::vector<uint8_t> rows(static_cast<size_t>(stride) * kPageHeight);
         for (int y = 0; y < kPageHeight; ++y)
             for (int x = 0; x < kPageWidth; ++x) {
-                const uint32_t v = bits_[y * kPageWidth + x];
+                const uint32_t v = Bits()[y * kPageWidth + x];
                 uint8_t* p = &rows[static_cast<size_t>((kPageHeight - 1 - y) * stride + x * 3)];
                 p[0] = uint8_t(v);
                 p[1] = uint8_t(v >> 8);
@@ -142,13 +123,6 @@ public:
         std::fwrite(rows.data(), 1, rows.size(), f);
         return std::fclose(f) == 0;
     }
-
-private:
-    RECT rect_{};
-    UniqueMemoryDc dc_;
-    UniqueBitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* bits_ = nullptr;
 };
 
 // Where the screenshots of the pages go: <build>\screenshots.
