@@ -17,6 +17,7 @@
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
 #include "services/CDrom.h"
+#include "toolkit/WindowOwner.h"
 
 namespace vindrel {
 namespace {
@@ -210,18 +211,10 @@ void TfrmBlack::FlytGruppe(const std::string& group, const std::string& edition)
 }
 
 LRESULT CALLBACK TfrmBlack::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TfrmBlack*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    switch (msg) {
-        case WM_CLOSE:  // FormCloseQuery accepts every close
-            if (self) self->app_.Terminate();
-            return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            break;
+    TfrmBlack* self = WindowOwner<TfrmBlack>(hwnd, msg, lp);
+    if (msg == WM_CLOSE) {  // FormCloseQuery accepts every close
+        if (self) self->app_.Terminate();
+        return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }

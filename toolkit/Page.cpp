@@ -3,10 +3,10 @@
 #include <windowsx.h>
 
 #include <cstring>
-#include <exception>
 
 #include "services/CDrom.h"
 #include "toolkit/PictureButton.h"
+#include "toolkit/WindowOwner.h"
 
 namespace vindrel {
 namespace {
@@ -316,28 +316,9 @@ LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Page::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        auto* created = static_cast<Page*>(cs->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<Page*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (self) self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    // No exception may unwind through the window system; a failure is reported like the
-    // application reports any error, in a message box with OK.
-    try {
-        return self->Dispatch(msg, wp, lp);
-    } catch (const std::exception& e) {
-        MessageBoxA(hwnd, e.what(), self->app_.Title().c_str(), MB_OK | MB_ICONERROR);
-    } catch (...) {
-    }
-    return 0;
+    Page* self = WindowOwner(hwnd, msg, lp, &Page::hwnd_);
+    if (!self || msg == WM_NCDESTROY) return DefWindowProcA(hwnd, msg, wp, lp);
+    return Guarded(hwnd, self->app_.Title(), [&] { return self->Dispatch(msg, wp, lp); });
 }
 
 // ---- Navigation ------------------------------------------------------------------------------

@@ -1,8 +1,7 @@
 #include "toolkit/RadioGroup.h"
 
-#include <exception>
-
 #include "toolkit/Page.h"
+#include "toolkit/WindowOwner.h"
 
 namespace vindrel {
 namespace {
@@ -172,25 +171,9 @@ LRESULT TRadioGroup::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK TRadioGroup::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        auto* created = static_cast<TRadioGroup*>(cs->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<TRadioGroup*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        if (self) self->hwnd_ = nullptr;
-    }
+    TRadioGroup* self = WindowOwner(hwnd, msg, lp, &TRadioGroup::hwnd_);
     if (!self || msg == WM_NCDESTROY) return DefWindowProcA(hwnd, msg, wp, lp);
-    try {
-        return self->Dispatch(msg, wp, lp);
-    } catch (const std::exception& e) {
-        MessageBoxA(hwnd, e.what(), self->page_.App().Title().c_str(), MB_OK | MB_ICONERROR);
-    } catch (...) {
-    }
-    return 0;
+    return Guarded(hwnd, self->page_.App().Title(), [&] { return self->Dispatch(msg, wp, lp); });
 }
 
 }  // namespace vindrel
