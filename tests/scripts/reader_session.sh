@@ -22,14 +22,9 @@ cleanup() {
   for pid in $MENU $STUB; do kill "$pid" 2>/dev/null || true; done
   wine_env_stop
 }
-fail() {
-  echo "FAIL: $*"
-  import -window root "$SHOTS/failure.png" 2>/dev/null || true
-  echo "screens so far: $SHOTS"
-  exit 1
-}
 wine_env_start "$ENV"
 trap cleanup EXIT
+. "$SRC/tests/scripts/lib/screen.sh"
 
 CD="$ENV/cd"
 cp -r "$BUILD/cd" "$CD"
@@ -42,58 +37,6 @@ UNINSTKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\NightFreight
 regvalue() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
 haskey() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
 
-read -r W H < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
-X=$(( (W - 640) / 2 )); Y=$(( (H - 480) / 2 ))
-away() { xdotool mousemove 0 0; }
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; away; }
-# The page as a picture, and the number of pixels in which two such pictures differ.
-shot() { import -window root -crop "640x480+$X+$Y" +repage "$SHOTS/$1.png"; }
-differs() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 || true; }
-lit() { [ "$(convert "$SHOTS/$1.png" -format "%[fx:p{$2,$3}.r + p{$2,$3}.g + p{$2,$3}.b > 0]" info:)" = 1 ]; }
-# Pure red pixels in a rectangle of a page picture: w h left top.
-red_in() {
-  convert "$SHOTS/$1.png" -crop "$2x$3+$4+$5" +repage -fill black +opaque 'rgb(255,0,0)' \
-    -fill white -opaque 'rgb(255,0,0)' -format '%[fx:round(mean*w*h)]' info:
-}
-# Takes the page as <name> once it differs from <before> and has settled (two equal pictures).
-expect_change() {
-  local before=$1 name=$2
-  shift 2
-  for _ in $(seq 60); do
-    shot "$name"
-    if [ "$(differs "$before" "$name")" != 0 ]; then
-      for _ in $(seq 10); do
-        sleep 0.3
-        shot "$name.next"
-        [ "$(differs "$name" "$name.next")" = 0 ] && { rm -f "$SHOTS/$name.next.png"; return 0; }
-        mv "$SHOTS/$name.next.png" "$SHOTS/$name.png"
-      done
-      return 0
-    fi
-    sleep 0.2
-  done
-  fail "$*"
-}
-# Takes the page as <name> once it is the same picture as <reference>.
-expect_same() {
-  local reference=$1 name=$2
-  shift 2
-  for _ in $(seq 60); do
-    shot "$name"
-    [ "$(differs "$reference" "$name")" = 0 ] && return 0
-    sleep 0.2
-  done
-  fail "$*"
-}
-# Waits until the page shows something at that point other than black.
-wait_page() {
-  for _ in $(seq 100); do
-    shot "$1"
-    lit "$1" "$2" "$3" && return 0
-    sleep 0.2
-  done
-  fail "$1: nothing came on screen"
-}
 # A top-level window of another program, by its caption: waits for it and prints its id.
 window() {
   local id
@@ -178,7 +121,6 @@ echo "install: ok"
 echo "== run 2: Swedish by its code, then the uninstall"
 start_menu se
 wait_page disclaimer-by-code 63 440
-sleep 0.5
 expect_same disclaimer-by-flag disclaimer-by-code "the flag did not give the same Swedish disclaimer as 'se'"
 click $ANSVAR_OK
 expect_change disclaimer-by-code menu-se "OK did not show the main menu"

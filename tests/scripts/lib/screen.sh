@@ -1,0 +1,66 @@
+# Pictures of the 640 x 480 page on the Xvfb screen and the real pointer, for the script tests.
+# The caller sets SHOTS (a folder for the pictures) before sourcing this; all coordinates given
+# to these helpers are page coordinates.
+
+read -r SCREEN_W SCREEN_H < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+X=$(( (SCREEN_W - 640) / 2 )); Y=$(( (SCREEN_H - 480) / 2 ))
+
+fail() {
+  echo "FAIL: $*"
+  import -window root "$SHOTS/failure.png" 2>/dev/null || true
+  echo "screens so far: $SHOTS"
+  exit 1
+}
+# The pointer is parked in the screen's corner after each click, so that no button stays lit.
+away() { xdotool mousemove 0 0; }
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; away; }
+# The page as a picture, and the number of pixels in which two such pictures differ.
+shot() { import -window root -crop "640x480+$X+$Y" +repage "$SHOTS/$1.png"; }
+differs() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 || true; }
+lit() { [ "$(convert "$SHOTS/$1.png" -format "%[fx:p{$2,$3}.r + p{$2,$3}.g + p{$2,$3}.b > 0]" info:)" = 1 ]; }
+# Pure red pixels in a rectangle of a page picture: w h left top.
+red_in() {
+  convert "$SHOTS/$1.png" -crop "$2x$3+$4+$5" +repage -fill black +opaque 'rgb(255,0,0)' \
+    -fill white -opaque 'rgb(255,0,0)' -format '%[fx:round(mean*w*h)]' info:
+}
+# Retakes <name> until two pictures in a row are the same, so that a page still being drawn
+# is not taken for the finished one.
+settle() {
+  for _ in $(seq 10); do
+    sleep 0.3
+    shot "$1.next"
+    [ "$(differs "$1" "$1.next")" = 0 ] && { rm -f "$SHOTS/$1.next.png"; return 0; }
+    mv "$SHOTS/$1.next.png" "$SHOTS/$1.png"
+  done
+}
+# Takes the page as <name> once it differs from <before> and has settled.
+expect_change() {
+  local before=$1 name=$2
+  shift 2
+  for _ in $(seq 60); do
+    shot "$name"
+    [ "$(differs "$before" "$name")" != 0 ] && { settle "$name"; return 0; }
+    sleep 0.2
+  done
+  fail "$*"
+}
+# Takes the page as <name> once it is the same picture as <reference>.
+expect_same() {
+  local reference=$1 name=$2
+  shift 2
+  for _ in $(seq 60); do
+    shot "$name"
+    [ "$(differs "$reference" "$name")" = 0 ] && return 0
+    sleep 0.2
+  done
+  fail "$*"
+}
+# Takes the page as <name> once it shows something other than black at x y, and has settled.
+wait_page() {
+  for _ in $(seq 100); do
+    shot "$1"
+    lit "$1" "$2" "$3" && { settle "$1"; return 0; }
+    sleep 0.2
+  done
+  fail "$1: nothing came on screen"
+}
