@@ -46,33 +46,22 @@ for demo in 'Polar Dash:PolarDash:Polar Dash' 'Night Freight:NightFreight:Night 
 done
 sleep 1
 
-# The page lies centred on the screen.
-read -r W H < <(xdpyinfo | awk '/dimensions:/{split($2, d, "x"); print d[1], d[2]}')
-X0=$(( (W - 640) / 2 )) Y0=$(( (H - 480) / 2 ))
-click() { xdotool mousemove $((X0 + $1)) $((Y0 + $2)) click 1; sleep "${3:-1}"; }
-shot() {
-  xdotool mousemove 1 1  # no button lit by the pointer
-  sleep 0.4
-  import -window root -crop "640x480+$X0+$Y0" +repage "$OUT/$1.png"
-  echo "  $OUT/$1.png"
-}
+SHOTS=$OUT
+. "$ROOT/tools/screen.sh"
 # The game page's short-falling line blinks: of a few pictures, keep the one with the most red.
 shot_lit() {
   local best=-1 red
-  shot "$1" >/dev/null
   for _ in $(seq 8); do
-    import -window root -crop "640x480+$X0+$Y0" +repage "$RUN/lit.png"
-    red=$(convert "$RUN/lit.png" -fill black +opaque 'rgb(255,0,0)' -fill white -opaque 'rgb(255,0,0)' \
-      -format '%[fx:round(mean*w*h)]' info:)
-    if [ "$red" -gt "$best" ]; then best=$red; cp "$RUN/lit.png" "$OUT/$1.png"; fi
+    shot lit
+    red=$(red_in lit 640 480 0 0)
+    if [ "$red" -gt "$best" ]; then best=$red; cp "$SHOTS/lit.png" "$SHOTS/$1.png"; fi
     sleep 0.1
   done
-  echo "  $OUT/$1.png"
+  rm -f "$SHOTS/lit.png"
 }
 start() {
   (cd "$CD" && exec timeout 120 wine VINDREL.EXE "$@" </dev/null >>"$RUN/menu.log" 2>&1) &
   MENU=$!
-  sleep 6
 }
 finish() {
   for _ in $(seq 50); do kill -0 "$MENU" 2>/dev/null || break; sleep 0.2; done
@@ -88,40 +77,58 @@ ROW1="152 109"; GAME_HELP="437 440"; BACK_RIGHT="535 440"; CREDITS_EXIT="599 453
 
 echo "== flags"
 start '??'
-shot flags
-click 259 240 2  # Norwegian, the second flag
-shot flags-then-no-disclaimer
+wait_page flags 379 240
+click 259 240  # Norwegian, the second flag
+expect_change flags flags-then-no-disclaimer "the Norwegian flag did nothing"
 click $OK_ANSVAR
+expect_change flags-then-no-disclaimer flags-then-menu "OK did not show the main menu"
 click $MENU_EXIT
+expect_change flags-then-menu flags-then-credits "the exit sign did not open the credits"
 click $CREDITS_EXIT
 finish
+rm -f "$OUT"/flags-then-menu.png "$OUT"/flags-then-credits.png
 
 for code in "${LANGUAGES[@]}"; do
   echo "== $code"
   start "$code"
-  shot "$code-1-disclaimer"
+  wait_page "$code-1-disclaimer" 63 440
   click $OK_ANSVAR
-  shot "$code-2-mainmenu"
+  expect_change "$code-1-disclaimer" "$code-2-mainmenu" "OK did not show the main menu"
   click $MENU_DX
-  shot "$code-3-directx"
+  expect_change "$code-2-mainmenu" "$code-3-directx" "no DirectX page"
   click $BACK_RIGHT
+  expect_same "$code-2-mainmenu" back "DirectX: Back did not return to the main menu"
   click $MENU_INDEX
-  shot "$code-3-index"
+  expect_change "$code-2-mainmenu" "$code-3-index" "no index page"
   click $BACK_RIGHT
+  expect_same "$code-2-mainmenu" back "index: Back did not return to the main menu"
   click $MENU_UNINSTALL
-  shot "$code-3-uninstall"
+  expect_change "$code-2-mainmenu" "$code-3-uninstall" "no uninstall page"
   click $UNINSTALL_BACK
+  expect_same "$code-2-mainmenu" back "uninstall: Back did not return to the main menu"
   click $MENU_ACTION
-  shot "$code-3-category"
+  expect_change "$code-2-mainmenu" "$code-3-category" "no category page"
   click $ROW1
+  expect_change "$code-3-category" game "no game page"
   shot_lit "$code-4-game"
   click $GAME_HELP
-  shot "$code-5-help-install"
+  # Only the short-falling line blinks; the help page differs from the game page in far more.
+  for i in $(seq 61); do
+    [ "$i" -lt 61 ] || fail "no help page"
+    shot help; [ "$(differs "$code-4-game" help)" -gt 20000 ] && break; sleep 0.2
+  done
+  settle help
+  mv "$OUT/help.png" "$OUT/$code-5-help-install.png"
   click $BACK_RIGHT   # help: back to the game page
+  expect_change "$code-5-help-install" game "help: Back did not return to the game page"
   click $BACK_RIGHT   # game page: back to the category
+  expect_same "$code-3-category" back "game: Back did not return to the category page"
   click $BACK_RIGHT   # category: back to the main menu
+  expect_same "$code-2-mainmenu" back "category: Back did not return to the main menu"
   click $MENU_EXIT
-  shot "$code-6-credits"
+  expect_change "$code-2-mainmenu" "$code-6-credits" "the exit sign did not open the credits"
   click $CREDITS_EXIT
   finish
+  rm -f "$OUT/back.png" "$OUT/game.png"
 done
+ls "$OUT"/*.png

@@ -17,7 +17,7 @@ cleanup() {
   rm -rf "$SHOTS"
 }
 trap cleanup EXIT
-. "$SRC/tests/scripts/lib/screen.sh"
+. "$SRC/tools/screen.sh"
 winpath() { echo "Z:$1" | tr / '\\'; }
 
 # The CD: a catalogue in the Windows code page, a demo folder with its screenshot.

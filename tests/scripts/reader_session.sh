@@ -24,7 +24,7 @@ cleanup() {
 }
 wine_env_start "$ENV"
 trap cleanup EXIT
-. "$SRC/tests/scripts/lib/screen.sh"
+. "$SRC/tools/screen.sh"
 
 CD="$ENV/cd"
 cp -r "$BUILD/cd" "$CD"

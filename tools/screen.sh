@@ -1,6 +1,6 @@
-# Pictures of the 640 x 480 page on the Xvfb screen and the real pointer, for the script tests.
-# The caller sets SHOTS (a folder for the pictures) before sourcing this; all coordinates given
-# to these helpers are page coordinates.
+# Sourced by the screen tests and the screenshot script, once the display is up: pictures of the
+# 640 x 480 page centred on the screen, and the real pointer. The caller sets SHOTS (the folder
+# for the pictures); all coordinates given to these helpers are page coordinates.
 
 read -r SCREEN_W SCREEN_H < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 X=$(( (SCREEN_W - 640) / 2 )); Y=$(( (SCREEN_H - 480) / 2 ))
