@@ -10,36 +10,40 @@ mkdir -p "$WORK"
 fail() { echo "FAIL: $*"; exit 1; }
 
 env -u CC CXX=g++ cmake -S "$SRC/tools/cdcheck" -B "$WORK/native" >/dev/null
-cmake --build "$WORK/native" >/dev/null
+cmake --build "$WORK/native" -j"$(nproc)" >/dev/null
 CDCHECK="$WORK/native/cdcheck"
 
-# A bitmap file: width, height (negative: top-down), bits per pixel, compression, "cut" to drop
-# its last bytes.
-bitmap() {
-  python3 - "$@" <<'PY'
+# Bitmap files, one per line of standard input: path, a tab, then width, height (negative:
+# top-down), bits per pixel, compression, "cut" to drop its last bytes. One interpreter for them
+# all, since each start costs a good part of a second here.
+bitmaps() {
+  python3 -c '
 import struct, sys
-path, w, h, bits = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
-comp = int(sys.argv[5]) if len(sys.argv) > 5 else 0
-cut = len(sys.argv) > 6 and sys.argv[6] == "cut"
-colours = 1 << bits if bits <= 8 else 0
-palette = bytes(4 * colours)
-if comp == 1:  # run-length encoded rows: one run of colour 1 per row, then end of bitmap
-    pixels = b"".join(bytes((min(w, 255), 1, 0, 0)) for _ in range(abs(h))) + b"\x00\x01"
-else:
-    pixels = bytes(((w * bits + 31) // 32 * 4) * abs(h))
-if cut:
-    pixels = pixels[: len(pixels) // 2]
-offset = 14 + 40 + len(palette)
-with open(path, "wb") as f:
-    f.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset))
-    f.write(struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, comp, len(pixels), 2835, 2835, colours, 0))
-    f.write(palette + pixels)
-PY
+for spec in sys.stdin.read().splitlines():
+    path, rest = spec.split("\t")
+    args = rest.split()
+    w, h, bits = int(args[0]), int(args[1]), int(args[2])
+    comp = int(args[3]) if len(args) > 3 else 0
+    cut = len(args) > 4 and args[4] == "cut"
+    colours = 1 << bits if bits <= 8 else 0
+    palette = bytes(4 * colours)
+    if comp == 1:  # run-length encoded rows: one run of colour 1 per row, then end of bitmap
+        pixels = b"".join(bytes((min(w, 255), 1, 0, 0)) for _ in range(abs(h))) + b"\x00\x01"
+    else:
+        pixels = bytes(((w * bits + 31) // 32 * 4) * abs(h))
+    if cut:
+        pixels = pixels[: len(pixels) // 2]
+    offset = 14 + 40 + len(palette)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset))
+        f.write(struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, comp, len(pixels), 2835, 2835, colours, 0))
+        f.write(palette + pixels)
+'
 }
 
 # Lays out one case's CD folder from its layout file.
 make_case() {
-  local from=$1 cd=$2
+  local from=$1 cd=$2 specs=""
   mkdir -p "$cd"
   find "$from" -maxdepth 1 -type f ! -name layout ! -name expect -exec cp {} "$cd"/ \;
   while read -r what path rest; do
@@ -52,11 +56,12 @@ make_case() {
         for f in verdana verdanab verdanai verdanaz; do touch "$cd/Diverse/$f.ttf"; done
         [ -f "$cd/autorun.inf" ] || printf '[autorun]\r\nopen=VINDREL.EXE\r\nicon=VINDREL.EXE,0\r\n' >"$cd/autorun.inf" ;;
       file) touch "$cd/$path" ;;
-      bmp) bitmap "$cd/$path" $rest ;;
+      bmp) specs+="$cd/$path"$'\t'"$rest"$'\n' ;;
       png) printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$cd/$path" ;;
       *) fail "unknown layout line: $what" ;;
     esac
   done <"$from/layout"
+  printf '%s' "$specs" | bitmaps
 }
 
 # Runs the check and compares: "exit N", lines that must be printed exactly, "!text" never printed.
@@ -105,12 +110,8 @@ SAMPLE="$BUILD/cd"
 check_case sample <(printf 'exit 0\n!error:\n') "$CDCHECK" "$SAMPLE" || status=1
 check_case sample-werror <(printf 'exit 1\n') "$CDCHECK" --werror "$SAMPLE" || status=1
 
-# The Windows build reads the same CD through Wine's drive mapping and says the same.
-. "$SRC/tools/wine-env.sh"
-ENV="$BUILD/testenv-cdcheck"
-rm -rf "$ENV"
-wine_env_start "$ENV"
-trap wine_env_stop EXIT
+# The Windows build reads the same CD through Wine's drive mapping and says the same. It only
+# reads, so the test run's own prefix serves.
 timeout 120 wine "$BUILD/tools/cdcheck.exe" "Z:$(echo "$SAMPLE" | tr / '\\')" </dev/null >"$WORK/wine.out" 2>/dev/null && rc=0 || rc=$?
 tr -d '\r' <"$WORK/wine.out" >"$WORK/wine.txt"
 "$CDCHECK" "$SAMPLE" >"$WORK/native.txt" || true
