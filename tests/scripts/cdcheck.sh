@@ -19,8 +19,8 @@ CDCHECK="$WORK/native/cdcheck"
 bitmaps() {
   python3 -c '
 import struct, sys
-for spec in sys.stdin.read().splitlines():
-    path, rest = spec.split("\t")
+for line in sys.stdin.read().splitlines():
+    path, rest = line.split("\t")
     args = rest.split()
     w, h, bits = int(args[0]), int(args[1]), int(args[2])
     comp = int(args[3]) if len(args) > 3 else 0
@@ -43,7 +43,7 @@ for spec in sys.stdin.read().splitlines():
 
 # Lays out one case's CD folder from its layout file.
 make_case() {
-  local from=$1 cd=$2 specs=""
+  local from=$1 cd=$2 wanted=""
   mkdir -p "$cd"
   find "$from" -maxdepth 1 -type f ! -name layout ! -name expect -exec cp {} "$cd"/ \;
   while read -r what path rest; do
@@ -56,12 +56,12 @@ make_case() {
         for f in verdana verdanab verdanai verdanaz; do touch "$cd/Diverse/$f.ttf"; done
         [ -f "$cd/autorun.inf" ] || printf '[autorun]\r\nopen=VINDREL.EXE\r\nicon=VINDREL.EXE,0\r\n' >"$cd/autorun.inf" ;;
       file) touch "$cd/$path" ;;
-      bmp) specs+="$cd/$path"$'\t'"$rest"$'\n' ;;
+      bmp) wanted+="$cd/$path"$'\t'"$rest"$'\n' ;;
       png) printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$cd/$path" ;;
       *) fail "unknown layout line: $what" ;;
     esac
   done <"$from/layout"
-  printf '%s' "$specs" | bitmaps
+  printf '%s' "$wanted" | bitmaps
 }
 
 # Runs the check and compares: "exit N", lines that must be printed exactly, "!text" never printed.
