@@ -33,13 +33,16 @@ settle() {
     mv "$SHOTS/$1.next.png" "$SHOTS/$1.png"
   done
 }
-# Takes the page as <name> once it differs from <before> and has settled.
+# Takes the page as <name> once it differs from <before> and has settled. With --at-least N it
+# must differ in N pixels or more (a page with a blinking line changes a little all the time).
 expect_change() {
+  local least=1
+  if [ "$1" = --at-least ]; then least=$2; shift 2; fi
   local before=$1 name=$2
   shift 2
   for _ in $(seq 60); do
     shot "$name"
-    [ "$(differs "$before" "$name")" != 0 ] && { settle "$name"; return 0; }
+    [ "$(differs "$before" "$name")" -ge "$least" ] 2>/dev/null && { settle "$name"; return 0; }
     sleep 0.2
   done
   fail "$*"
