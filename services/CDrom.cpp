@@ -296,20 +296,22 @@ bool RunningInJob(HANDLE job, std::vector<DWORD>& ids) {
     }
 }
 
+struct WindowSearch {
+    const std::vector<DWORD>& ids;
+    bool found = false;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    search.found = IsWindowVisible(window) && std::find(search.ids.begin(), search.ids.end(), id) != search.ids.end();
+    return !search.found;
+}
+
 bool ShowsAWindow(const std::vector<DWORD>& ids) {
-    struct Search {
-        const std::vector<DWORD>& ids;
-        bool found = false;
-    } search{ids};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD id = 0;
-            GetWindowThreadProcessId(window, &id);
-            s.found = IsWindowVisible(window) && std::find(s.ids.begin(), s.ids.end(), id) != s.ids.end();
-            return !s.found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{ids};
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
