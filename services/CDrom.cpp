@@ -272,7 +272,12 @@ bool StartInJob(const std::string& commandLine, const Launcher& launcher, Starte
             tree.job.reset();
         }
     }
-    ResumeThread(tree.thread.get());
+    if (ResumeThread(tree.thread.get()) == static_cast<DWORD>(-1)) {
+        // Left suspended it would hold the wait for ever: a program that could not be started.
+        error = GetLastError();
+        TerminateProcess(tree.process.get(), 0);
+        return false;
+    }
     return true;
 }
 

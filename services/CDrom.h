@@ -70,7 +70,8 @@ void WriteInstallRecord(const std::string& edition, const std::string& shortTitl
                         const std::string& group, const std::string& command, const RecordRoots& roots = {});
 // Deletes the demo key (under both roots) only; the edition key stays, even empty.
 void DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots = {});
-// Appends one entry per demo key of every edition, the command being its first string value;
+// Appends one entry per demo key of every edition, the command being its first string value
+// with environment references expanded;
 // the machine's records first, then the user's that are not among them.
 void ReadInstalledDemos(std::vector<InstalledDemo>& list, const RecordRoots& roots = {});
 // "UninstallString" of the platform's uninstall entry: the machine's in its 32-bit view, then in

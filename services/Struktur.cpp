@@ -65,7 +65,6 @@ bool FirstValueText(HKEY key, std::string& out) {
         return false;
     if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
     out.assign(data.c_str());
-    if (type == REG_EXPAND_SZ) out = ExpandEnvironment(out);
     return true;
 }
 
@@ -134,7 +133,8 @@ void ReadUnder(HKEY root, REGSAM view, std::vector<InstalledDemo>& list, size_t 
             UniqueRegKey demoKey;
             std::string command;
             if (OpenForRead(editionKey.get(), title, demoKey)) FirstValueText(demoKey.get(), command);
-            list.push_back(InstalledDemo{edition, title, command, false});
+            // Earlier runs stored a REG_EXPAND_SZ entry's command unexpanded, as plain text.
+            list.push_back(InstalledDemo{edition, title, ExpandEnvironment(command), false});
         }
     }
 }

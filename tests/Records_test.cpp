@@ -231,14 +231,18 @@ TEST_F(Records, CommandIsTheFirstValueWhenItIsAString) {
     SetRaw(HKEY_LOCAL_MACHINE, edition + "LongName", longName.c_str(), REG_SZ, longCommand + '\0');
     SetRaw(HKEY_LOCAL_MACHINE, edition + "Expand", "Afinstallationsstreng", REG_EXPAND_SZ,
            std::string("%SystemRoot%\\e.exe\0", 19));
+    // As earlier runs stored a REG_EXPAND_SZ entry's command.
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "Unexpanded", "Afinstallationsstreng", REG_SZ,
+           std::string("%SystemRoot%\\old.exe\0", 21));
     std::map<std::string, std::string> commands;
     for (const InstalledDemo& d : Listed()) commands[d.title] = d.uninstallCommand;
-    EXPECT_EQ(commands.size(), 5u) << "every demo key lists";
+    EXPECT_EQ(commands.size(), 6u) << "every demo key lists";
     EXPECT_EQ(commands["Dword"], "");
     EXPECT_EQ(commands["Binary"], "");
     EXPECT_EQ(commands["Empty"], "");
     EXPECT_EQ(commands["LongName"], longCommand);
     EXPECT_EQ(commands["Expand"], SystemRoot() + "\\e.exe") << "expanded before use";
+    EXPECT_EQ(commands["Unexpanded"], SystemRoot() + "\\old.exe");
 }
 
 TEST_F(Records, TitlesUpToTheRegistryLimitKeepTheirFullName) {
