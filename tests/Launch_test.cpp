@@ -185,13 +185,16 @@ TEST(RunAndWait, WaitsForWhatTheSetupStartedUntilOnlyProgramsWithoutAWindowAreLe
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::ScratchFolder scratch;
+        const uint64_t cpuStart = ThreadCpuMs();
         const ULONGLONG start = GetTickCount64();
         RunAndWait(Relay(scratch / "started.pid", c.started));
         const ULONGLONG elapsed = GetTickCount64() - start;
+        const uint64_t cpu = ThreadCpuMs() - cpuStart;
         Relayed relayed(scratch / "started.pid");
         ASSERT_EQ(relayed.programs.size(), 1u) << "the setup did not start its program";
         EXPECT_GE(elapsed, c.atLeast);
         EXPECT_LT(elapsed, c.below);
+        EXPECT_LT(cpu, elapsed / 10) << "ms of processor time while following the programs left";
         EXPECT_EQ(relayed.Running(0), c.runsOn) << "never killed, never waited past its end";
     }
 }
