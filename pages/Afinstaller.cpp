@@ -109,6 +109,9 @@ void TfrmAfinstaller::cmdUninstallClick() {
     for (const InstalledDemo& demo : demos_) {
         if (!demo.selected) continue;
         RunAndWait(demo.uninstallCommand);
+        // Declined or failed, the demo is still installed: its record and group stay, so that it
+        // stays on the list and can be removed later.
+        if (!DemoIsGone(demo.uninstallCommand)) continue;
         // The group's name is read from the record, so the group goes before the record.
         SletGruppe(demo.title, demo.edition);
         DeleteInstallRecord(demo.edition, demo.title);

@@ -1,6 +1,7 @@
 // The uninstall page: the demos recorded in the registry by this CD or any other edition of it,
 // eight rows at a time; a click marks a demo in red, and Uninstall runs each marked demo's own
-// uninstall command, removes its moved Start-menu group and deletes its record.
+// uninstall command, one after another, and, once a demo is gone, removes its moved Start-menu
+// group and deletes its record.
 #pragma once
 #include <array>
 #include <string>

@@ -3,8 +3,10 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstddef>
 
 #include "services/Handles.h"
 #include "services/Registry.h"
@@ -139,12 +141,14 @@ namespace {
 // whose manifest asks for administrator rights (or whose name looks like an installer's).
 constexpr DWORD kElevationRequired = 740;
 
-bool PlatformCreateProcess(std::string& commandLine, PROCESS_INFORMATION& started, DWORD& error) {
+bool PlatformCreateProcess(std::string& commandLine, DWORD creationFlags, PROCESS_INFORMATION& started,
+                           DWORD& error) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOWDEFAULT;
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &started))
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &si,
+                       &started))
         return true;
     error = GetLastError();
     return false;
@@ -167,6 +171,8 @@ HANDLE PlatformRunElevated(const std::string& file, const std::string& parameter
     return nullptr;
 }
 
+bool PlatformJoinJob(HANDLE job, HANDLE process) { return AssignProcessToJobObject(job, process) != FALSE; }
+
 bool NamesAFile(const std::string& path) {
     if (FileExists(path)) return true;
     size_t slash = path.find_last_of("\\/");
@@ -177,7 +183,7 @@ bool NamesAFile(const std::string& path) {
 }  // namespace
 
 const Launcher& PlatformLauncher() {
-    static const Launcher platform{PlatformCreateProcess, PlatformRunElevated};
+    static const Launcher platform{PlatformCreateProcess, PlatformRunElevated, PlatformJoinJob};
     return platform;
 }
 
@@ -206,40 +212,176 @@ SplitCommand SplitCommandLine(const std::string& commandLine) {
     return {commandLine.substr(begin, firstEnd - begin), rest(firstEnd)};
 }
 
+bool ProgramExists(const std::string& commandLine) {
+    const std::string file = SplitCommandLine(commandLine).file;
+    if (file.empty()) return false;
+    if (file.find_first_of("\\/:") != std::string::npos) return NamesAFile(file);
+    // A bare name ("MsiExec.exe /X{...}") is found as the program start finds it.
+    char found[MAX_PATH];
+    const DWORD length = SearchPathA(nullptr, file.c_str(), ".exe", MAX_PATH, found, nullptr);
+    return length > 0 && length < MAX_PATH && FileExists(found);
+}
+
+namespace {
+
+// How often the programs left running are looked at once the started one has ended.
+constexpr DWORD kTreePollMs = 200;
+
+// The started program, and the job that holds it and everything it starts (none where the
+// program could not be put in one).
+struct StartedTree {
+    UniqueKernelHandle job;
+    UniqueKernelHandle thread;
+    UniqueKernelHandle process;
+};
+
+UniqueKernelHandle NewJob() {
+    UniqueKernelHandle job(CreateJobObjectA(nullptr, nullptr));
+    if (!job) return job;
+    // A program that asks to leave may; the programs are never killed when the menu lets go.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+    SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
+}
+
+// Started suspended and put in the job before it runs, so nothing it starts can escape. Where
+// the job is refused (the menu's own job forbids it), a second start breaking away from the
+// menu's job may be allowed in; otherwise the first start runs and is followed alone.
+bool StartInJob(const std::string& commandLine, const Launcher& launcher, StartedTree& tree, DWORD& error) {
+    auto start = [&](DWORD flags, UniqueKernelHandle& thread, UniqueKernelHandle& process, DWORD& failure) {
+        std::string cmd = commandLine;  // CreateProcessA may write into its command line
+        PROCESS_INFORMATION pi{};
+        if (!launcher.createProcess(cmd, flags, pi, failure)) return false;
+        thread.reset(pi.hThread);
+        process.reset(pi.hProcess);
+        return true;
+    };
+    if (!start(CREATE_SUSPENDED, tree.thread, tree.process, error)) return false;
+    tree.job = NewJob();
+    if (tree.job && !launcher.joinJob(tree.job.get(), tree.process.get())) {
+        UniqueKernelHandle thread, process;
+        DWORD ignored = 0;
+        if (start(CREATE_SUSPENDED | CREATE_BREAKAWAY_FROM_JOB, thread, process, ignored) &&
+            launcher.joinJob(tree.job.get(), process.get())) {
+            TerminateProcess(tree.process.get(), 0);  // the first start never ran
+            tree.thread = std::move(thread);
+            tree.process = std::move(process);
+        } else {
+            if (process) TerminateProcess(process.get(), 0);
+            tree.job.reset();
+        }
+    }
+    if (ResumeThread(tree.thread.get()) == static_cast<DWORD>(-1)) {
+        // Left suspended it would hold the wait for ever: a program that could not be started.
+        error = GetLastError();
+        TerminateProcess(tree.process.get(), 0);
+        return false;
+    }
+    return true;
+}
+
+// Ids of the job's programs that still run; false when the job cannot tell.
+bool RunningInJob(HANDLE job, std::vector<DWORD>& ids) {
+    std::vector<unsigned char> buffer;
+    DWORD room = 16;
+    for (;;) {
+        buffer.assign(offsetof(JOBOBJECT_BASIC_PROCESS_ID_LIST, ProcessIdList) + room * sizeof(ULONG_PTR), 0);
+        auto* list = reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(buffer.data());
+        const BOOL ok = QueryInformationJobObject(job, JobObjectBasicProcessIdList, list,
+                                                  static_cast<DWORD>(buffer.size()), nullptr);
+        if (ok) {
+            ids.clear();
+            for (DWORD i = 0; i < list->NumberOfProcessIdsInList; ++i)
+                ids.push_back(static_cast<DWORD>(list->ProcessIdList[i]));
+            return true;
+        }
+        if (GetLastError() != ERROR_MORE_DATA || list->NumberOfAssignedProcesses <= room) return false;
+        room = list->NumberOfAssignedProcesses + 8;  // more may start meanwhile
+    }
+}
+
+struct WindowSearch {
+    const std::vector<DWORD>& ids;
+    bool found = false;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    search.found = IsWindowVisible(window) && std::find(search.ids.begin(), search.ids.end(), id) != search.ids.end();
+    return !search.found;
+}
+
+bool ShowsAWindow(const std::vector<DWORD>& ids) {
+    WindowSearch search{ids};
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Delivers the waiting messages; a quit request is kept for the main loop, since posted back now
+// it would wake the wait at once, forever.
+void DeliverMessages(bool& quit, int& quitCode) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            quitCode = static_cast<int>(msg.wParam);
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Sleeps on the first program and wakes only for messages, so no processor time is spent and
+// every wake empties the queue; once it has ended, looks at what is left of its job now and then.
+void WaitForTree(HANDLE first, HANDLE job) {
+    bool quit = false, firstRunning = true;
+    int quitCode = 0;
+    ULONGLONG lastWindow = 0, nextLook = 0;
+    for (;;) {
+        DeliverMessages(quit, quitCode);
+        const ULONGLONG now = GetTickCount64();
+        if (!firstRunning && now >= nextLook) {
+            std::vector<DWORD> running;
+            if (!job || !RunningInJob(job, running) || running.empty()) break;
+            if (ShowsAWindow(running)) lastWindow = now;
+            else if (now - lastWindow >= kLeftoverQuietMs) break;
+            nextLook = now + kTreePollMs;
+        }
+        const DWORD woke = firstRunning
+                               ? MsgWaitForMultipleObjects(1, &first, FALSE, INFINITE, QS_ALLINPUT)
+                               : MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                                                           static_cast<DWORD>(nextLook - std::min(nextLook, now)),
+                                                           QS_ALLINPUT);
+        if (woke == WAIT_FAILED) break;
+        if (firstRunning && woke == WAIT_OBJECT_0) {
+            firstRunning = false;
+            lastWindow = nextLook = GetTickCount64();
+        }
+    }
+    if (quit) PostQuitMessage(quitCode);
+}
+
+}  // namespace
+
 void RunAndWait(const std::string& commandLine, const Launcher& launcher) {
-    PROCESS_INFORMATION pi{};
-    std::string cmd = commandLine;  // CreateProcessA may write into its command line
+    StartedTree tree;
     DWORD error = 0;
-    if (!launcher.createProcess(cmd, pi, error)) {
+    if (!StartInJob(commandLine, launcher, tree, error)) {
         if (error != kElevationRequired) return;
         SplitCommand split = SplitCommandLine(commandLine);
-        pi.hThread = nullptr;
-        pi.hProcess = launcher.runElevated(split.file, split.parameters, error);
-        if (!pi.hProcess) return;
+        tree.process.reset(launcher.runElevated(split.file, split.parameters, error));
+        if (!tree.process) return;
+        // Already running: only what it starts from now on can be followed, if the job is allowed.
+        tree.job = NewJob();
+        if (tree.job && !launcher.joinJob(tree.job.get(), tree.process.get())) tree.job.reset();
     }
-    UniqueKernelHandle thread(pi.hThread);
-    UniqueKernelHandle process(pi.hProcess);
-    HANDLE waitFor = process.get();
-    // Sleep on the process and wake only for messages: no processor time is spent while the
-    // program runs, and every wake empties the queue so the pages stay painted and responsive.
-    bool quit = false;
-    int quitCode = 0;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // Kept for the main loop: posted back now, it would wake this wait at once, forever.
-                quit = true;
-                quitCode = static_cast<int>(msg.wParam);
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    } while (MsgWaitForMultipleObjects(1, &waitFor, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1);
-    if (quit) PostQuitMessage(quitCode);
-    thread.reset();  // the thread handle first (none after an elevated start), then the process handle
-    process.reset();
+    WaitForTree(tree.process.get(), tree.job.get());
+    tree.thread.reset();  // the thread handle first (none after an elevated start), then the process handle
+    tree.process.reset();
 }
 
 std::string ReadFontsFolder() {

@@ -55,7 +55,9 @@ extern const char kNoUninstallInfo[];  // "No uninstalinfo"
 extern const char kRecordsRoot[];      // "Software\\Vindrel_Games"
 
 // Where the records live: the machine's part of the registry, and the user's part with the same
-// layout for a run that may not write the machine's. Readers merge both, machine's first.
+// layout for a run that may not write the machine's. Readers merge both, machine's first. In each
+// part the records are written in the 32-bit view, where every 32-bit edition keeps them; records
+// in the 64-bit view (written by an earlier 64-bit build) are listed and deleted as well.
 struct RecordRoots {
     HKEY machine = HKEY_LOCAL_MACHINE;
     HKEY user = HKEY_CURRENT_USER;
@@ -68,13 +70,20 @@ void WriteInstallRecord(const std::string& edition, const std::string& shortTitl
                         const std::string& group, const std::string& command, const RecordRoots& roots = {});
 // Deletes the demo key (under both roots) only; the edition key stays, even empty.
 void DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots = {});
-// Appends one entry per demo key of every edition, the command being its first string value;
+// Appends one entry per demo key of every edition, the command being its first string value
+// with environment references expanded;
 // the machine's records first, then the user's that are not among them.
 void ReadInstalledDemos(std::vector<InstalledDemo>& list, const RecordRoots& roots = {});
-// "UninstallString" of the platform's uninstall entry (the machine's, else the user's);
-// "No uninstalinfo" when the key is missing
-// or holds no non-empty string under that name.
+// "UninstallString" of the platform's uninstall entry: the machine's in its 32-bit view, then in
+// its 64-bit view, then the user's; REG_EXPAND_SZ expanded. "No uninstalinfo" when no such key
+// holds a non-empty string under that name.
 std::string LookUpUninstallString(const std::string& uninstallKey);
+// Whether any entry of those uninstall registries still holds this command as its (expanded)
+// "UninstallString", regardless of case.
+bool UninstallEntryHolds(const std::string& command);
+// After its uninstaller has run: the demo is gone when its command's program no longer exists
+// or no uninstall entry holds the command any more. A declined uninstall leaves both.
+bool DemoIsGone(const std::string& uninstallCommand);
 // "Programs" of the current user's shell folders; a message when the key is missing.
 std::string ReadProgramsFolder();
 // "Folder" of a demo key; a message when the key or the value is missing.
@@ -87,10 +96,14 @@ bool IsSafeGroupName(const std::string& name);
 
 // How RunAndWait starts programs: the platform's calls, or a test's own to see what is started.
 struct Launcher {
-    // CreateProcessA with the command line as RunAndWait passes it; false and the error on failure.
-    std::function<bool(std::string& commandLine, PROCESS_INFORMATION& started, DWORD& error)> createProcess;
+    // CreateProcessA with the command line as RunAndWait passes it and the creation flags it asks
+    // for (suspended, breaking away from a job); false and the error on failure.
+    std::function<bool(std::string& commandLine, DWORD creationFlags, PROCESS_INFORMATION& started, DWORD& error)>
+        createProcess;
     // ShellExecuteExA with the "runas" verb: the new process's handle, or null and the error.
     std::function<HANDLE(const std::string& file, const std::string& parameters, DWORD& error)> runElevated;
+    // AssignProcessToJobObject; refused, for example, where the menu's own job forbids another.
+    std::function<bool(HANDLE job, HANDLE process)> joinJob;
 };
 const Launcher& PlatformLauncher();
 
@@ -101,11 +114,21 @@ struct SplitCommand {
     std::string parameters;
 };
 SplitCommand SplitCommandLine(const std::string& commandLine);
+// Whether the program of a command line exists: a path as given (or with ".exe"), a bare name
+// where the program start would search for it.
+bool ProgramExists(const std::string& commandLine);
 
-// Starts the program and returns when it has ended (or at once when it cannot be started),
-// dispatching window messages meanwhile without using processor time. A program that needs
-// elevation (Vista and later refuse to start it) is started again through the elevation prompt;
-// declined, it counts as a program that could not be started.
+// Once the started program has ended, programs it left running hold the wait only while one of
+// them shows a visible window; after this long without one, the wait ends and they run on.
+constexpr DWORD kLeftoverQuietMs = 5000;
+
+// Starts the program and returns when it and every program it started, directly or through
+// others, have ended (or at once when it cannot be started), dispatching window messages
+// meanwhile without using processor time. The programs are followed in a job object; where the
+// program cannot be put in one, the wait follows the program alone. Leftovers without a window
+// end the wait as kLeftoverQuietMs says. A program that needs elevation (Vista and later refuse
+// to start it) is started again through the elevation prompt; declined, it counts as a program
+// that could not be started.
 void RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher());
 
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"

@@ -13,6 +13,11 @@ const char kRecordsRoot[] = "Software\\Vindrel_Games";
 namespace {
 
 constexpr REGSAM kReadAccess = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;
+// Every 32-bit edition of the CD keeps its records in the 32-bit view of the registry, so the
+// 64-bit build writes them there too; what a 64-bit build once wrote in its own view still counts.
+constexpr REGSAM kRecordView = KEY_WOW64_32KEY;
+constexpr REGSAM kBothViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
+const char kUninstallRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr size_t kRecordValueBytes = 255;
 constexpr DWORD kMaxKeyName = 255;  // the registry's own limit on a key name
 
@@ -24,8 +29,8 @@ void SetPaddedString(HKEY key, const char* name, const std::string& text) {
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
 }
 
-bool OpenForRead(HKEY root, const std::string& path, UniqueRegKey& key) {
-    return RegOpenKeyExA(root, path.c_str(), 0, kReadAccess, key.put()) == ERROR_SUCCESS;
+bool OpenForRead(HKEY root, const std::string& path, UniqueRegKey& key, REGSAM view = 0) {
+    return RegOpenKeyExA(root, path.c_str(), 0, kReadAccess | view, key.put()) == ERROR_SUCCESS;
 }
 
 // Names of all sub-keys, by index from 0; false when the key's information cannot be read.
@@ -75,13 +80,14 @@ std::string EditionPath(const std::string& edition) { return std::string(kRecord
 
 // The demo key is always reached from its edition key: a long title in one full path can pass
 // the length the ANSI registry calls accept for a path.
-bool OpenDemoForRead(HKEY root, const std::string& edition, const std::string& title, UniqueRegKey& key) {
+bool OpenDemoForRead(HKEY root, REGSAM view, const std::string& edition, const std::string& title,
+                     UniqueRegKey& key) {
     UniqueRegKey editionKey;
-    return OpenForRead(root, EditionPath(edition), editionKey) && OpenForRead(editionKey.get(), title, key);
+    return OpenForRead(root, EditionPath(edition), editionKey, view) && OpenForRead(editionKey.get(), title, key);
 }
 
-bool CreateKey(HKEY parent, const std::string& name, UniqueRegKey& key) {
-    return RegCreateKeyExA(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+bool CreateKey(HKEY parent, const std::string& name, UniqueRegKey& key, REGSAM view = 0) {
+    return RegCreateKeyExA(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | view, nullptr,
                            key.put(), nullptr) == ERROR_SUCCESS;
 }
 
@@ -92,7 +98,7 @@ namespace {
 bool WriteUnder(HKEY root, const std::string& edition, const std::string& shortTitle, const std::string& group,
                 const std::string& command) {
     UniqueRegKey editionKey, key;
-    if (!CreateKey(root, EditionPath(edition), editionKey) || !CreateKey(editionKey.get(), shortTitle, key))
+    if (!CreateKey(root, EditionPath(edition), editionKey, kRecordView) || !CreateKey(editionKey.get(), shortTitle, key))
         return false;
     SetPaddedString(key.get(), "Afinstallationsstreng", command);
     SetPaddedString(key.get(), "Folder", group);
@@ -100,30 +106,35 @@ bool WriteUnder(HKEY root, const std::string& edition, const std::string& shortT
 }
 
 void DeleteUnder(HKEY root, const std::string& edition, const std::string& title) {
-    UniqueRegKey editionKey;
-    if (RegOpenKeyExA(root, EditionPath(edition).c_str(), 0, KEY_ALL_ACCESS, editionKey.put()) == ERROR_SUCCESS)
-        RegDeleteKeyA(editionKey.get(), title.c_str());
+    for (REGSAM view : kBothViews) {
+        // Relative to an edition key opened in one view, the demo key is deleted in that view.
+        UniqueRegKey editionKey;
+        if (RegOpenKeyExA(root, EditionPath(edition).c_str(), 0, KEY_ALL_ACCESS | view, editionKey.put()) ==
+            ERROR_SUCCESS)
+            RegDeleteKeyA(editionKey.get(), title.c_str());
+    }
 }
 
-void ReadUnder(HKEY root, std::vector<InstalledDemo>& list, size_t alreadyListed) {
+// Appends the demos of one root and view that are not yet listed from position `from` on.
+void ReadUnder(HKEY root, REGSAM view, std::vector<InstalledDemo>& list, size_t from) {
     UniqueRegKey rootKey;
     std::vector<std::string> editions;
-    if (!OpenForRead(root, kRecordsRoot, rootKey) || !SubKeyNames(rootKey.get(), editions)) return;
+    if (!OpenForRead(root, kRecordsRoot, rootKey, view) || !SubKeyNames(rootKey.get(), editions)) return;
     for (const std::string& edition : editions) {
         UniqueRegKey editionKey;
         std::vector<std::string> titles;
         if (!OpenForRead(rootKey.get(), edition, editionKey) || !SubKeyNames(editionKey.get(), titles)) continue;
         for (const std::string& title : titles) {
-            // The same demo recorded under both roots lists once.
-            auto listed = std::find_if(list.begin(), list.begin() + alreadyListed, [&](const InstalledDemo& d) {
-                return d.edition == edition && d.title == title;
-            });
-            if (listed != list.begin() + alreadyListed) continue;
+            // The same demo recorded under both roots or in both views lists once.
+            auto listed = std::find_if(list.begin() + static_cast<std::ptrdiff_t>(from), list.end(),
+                                       [&](const InstalledDemo& d) { return d.edition == edition && d.title == title; });
+            if (listed != list.end()) continue;
             // A demo key without a readable first value still lists, with an empty command.
             UniqueRegKey demoKey;
             std::string command;
             if (OpenForRead(editionKey.get(), title, demoKey)) FirstValueText(demoKey.get(), command);
-            list.push_back(InstalledDemo{edition, title, command, false});
+            // Earlier runs stored a REG_EXPAND_SZ entry's command unexpanded, as plain text.
+            list.push_back(InstalledDemo{edition, title, ExpandEnvironment(command), false});
         }
     }
 }
@@ -147,26 +158,60 @@ void DeleteInstallRecord(const std::string& edition, const std::string& title, c
 
 void ReadInstalledDemos(std::vector<InstalledDemo>& list, const RecordRoots& roots) {
     const size_t before = list.size();
-    ReadUnder(roots.machine, list, before);
-    ReadUnder(roots.user, list, list.size());
+    for (HKEY root : {roots.machine, roots.user})
+        for (REGSAM view : kBothViews) ReadUnder(root, view, list, before);
 }
 
+namespace {
+
+// The platform's uninstall registries: the machine's in both views (32-bit setups, nearly all
+// demos, write in the 32-bit one), and the user's, for setups that installed for one user.
+struct UninstallPlace {
+    HKEY root;
+    REGSAM view;
+};
+const UninstallPlace kUninstallPlaces[] = {
+    {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY}, {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY}, {HKEY_CURRENT_USER, 0}};
+
+// The non-empty "UninstallString" of one entry, expanded when it is a REG_EXPAND_SZ.
+bool EntryCommand(HKEY uninstall, const std::string& entry, std::string& command) {
+    UniqueRegKey key;
+    return OpenForRead(uninstall, entry, key) && QueryStringValue(key.get(), "UninstallString", command) &&
+           !command.empty();
+}
+
+}  // namespace
+
 std::string LookUpUninstallString(const std::string& uninstallKey) {
-    // A setup that installed for this user only keeps its uninstall entry under the user's part.
-    UniqueRegKey uninstall, key;
-    const char* const path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-    bool found = false;
-    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        if (OpenForRead(root, path, uninstall) && OpenForRead(uninstall.get(), uninstallKey, key)) {
-            found = true;
-            break;
+    // A key without a usable command counts as no uninstall information: never store an empty one.
+    for (const UninstallPlace& place : kUninstallPlaces) {
+        UniqueRegKey uninstall;
+        std::string command;
+        if (OpenForRead(place.root, kUninstallRoot, uninstall, place.view) &&
+            EntryCommand(uninstall.get(), uninstallKey, command))
+            return command;
+    }
+    return kNoUninstallInfo;
+}
+
+bool UninstallEntryHolds(const std::string& command) {
+    for (const UninstallPlace& place : kUninstallPlaces) {
+        UniqueRegKey uninstall;
+        std::vector<std::string> entries;
+        if (!OpenForRead(place.root, kUninstallRoot, uninstall, place.view) || !SubKeyNames(uninstall.get(), entries))
+            continue;
+        for (const std::string& entry : entries) {
+            std::string held;
+            // Paths on this system do not tell case apart.
+            if (EntryCommand(uninstall.get(), entry, held) && lstrcmpiA(held.c_str(), command.c_str()) == 0)
+                return true;
         }
     }
-    if (!found) return kNoUninstallInfo;
-    // A key without a usable command counts as no uninstall information: never store an empty one.
-    std::string command;
-    if (!QueryStringValue(key.get(), "UninstallString", command) || command.empty()) return kNoUninstallInfo;
-    return command;
+    return false;
+}
+
+bool DemoIsGone(const std::string& uninstallCommand) {
+    return !ProgramExists(uninstallCommand) || !UninstallEntryHolds(uninstallCommand);
 }
 
 std::string ReadProgramsFolder() {
@@ -180,8 +225,10 @@ std::string ReadProgramsFolder() {
 
 std::string ReadRecordFolder(const std::string& title, const std::string& edition, const RecordRoots& roots) {
     UniqueRegKey key;
-    if (!OpenDemoForRead(roots.machine, edition, title, key) && !OpenDemoForRead(roots.user, edition, title, key))
-        Inform("Unable to Open key   spil folder");
+    bool found = false;
+    for (HKEY root : {roots.machine, roots.user})
+        for (REGSAM view : kBothViews) found = found || OpenDemoForRead(root, view, edition, title, key);
+    if (!found) Inform("Unable to Open key   spil folder");
     std::string folder;
     if (!key || !QueryStringValue(key.get(), "Folder", folder)) Inform("Unable to get gameinfo");
     return folder;

@@ -18,11 +18,7 @@ using test::Rendering;
 const std::string kRoot = "Software\\Vindrel_Games";
 
 bool RecordExists(const std::string& edition, const std::string& title) {
-    HKEY key;
-    const std::string path = kRoot + "\\" + edition + "\\" + title;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    return test::KeyExists(HKEY_LOCAL_MACHINE, kRoot + "\\" + edition + "\\" + title, test::kRecordView);
 }
 
 // An uninstall command that appends text to the log (after waiting ms, when given).
@@ -117,8 +113,18 @@ TEST_F(UninstallPage, MarkingARowTwiceTurnsItRedThenBlackWithTheUninstallButtonF
     EXPECT_EQ(page.SelectionCount(), 0);
 }
 
-TEST_F(UninstallPage, MarkedDemosAreRemovedInListOrderBehindTheBackdropAndTheListIsRebuilt) {
+TEST_F(UninstallPage, MarkedDemosAreRemovedInListOrderBehindTheBackdropAndOnlyTheGoneAreForgotten) {
     RecordDemos(3, 300);  // each uninstaller takes a while; meanwhile the backdrop covers the page
+    // Demo 03's uninstaller leaves its entry, as when the reader declines: it is not gone.
+    const std::string declined = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VindrelDeclinedDemo";
+    const std::string command = LoggingUninstaller(log, "\"Demo 03\"", 300);
+    HKEY entry;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, declined.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                              nullptr, &entry, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(entry, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+    RegCloseKey(entry);
     Open();
     ClickButton(page.Transknap3);  // marked first, still removed second
     ClickButton(page.Transknap1);
@@ -133,18 +139,21 @@ TEST_F(UninstallPage, MarkedDemosAreRemovedInListOrderBehindTheBackdropAndTheLis
     ClickButton(page.cmdUninstall);
 
     EXPECT_TRUE(sampled && backdropInFront) << "the backdrop covers the pages while an uninstaller runs";
-    EXPECT_EQ(test::Lines(log), (std::vector<std::string>{"Demo 01", "Demo 01 done", "Demo 03", "Demo 03 done"}));
+    EXPECT_EQ(test::Lines(log), (std::vector<std::string>{"Demo 01", "Demo 01 done", "Demo 03", "Demo 03 done"}))
+        << "one uninstaller at a time";
+    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, declined);
     EXPECT_FALSE(RecordExists("1099", "Demo 01"));
     EXPECT_TRUE(RecordExists("1099", "Demo 02"));
-    EXPECT_FALSE(RecordExists("1099", "Demo 03"));
+    EXPECT_TRUE(RecordExists("1099", "Demo 03")) << "declined, the demo is still installed";
     EXPECT_TRUE(page.Visible()) << "the page stays open behind the main menu";
-    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Demo 02"}));
+    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Demo 02", "Demo 03"}));
+    EXPECT_EQ(page.Transknap2.FontColour(), kBlack) << "and no longer marked";
     ExpectUninstallButton(false);
     EXPECT_TRUE(test::IsAbove(pages.Pages().frmForside->Handle(), page.Handle())) << "the main menu is in front";
     EXPECT_TRUE(test::IsAbove(pages.Pages().frmForside->Handle(), pages.Shell().Handle()));
 
     Open();
-    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Demo 02"}));
+    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Demo 02", "Demo 03"}));
 }
 
 TEST_F(UninstallPage, BackForgetsTheMarksAtTheNextOpening) {

@@ -29,7 +29,7 @@ struct RecordingLauncher {
 
     Launcher Make() {
         return Launcher{
-            [this](std::string& commandLine, PROCESS_INFORMATION&, DWORD& error) {
+            [this](std::string& commandLine, DWORD, PROCESS_INFORMATION&, DWORD& error) {
                 plainStarts.push_back(commandLine);
                 error = plainError;
                 return false;
@@ -48,7 +48,8 @@ struct RecordingLauncher {
                     return nullptr;
                 CloseHandle(pi.hThread);
                 return pi.hProcess;
-            }};
+            },
+            PlatformLauncher().joinJob};
     }
 };
 

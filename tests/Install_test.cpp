@@ -16,11 +16,15 @@ const char kGroup[] = "Vindrel Test Demo";  // as the setup script names them
 const char kUninstallKey[] = "VindrelTestDemo";
 const char kShortTitle[] = "Test Demo";
 
-std::string RegistryString(HKEY root, const std::string& path, const char* name) {
+// view: test::kRecordView for the records.
+std::string RegistryString(HKEY root, const std::string& path, const char* name, REGSAM view = 0) {
     char value[512] = {};
     DWORD size = sizeof value - 1;
-    if (RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return "(none)";
-    return value;
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return "(none)";
+    const LSTATUS read = RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, value, &size);
+    RegCloseKey(key);
+    return read == ERROR_SUCCESS ? value : "(none)";
 }
 
 class InstallTest : public MenuTest {
@@ -70,8 +74,8 @@ TEST_F(InstallTest, ARealSetupIsRunRecordedAndItsGroupMovedIntoGamesAtTheEnd) {
     const std::string command = RegistryString(HKEY_LOCAL_MACHINE, UninstallPath(), "UninstallString");
     ASSERT_NE(command, "(none)") << "the setup did not run to its end";
     EXPECT_EQ(command, LookUpUninstallString(kUninstallKey));
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Afinstallationsstreng"), command);
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Folder"), kGroup);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Afinstallationsstreng", test::kRecordView), command);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Folder", test::kRecordView), kGroup);
     const std::string installDir = command.substr(1, command.rfind('\\') - 1);
     std::string startDir = test::ReadFile(installDir + "\\startdir.txt");
     EXPECT_EQ(std::string(CharUpperA(startDir.data())), std::string(CharUpperA(std::string(folder).data())));
@@ -87,7 +91,7 @@ TEST_F(InstallTest, ARealSetupIsRunRecordedAndItsGroupMovedIntoGamesAtTheEnd) {
     shell_.reset();
     EXPECT_FALSE(test::PathExists(programs_ + "\\" + kGroup));
     EXPECT_TRUE(test::PathExists(Moved() + "\\Play the demo.lnk"));
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Afinstallationsstreng"), command);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Afinstallationsstreng", test::kRecordView), command);
     std::vector<std::string> commands;
     for (int i = 0; i < 50 && (commands = stub_.Commands()).empty(); ++i) Sleep(50);
     ASSERT_EQ(commands.size(), 1u);

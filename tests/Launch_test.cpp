@@ -5,6 +5,7 @@
 
 #include "services/CDrom.h"
 #include "tests/RegistryBackup.h"
+#include "tests/ShellPages.h"
 #include "tests/TestSupport.h"
 
 namespace vindrel {
@@ -144,21 +145,89 @@ TEST(RunAndWait, QuitDuringTheWaitIsKeptForTheMainLoop) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST(RunAndWait, EndsWhenTheSetupEndsNotWhatItStarted) {
-    test::ScratchFolder scratch;
-    const std::string pidFile = scratch / "child.pid";
-    const ULONGLONG start = GetTickCount64();
-    RunAndWait("\"" + test::BuiltProgram("spawner.exe") + "\" \"" + pidFile + "\" \"" +
-               test::BuiltProgram("sleeper.exe") + "\" 3000");
-    EXPECT_LT(GetTickCount64() - start, 2000u);
-    const DWORD pid = static_cast<DWORD>(std::stoul("0" + test::ReadFile(pidFile)));
-    ASSERT_NE(pid, 0u) << "the setup did not start its program";
-    HANDLE child = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
-    ASSERT_NE(child, nullptr);
-    EXPECT_EQ(WaitForSingleObject(child, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "its program still runs";
-    TerminateProcess(child, 0);
-    WaitForSingleObject(child, 5000);
-    CloseHandle(child);
+// A setup that starts the sleeper with these arguments and ends at once; the sleeper's process id
+// goes into the pid file, one line per run of the setup.
+std::string Relay(const std::string& pidFile, const std::string& sleeperArguments) {
+    return "\"" + test::BuiltProgram("spawner.exe") + "\" \"" + pidFile + "\" \"" + test::BuiltProgram("sleeper.exe") +
+           "\" " + sleeperArguments;
+}
+
+// The programs the relayed setup started, one per line of its pid file; killed at the end.
+struct Relayed {
+    std::vector<HANDLE> programs;
+    explicit Relayed(const std::string& pidFile) {
+        for (const std::string& line : test::Lines(pidFile))
+            programs.push_back(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, std::stoul("0" + line)));
+    }
+    ~Relayed() {
+        for (HANDLE p : programs) {
+            if (!p) continue;
+            TerminateProcess(p, 0);
+            WaitForSingleObject(p, 5000);
+            CloseHandle(p);
+        }
+    }
+    bool Running(size_t i) const { return programs[i] && WaitForSingleObject(programs[i], 0) == WAIT_TIMEOUT; }
+};
+
+TEST(RunAndWait, WaitsForWhatTheSetupStartedUntilOnlyProgramsWithoutAWindowAreLeft) {
+    const struct {
+        const char* name;
+        std::string started;  // the sleeper's arguments
+        DWORD atLeast, below;  // how long the wait lasts, in ms
+        bool runsOn;           // the started program still runs when the wait ends
+    } cases[] = {
+        {"ends within the rule's time", "2500", 2400, 2500 + 2500, false},
+        {"runs on without a window", "60000", kLeftoverQuietMs, kLeftoverQuietMs + 3000, true},
+        {"shows a window past the rule's time", std::to_string(kLeftoverQuietMs + 2000) + " window",
+         kLeftoverQuietMs + 1900, kLeftoverQuietMs + 5000, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ScratchFolder scratch;
+        const uint64_t cpuStart = ThreadCpuMs();
+        const ULONGLONG start = GetTickCount64();
+        RunAndWait(Relay(scratch / "started.pid", c.started));
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        const uint64_t cpu = ThreadCpuMs() - cpuStart;
+        Relayed relayed(scratch / "started.pid");
+        ASSERT_EQ(relayed.programs.size(), 1u) << "the setup did not start its program";
+        EXPECT_GE(elapsed, c.atLeast);
+        EXPECT_LT(elapsed, c.below);
+        EXPECT_LT(cpu, elapsed / 10) << "ms of processor time while following the programs left";
+        EXPECT_EQ(relayed.Running(0), c.runsOn) << "never killed, never waited past its end";
+    }
+}
+
+TEST(RunAndWait, WhereTheJobIsRefusedTheProgramRunsOnceAndIsFollowedAsFarAsAllowed) {
+    const struct {
+        const char* name;
+        bool breakawayJoins;  // a start that breaks away from the menu's own job may join a new one
+        DWORD atLeast, below;
+    } cases[] = {
+        {"no job at all: the wait ends with the setup", false, 0, 2000},
+        {"breaking away allowed: the whole tree", true, 2900, 6000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DWORD lastFlags = 0;
+        Launcher refusing = PlatformLauncher();
+        refusing.createProcess = [&](std::string& cmd, DWORD flags, PROCESS_INFORMATION& pi, DWORD& error) {
+            lastFlags = flags;
+            return PlatformLauncher().createProcess(cmd, flags, pi, error);
+        };
+        refusing.joinJob = [&](HANDLE job, HANDLE process) {
+            return c.breakawayJoins && (lastFlags & CREATE_BREAKAWAY_FROM_JOB) && PlatformLauncher().joinJob(job, process);
+        };
+        test::ScratchFolder scratch;
+        const ULONGLONG start = GetTickCount64();
+        RunAndWait(Relay(scratch / "started.pid", "3000"), refusing);
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        Relayed relayed(scratch / "started.pid");
+        EXPECT_EQ(relayed.programs.size(), 1u) << "the setup ran exactly once";
+        EXPECT_GE(elapsed, c.atLeast);
+        EXPECT_LT(elapsed, c.below);
+    }
 }
 
 TEST(FontsFolder, ReadFromShellFoldersOrMarkedMissing) {

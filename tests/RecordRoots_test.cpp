@@ -20,12 +20,7 @@ protected:
         test::DeleteRegistryTree(HKEY_CURRENT_USER, kRecordsRoot);
         test::DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VindrelUserDemo");
     }
-    static bool KeyExists(HKEY root, const std::string& path) {
-        HKEY key;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-        RegCloseKey(key);
-        return true;
-    }
+    static bool KeyExists(HKEY root, const std::string& path) { return test::KeyExists(root, path, test::kRecordView); }
     static std::vector<InstalledDemo> Demos() {
         std::vector<InstalledDemo> demos;
         ReadInstalledDemos(demos);
@@ -37,8 +32,8 @@ TEST_F(RecordRootsTest, ADeniedMachineWriteKeepsTheRecordUnderTheUserInTheSameLa
     WriteInstallRecord("1099", "Neon Breach", "Neon Breach", "C:\\Games\\Neon\\uninst.exe", kMachineDenied);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kRecordsRoot) + "\\1099\\Neon Breach"));
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRecordsRoot) + "\\1099\\Neon Breach").c_str(), 0, KEY_READ,
-                            &key),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRecordsRoot) + "\\1099\\Neon Breach").c_str(), 0,
+                            KEY_READ | test::kRecordView, &key),
               ERROR_SUCCESS);
     for (const char* name : {"Afinstallationsstreng", "Folder"}) {
         SCOPED_TRACE(name);

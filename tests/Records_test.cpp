@@ -27,17 +27,14 @@ protected:
     }
 };
 
-bool KeyExists(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+// Records are looked for where the menu keeps them.
+bool KeyExists(const std::string& path) { return test::KeyExists(HKEY_LOCAL_MACHINE, path, test::kRecordView); }
 
 DWORD SubKeyCount(const std::string& path) {
     HKEY key;
     DWORD count = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | test::kRecordView, &key) != ERROR_SUCCESS)
+        return 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                      nullptr);
     RegCloseKey(key);
@@ -54,7 +51,7 @@ struct RawValue {
 RawValue ReadRaw(HKEY root, const std::string& path, const char* name) {
     RawValue v;
     HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | test::kRecordView, &key) != ERROR_SUCCESS) return v;
     DWORD size = 0;
     if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
         v.bytes.resize(size);
@@ -66,12 +63,19 @@ RawValue ReadRaw(HKEY root, const std::string& path, const char* name) {
     return v;
 }
 
-void SetRaw(HKEY root, const std::string& path, const char* name, DWORD type, const std::string& bytes) {
+void SetRaw(HKEY root, const std::string& path, const char* name, DWORD type, const std::string& bytes,
+            REGSAM view = test::kRecordView) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     if (name) RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
+}
+
+std::string SystemRoot() {
+    char root[MAX_PATH] = {};
+    GetEnvironmentVariableA("SystemRoot", root, sizeof root);
+    return root;
 }
 
 TEST_F(Records, FreshMachineAddsNothing) {
@@ -100,6 +104,32 @@ TEST_F(Records, TwoEditionsListAndDeleteIndependently) {
     EXPECT_EQ(list[0].title, "Beta");
     EXPECT_TRUE(KeyExists(kRoot + "\\1099")) << "the emptied edition key stays";
     EXPECT_EQ(SubKeyCount(kRoot + "\\1099"), 0u);
+}
+
+TEST_F(Records, KeptInThe32BitViewWhileThoseA64BitBuildWroteInItsOwnStillListAndDelete) {
+    WriteInstallRecord("1099", "Alpha", "Alpha Group", "C:\\Alpha\\u.exe");
+    EXPECT_TRUE(test::KeyExists(HKEY_LOCAL_MACHINE, kRoot + "\\1099\\Alpha", KEY_WOW64_32KEY));
+    EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kRoot, KEY_WOW64_64KEY));
+    // As an earlier 64-bit build left them: one demo only there, one in both views.
+    for (const char* title : {"Beta", "Alpha"}) {
+        const std::string key = kRoot + "\\1099\\" + title;
+        SetRaw(HKEY_LOCAL_MACHINE, key, "Afinstallationsstreng", REG_SZ, std::string("C:\\64\\u.exe") + '\0', KEY_WOW64_64KEY);
+        SetRaw(HKEY_LOCAL_MACHINE, key, "Folder", REG_SZ, std::string(title) + " 64" + '\0', KEY_WOW64_64KEY);
+    }
+    std::vector<InstalledDemo> list = Listed();
+    ASSERT_EQ(list.size(), 2u) << "each demo once";
+    EXPECT_EQ(list[0].title, "Alpha");
+    EXPECT_EQ(list[0].uninstallCommand, "C:\\Alpha\\u.exe") << "the 32-bit view's record first";
+    EXPECT_EQ(list[1].title, "Beta");
+    EXPECT_EQ(list[1].uninstallCommand, "C:\\64\\u.exe");
+    EXPECT_EQ(ReadRecordFolder("Beta", "1099"), "Beta 64");
+
+    DeleteInstallRecord("1099", "Alpha");
+    DeleteInstallRecord("1099", "Beta");
+    EXPECT_TRUE(Listed().empty());
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
+        for (const char* title : {"Alpha", "Beta"})
+            EXPECT_FALSE(test::KeyExists(HKEY_LOCAL_MACHINE, kRoot + "\\1099\\" + title, view)) << title;
 }
 
 TEST_F(Records, SameTitleUnderTwoEditionsGivesTwoEntries) {
@@ -152,7 +182,8 @@ TEST_F(Records, WritingTwiceLeavesOneKeyWithTheSameValues) {
     EXPECT_EQ(SubKeyCount(kRoot), 1u);
     EXPECT_EQ(SubKeyCount(kRoot + "\\1099"), 1u);
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kRoot + "\\1099\\Alpha").c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kRoot + "\\1099\\Alpha").c_str(), 0, KEY_READ | test::kRecordView, &key),
+              ERROR_SUCCESS);
     DWORD values = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
                      nullptr);
@@ -198,15 +229,20 @@ TEST_F(Records, CommandIsTheFirstValueWhenItIsAString) {
     SetRaw(HKEY_LOCAL_MACHINE, edition + "Binary", "Afinstallationsstreng", REG_BINARY, "C:\\bin.exe");
     SetRaw(HKEY_LOCAL_MACHINE, edition + "Empty", nullptr, REG_NONE, "");
     SetRaw(HKEY_LOCAL_MACHINE, edition + "LongName", longName.c_str(), REG_SZ, longCommand + '\0');
-    SetRaw(HKEY_LOCAL_MACHINE, edition + "Expand", "Afinstallationsstreng", REG_EXPAND_SZ, std::string("C:\\e.exe\0", 9));
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "Expand", "Afinstallationsstreng", REG_EXPAND_SZ,
+           std::string("%SystemRoot%\\e.exe\0", 19));
+    // As earlier runs stored a REG_EXPAND_SZ entry's command.
+    SetRaw(HKEY_LOCAL_MACHINE, edition + "Unexpanded", "Afinstallationsstreng", REG_SZ,
+           std::string("%SystemRoot%\\old.exe\0", 21));
     std::map<std::string, std::string> commands;
     for (const InstalledDemo& d : Listed()) commands[d.title] = d.uninstallCommand;
-    EXPECT_EQ(commands.size(), 5u) << "every demo key lists";
+    EXPECT_EQ(commands.size(), 6u) << "every demo key lists";
     EXPECT_EQ(commands["Dword"], "");
     EXPECT_EQ(commands["Binary"], "");
     EXPECT_EQ(commands["Empty"], "");
     EXPECT_EQ(commands["LongName"], longCommand);
-    EXPECT_EQ(commands["Expand"], "C:\\e.exe");
+    EXPECT_EQ(commands["Expand"], SystemRoot() + "\\e.exe") << "expanded before use";
+    EXPECT_EQ(commands["Unexpanded"], SystemRoot() + "\\old.exe");
 }
 
 TEST_F(Records, TitlesUpToTheRegistryLimitKeepTheirFullName) {
@@ -225,7 +261,7 @@ TEST_F(Records, TitlesUpToTheRegistryLimitKeepTheirFullName) {
     EXPECT_FALSE(KeyExists(kRoot)) << "refused whole, never stored under a cut name";
 }
 
-TEST(UninstallLookUp, OnlyANonEmptyStringCommandCounts) {
+TEST(UninstallLookUp, OnlyANonEmptyStringCommandCountsInEitherView) {
     const std::string key = kUninstall + "VindrelLookUpTest";
     const struct {
         const char* name;
@@ -233,6 +269,7 @@ TEST(UninstallLookUp, OnlyANonEmptyStringCommandCounts) {
         DWORD type;
         std::string data;
         std::string expected;
+        REGSAM view = KEY_WOW64_64KEY;  // where the setup wrote the entry
     } cases[] = {
         {"missing key", false, REG_SZ, "", "No uninstalinfo"},
         {"missing value", true, REG_NONE, "", "No uninstalinfo"},
@@ -242,14 +279,62 @@ TEST(UninstallLookUp, OnlyANonEmptyStringCommandCounts) {
         {"command", true, REG_SZ, std::string("\"C:\\Demo\\unins000.exe\"\0", 24), "\"C:\\Demo\\unins000.exe\""},
         {"command past 200 bytes", true, REG_SZ, "C:\\" + std::string(300, 'd') + "\\u.exe" + '\0',
          "C:\\" + std::string(300, 'd') + "\\u.exe"},
+        {"a 32-bit setup's entry", true, REG_SZ, std::string("C:\\Demo32\\u.exe") + '\0', "C:\\Demo32\\u.exe",
+         KEY_WOW64_32KEY},
+        {"REG_EXPAND_SZ", true, REG_EXPAND_SZ, std::string("\"%SystemRoot%\\Demo\\u.exe\" /S\0", 29),
+         "\"" + SystemRoot() + "\\Demo\\u.exe\" /S", KEY_WOW64_32KEY},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
-        if (c.createKey) SetRaw(HKEY_LOCAL_MACHINE, key, c.type == REG_NONE ? nullptr : "UninstallString", c.type, c.data);
+        if (c.createKey)
+            SetRaw(HKEY_LOCAL_MACHINE, key, c.type == REG_NONE ? nullptr : "UninstallString", c.type, c.data, c.view);
         EXPECT_EQ(LookUpUninstallString("VindrelLookUpTest"), c.expected);
     }
     test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
+}
+
+TEST(UninstallLookUp, ADemoIsGoneWhenItsProgramIsOrNoEntryHoldsItsCommandAnyMore) {
+    test::ScratchFolder folder;
+    const std::string program = folder / "uninst.exe";
+    const std::string command = "\"" + program + "\"";
+    SetEnvironmentVariableA("VINDREL_GONE_TEST", folder.Path().c_str());
+    const std::string entry = kUninstall + "VindrelGoneTest";
+    const struct {
+        const char* name;
+        bool programThere;
+        HKEY root;  // where an entry holds the command; none when null
+        REGSAM view;
+        DWORD type;
+        std::string held;
+        bool gone;
+    } cases[] = {
+        {"declined: program and entry still there", true, HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, REG_SZ, command, false},
+        {"entry in the 64-bit view", true, HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, REG_SZ, command, false},
+        {"entry of the user", true, HKEY_CURRENT_USER, 0, REG_SZ, command, false},
+        {"entry as REG_EXPAND_SZ", true, HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, REG_EXPAND_SZ,
+         "\"%VINDREL_GONE_TEST%\\uninst.exe\"", false},
+        {"entry in other letters' case", true, HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, REG_SZ,
+         std::string(CharUpperA(std::string(command).data())), false},
+        {"entry removed", true, nullptr, 0, REG_SZ, "", true},
+        {"entry holds another command", true, HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, REG_SZ, command + " /other", true},
+        {"program removed", false, HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, REG_SZ, command, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, entry);
+        test::DeleteRegistryTree(HKEY_CURRENT_USER, entry);
+        DeleteFileA(program.c_str());
+        if (c.programThere) test::WriteFile(program, "MZ");
+        if (c.root) SetRaw(c.root, entry, "UninstallString", c.type, c.held + '\0', c.view);
+        EXPECT_EQ(DemoIsGone(command), c.gone);
+    }
+    // A bare program name is found where the program start finds it.
+    SetRaw(HKEY_LOCAL_MACHINE, entry, "UninstallString", REG_SZ, std::string("rundll32.exe demo.dll,Remove\0", 30));
+    EXPECT_FALSE(DemoIsGone("rundll32.exe demo.dll,Remove"));
+    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, entry);
+    test::DeleteRegistryTree(HKEY_CURRENT_USER, entry);
+    SetEnvironmentVariableA("VINDREL_GONE_TEST", nullptr);
 }
 
 TEST(ProgramsFolder, ReadFromShellFoldersOrReportedMissing) {

@@ -200,11 +200,7 @@ protected:
     }
     std::string UninstallKeyPath() { return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + unique_; }
     static bool RecordExists(const std::string& title) {
-        HKEY key;
-        std::string path = std::string(kRecordsRoot) + "\\1099\\" + title;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-        RegCloseKey(key);
-        return true;
+        return test::KeyExists(HKEY_LOCAL_MACHINE, std::string(kRecordsRoot) + "\\1099\\" + title, test::kRecordView);
     }
 };
 

@@ -54,17 +54,32 @@ std::string ReadFile(const std::string& path) {
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void DeleteRegistryTree(HKEY root, const std::string& path) {
+namespace {
+
+void DeleteTreeInView(HKEY root, const std::string& path, REGSAM view) {
     HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS) return;
     char name[512];
     for (;;) {
         DWORD len = sizeof name;
         if (RegEnumKeyExA(key, 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteRegistryTree(root, path + "\\" + name);
+        DeleteTreeInView(root, path + "\\" + name, view);
     }
     RegCloseKey(key);
-    RegDeleteKeyA(root, path.c_str());
+    RegDeleteKeyExA(root, path.c_str(), view, 0);
+}
+
+}  // namespace
+
+void DeleteRegistryTree(HKEY root, const std::string& path) {
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) DeleteTreeInView(root, path, view);
+}
+
+bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
 }
 
 MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Run(); }) {}

@@ -32,7 +32,12 @@ private:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool PathExists(const std::string& path);
+// Deletes a key with everything below it, in both views of the registry.
 void DeleteRegistryTree(HKEY root, const std::string& path);
+// Whether a key exists, in the given view (KEY_WOW64_32KEY or KEY_WOW64_64KEY) or this program's own.
+bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
+// Where the menu keeps its records: the 32-bit view, as every 32-bit edition does.
+constexpr REGSAM kRecordView = KEY_WOW64_32KEY;
 
 // A message box seen while a watcher was active.
 struct SeenMessage {

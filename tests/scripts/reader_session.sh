@@ -7,8 +7,9 @@
 #      Afterwards the Start-menu group lies in Games\1099, the record is in the registry and the
 #      Program Manager has had its command.
 #   3. A second run: Uninstall on the main menu lists the demo; a click marks it red, Uninstall
-#      runs its uninstaller (answered with the pointer) and the demo, its group and record go;
-#      the main menu comes back, and the uninstall page opened again lists nothing.
+#      runs its uninstaller, which hands over to a copy of itself at once; the backdrop stays
+#      while the copy asks (answered with the pointer); the demo, its group and record go, the
+#      main menu comes back, and the uninstall page opened again lists nothing.
 # Arguments: <menu exe> <build folder> <source folder>
 set -euo pipefail
 EXE=$1 BUILD=$2 SRC=$3
@@ -32,10 +33,11 @@ cp "$EXE" "$CD/VINDREL.EXE"
 wine_env_map_cd "$CD"
 PROGRAMS=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs | grep -v /Public/ | head -1)
 INSTALLED="$WINEPREFIX/drive_c/Program Files/NightFreight"
-RECORD='HKLM\Software\Vindrel_Games\1099\Night Freight'
+RECORD='HKLM\Software\Vindrel_Games\1099\Night Freight'  # in the 32-bit view, as every edition keeps it
 UNINSTKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\NightFreightDemo'
-regvalue() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
-haskey() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
+# <key> <value> [/reg:32]; <key> [/reg:32]
+regvalue() { wine reg query "$1" /v "$2" "${@:3}" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
+haskey() { wine reg query "$@" </dev/null >/dev/null 2>&1; }
 
 # A top-level window of another program, by its caption: waits for it and prints its id.
 window() {
@@ -103,8 +105,8 @@ press_forward "$SETUP"                                   # Close
 for _ in $(seq 100); do gone 'Night Freight - demo setup' && break; sleep 0.2; done
 gone 'Night Freight - demo setup' || fail "the setup's window stayed after Close"
 # The record is written as soon as the setup has ended, before the program exits.
-for _ in $(seq 50); do haskey "$RECORD" && break; sleep 0.2; done
-[ "$(regvalue "$RECORD" Folder)" = 'Night Freight' ] || fail "no record with the group after the install"
+for _ in $(seq 50); do haskey "$RECORD" /reg:32 && break; sleep 0.2; done
+[ "$(regvalue "$RECORD" Folder /reg:32)" = 'Night Freight' ] || fail "no record with the group after the install"
 expect_same menu menu-after-install "the main menu did not come back after the setup"
 
 click $MENU_EXIT
@@ -113,8 +115,8 @@ click $CREDITS_EXIT
 end_menu "run 1"
 [ -f "$PROGRAMS/Games/1099/Night Freight/Night Freight.lnk" ] || fail "the group was not moved into Games\\1099: $(ls -R "$PROGRAMS")"
 [ ! -e "$PROGRAMS/Night Freight" ] || fail "the group is still in the programs folder"
-[ "$(regvalue "$RECORD" Afinstallationsstreng)" = '"C:\Program Files\NightFreight\Uninstall.exe"' ] ||
-  fail "the record's command is '$(regvalue "$RECORD" Afinstallationsstreng)'"
+[ "$(regvalue "$RECORD" Afinstallationsstreng /reg:32)" = '"C:\Program Files\NightFreight\Uninstall.exe"' ] ||
+  fail "the record's command is '$(regvalue "$RECORD" Afinstallationsstreng /reg:32)'"
 grep -qF '[ShowGroup(NonExist, 1)]' "$LOG" || fail "no Program Manager command at the end of run 1"
 echo "install: ok"
 
@@ -133,6 +135,10 @@ expect_change uninstall uninstall-marked "a click on the demo's row changed noth
 click $UNINSTALL_GO
 REMOVE=$(window 'Night Freight - remove demo') || fail "the demo's uninstaller did not open"
 sleep 0.5
+# The first uninstaller has ended by now; the menu waits for its copy behind the black backdrop.
+lit menu-se 5 5 || fail "the probe pixel is dark on the main menu"
+shot uninstaller-asks
+lit uninstaller-asks 5 5 && fail "a page came back while the uninstaller's copy still asked"
 press_forward "$REMOVE"                                  # Uninstall
 for _ in $(seq 100); do [ ! -e "$INSTALLED" ] && break; sleep 0.2; done
 [ ! -e "$INSTALLED" ] || fail "the uninstaller left $(ls "$INSTALLED")"
@@ -140,7 +146,7 @@ window 'Night Freight - remove demo: Completed' >/dev/null || fail "the uninstal
 press_forward "$REMOVE"                                  # Close
 for _ in $(seq 100); do gone 'Night Freight - remove demo' && break; sleep 0.2; done
 haskey "$UNINSTKEY" && fail "the demo's uninstall entry is still there"
-haskey "$RECORD" && fail "the record is still there"
+haskey "$RECORD" /reg:32 && fail "the record is still there"
 [ ! -e "$PROGRAMS/Games/1099/Night Freight" ] || fail "the moved group is still there"
 expect_same menu-se menu-after-uninstall "the main menu did not come back after the uninstall"
 click $MENU_UNINSTALL
