@@ -8,7 +8,7 @@ namespace {
 
 const wchar_t kAppWindowClass[] = L"VindrelApplication";
 // Posted to itself once the window is active, so that the page is activated outside the activation.
-const UINT kRaiseLastPage = WM_APP + 1;
+const UINT kActivateFrontPage = WM_APP + 1;
 
 }  // namespace
 
@@ -86,10 +86,10 @@ LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             // once the activation is done. From a page of ours, hidden: Page::Hide sees to it.
             const HWND previous = reinterpret_cast<HWND>(lp);
             const bool fromOutside = !previous || GetWindowThreadProcessId(previous, nullptr) != GetCurrentThreadId();
-            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && fromOutside) PostMessageW(hwnd, kRaiseLastPage, 0, 0);
+            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && fromOutside) PostMessageW(hwnd, kActivateFrontPage, 0, 0);
             break;
         }
-        case kRaiseLastPage:
+        case kActivateFrontPage:
             // Unless another window of ours was activated meanwhile.
             if (self && GetActiveWindow() == hwnd) self->ActivateFrontPage(true);
             return 0;

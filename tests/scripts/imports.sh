@@ -9,7 +9,7 @@
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 TABLE="$HERE/windows-versions.txt"
-ORDER="95 NT4 98 2000 XP XPSP2 XPSP3 Vista 7 8 8.1 10"
+ORDER="95 NT4 98 2000 XP XPSP1 XPSP2 XPSP3 Vista 7 8 8.1 10"
 
 # check <oldest Windows> <program>...: prints each import that Windows lacks; fails if there is one.
 check() {
