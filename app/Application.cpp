@@ -64,13 +64,13 @@ void Application::ProcessMessages() {
     }
 }
 
-void Application::ActivateFrontPage(bool comingBack) {
+void Application::ActivateFrontPage(bool withinTheMenu) {
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
         if (GetWindow(w, GW_OWNER) != window_ || !IsWindowVisible(w)) continue;
         if (!IsWindowEnabled(w)) return;  // the backdrop over the pages
-        comingBack_ = comingBack;
+        passingOn_ = withinTheMenu;
         SetActiveWindow(w);
-        comingBack_ = false;
+        passingOn_ = false;
         return;
     }
 }
@@ -86,13 +86,21 @@ LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             // once the activation is done. From a page of ours, hidden: Page::Hide sees to it.
             const HWND previous = reinterpret_cast<HWND>(lp);
             const bool fromOutside = !previous || GetWindowThreadProcessId(previous, nullptr) != GetCurrentThreadId();
-            if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && fromOutside) PostMessageW(hwnd, kActivateFrontPage, 0, 0);
+            if (LOWORD(wp) != WA_INACTIVE && fromOutside) PostMessageW(hwnd, kActivateFrontPage, 0, 0);
             break;
         }
         case kActivateFrontPage:
-            // Unless another window of ours was activated meanwhile.
-            if (self && GetActiveWindow() == hwnd) self->ActivateFrontPage(true);
+            // Unless another window of ours was activated meanwhile, or the menu stays minimised.
+            if (self && GetActiveWindow() == hwnd && !IsIconic(hwnd)) self->ActivateFrontPage(false);
             return 0;
+        case WM_SYSCOMMAND:
+            // Restored from the task bar: its page comes back in front as well.
+            if ((wp & 0xFFF0) == SC_RESTORE) {
+                const LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
+                if (self && GetActiveWindow() == hwnd) self->ActivateFrontPage(false);
+                return result;
+            }
+            break;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }

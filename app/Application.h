@@ -31,11 +31,12 @@ public:
 
     // Makes the page in front the active window; nothing while the disabled backdrop covers the
     // pages (a setup runs). The system gives the activation to this window, the pages' owner,
-    // when the active page is hidden and when the reader comes back through the task bar.
-    void ActivateFrontPage(bool comingBack);
-    // True while the page in front is being activated for a reader coming back from another
-    // program: that is no page activation.
-    bool ComingBack() const { return comingBack_; }
+    // when the active page is hidden (withinTheMenu) and when the reader comes back through the
+    // task bar.
+    void ActivateFrontPage(bool withinTheMenu);
+    // True while the activation of a hidden page is passed on to the page uncovered: the one
+    // activation from this window that is a page activation.
+    bool PassingOnWithinTheMenu() const { return passingOn_; }
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -43,7 +44,7 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     bool terminated_ = false;
-    bool comingBack_ = false;
+    bool passingOn_ = false;
 };
 
 }  // namespace vindrel

@@ -210,6 +210,14 @@ TEST_F(GamePageTest, ComingBackFromAnotherProgramKeepsTheLinesAndDoesNotReadTheS
         EXPECT_EQ(Shown(), Expected(1, 18));
         EXPECT_EQ(test::Rendering(Game()).Count(Game().Screenshot.PageRect(), kShotColour), kShotWidth * kShotHeight);
     }
+    // The task-bar button pressed twice: the menu minimised, then restored.
+    SendMessageA(app_.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageA(app_.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    test::PumpFor(100);
+    EXPECT_TRUE(Game().Visible());
+    EXPECT_EQ(GetActiveWindow(), Game().Handle());
+    EXPECT_EQ(Game().TextTop, 1);
+    EXPECT_EQ(Shown(), Expected(1, 18));
 }
 
 TEST_F(GamePageTest, ADemoWithoutAScreenshotShowsThePagesBackgroundNotThePreviousDemosPicture) {

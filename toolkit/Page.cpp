@@ -77,7 +77,7 @@ void Page::Hide() {
     const bool wasActive = GetActiveWindow() == hwnd_;
     ShowWindow(hwnd_, SW_HIDE);
     // The system hands the activation to the pages' owner; the page uncovered is the one meant.
-    if (wasActive) app_.ActivateFrontPage(false);
+    if (wasActive) app_.ActivateFrontPage(true);
 }
 
 void Page::BringToFront() {
@@ -265,10 +265,10 @@ bool Page::HandleAccelerator(char ch) {
 // A page is activated when it comes to the front from another window of the menu. Coming back
 // from another program (the task bar, Alt+Tab, a setup's window closing) is no activation: then
 // the window that lost the activation is another program's, none at all, or the application's
-// window passing on the reader's return.
+// window, unless that only passes on the activation of a page just hidden.
 bool Page::CameFromWithinTheMenu(HWND previous) const {
     if (!previous || GetWindowThreadProcessId(previous, nullptr) != GetCurrentThreadId()) return false;
-    return previous != app_.Handle() || !app_.ComingBack();
+    return previous != app_.Handle() || app_.PassingOnWithinTheMenu();
 }
 
 LRESULT Page::HandleOther(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
