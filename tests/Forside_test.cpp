@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "tests/MenuFixture.h"
+#include "tests/ShellPages.h"
 
 namespace vindrel {
 namespace {
@@ -222,7 +223,8 @@ TEST_F(MenuTest, AltF4OnTheDisclaimerEndsTheMenuWithTheExitCleanUpInsteadOfUncov
 }
 
 // Run by a script test under locales of other code pages (1250, 1251, 1253) and of 1252: the
-// renderings it writes must be the same, pixel for pixel, in all of them.
+// pictures it writes (the main menu, a game page, the help page over it) must be the same, pixel
+// for pixel, in all of them.
 TEST_F(MenuTest, TheMainMenuAndAGamePageAreDrawnAlikeOnEveryCodePage) {
     const char* folder = std::getenv("VINDREL_CODEPAGE_RENDERS");
     const char* codePage = std::getenv("VINDREL_EXPECT_CODEPAGE");
@@ -244,6 +246,13 @@ TEST_F(MenuTest, TheMainMenuAndAGamePageAreDrawnAlikeOnEveryCodePage) {
     test::Rendering game(Game());
     EXPECT_TRUE(game.Save(std::string(folder) + "\\game.bmp"));
     EXPECT_GT(Game().mmoInstrukser.Count(), 3);
+    // The help topics are the system's own option buttons: taken from the screen.
+    Page* help = PageNamed("frmHelp");
+    ASSERT_NE(help, nullptr);
+    Click(Game().cmdHjaelp);
+    ASSERT_TRUE(help->Visible());
+    test::PumpFor(300);
+    EXPECT_TRUE(test::ScreenCapture(*help).Save(std::string(folder) + "\\help.bmp"));
 }
 
 TEST_F(MenuTest, PagesSuppressErasingAsTheirMarkersSay) {

@@ -27,9 +27,9 @@ check C '??'
 # The command line's "??" asks for a flag even where the system names a language.
 check da_DK da LanguageChoice.QuestionMarksAskEvenOnANordicSystem
 
-# Texts show the same letters on every single-byte code page: the main menu and a game page drawn
-# under Polish (1250), Russian (1251) and Greek (1253) code pages are, pixel for pixel, the ones
-# drawn under 1252. The pictures stay in <build>/locales/codepage-<n>/.
+# Texts show the same letters on every single-byte code page: the main menu, a game page and the
+# help page drawn under Polish (1250), Russian (1251) and Greek (1253) code pages are, pixel for
+# pixel, the ones drawn under 1252. The pictures stay in <build>/locales/codepage-<n>/.
 render() {
   local locale=$1 charset=$2 codepage=$3 dir="$LOC/codepage-$3"
   if [ ! -d "$LOC/$locale.$charset" ]; then
@@ -49,7 +49,7 @@ render da_DK UTF-8 1252
 for other in "pl_PL CP1250 1250" "ru_RU CP1251 1251" "el_GR CP1253 1253"; do
   set -- $other
   render "$1" "$2" "$3"
-  for page in menu game; do
+  for page in menu game help; do
     if ! cmp -s "$LOC/codepage-1252/$page.bmp" "$LOC/codepage-$3/$page.bmp"; then
       echo "FAIL: the $page page drawn under code page $3 differs from the one under 1252:" \
         "$(compare -metric AE "$LOC/codepage-1252/$page.bmp" "$LOC/codepage-$3/$page.bmp" null: 2>&1 || true) pixels"
