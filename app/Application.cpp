@@ -1,40 +1,39 @@
 #include "app/Application.h"
 
+#include "toolkit/Text.h"
+#include "toolkit/WindowOwner.h"
+
 namespace vindrel {
 namespace {
 
-const char kAppWindowClass[] = "VindrelApplication";
-
-LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
+const wchar_t kAppWindowClass[] = L"VindrelApplication";
+// Posted to itself once the window is active, so that the page is activated outside the activation.
+const UINT kActivateFrontPage = WM_APP + 1;
 
 }  // namespace
 
 Application::Application(HINSTANCE instance) : instance_(instance) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = AppWindowProc;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = WndProc;
     wc.hInstance = instance_;
     wc.lpszClassName = kAppWindowClass;
     wc.hIcon = LoadIconA(instance_, "MAINICON");
-    RegisterClassA(&wc);  // fails harmlessly when a second Application is made (tests)
-    // A zero-sized window: it carries the title on the task bar and owns the pages.
-    window_ = CreateWindowExA(0, kAppWindowClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    RegisterClassW(&wc);  // fails harmlessly when a second Application is made (tests)
+    // A zero-sized window, shown: nothing of it is seen but its button on the task bar, which
+    // carries the title and through which the reader gets the menu back. It owns the pages.
+    window_ = CreateWindowExW(0, kAppWindowClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                              nullptr, nullptr, instance_, nullptr);
+                              nullptr, nullptr, instance_, this);
+    if (window_) ShowWindow(window_, SW_SHOWNOACTIVATE);
 }
 
 Application::~Application() {
     if (window_) DestroyWindow(window_);
 }
 
-void Application::SetTitle(const std::string& title) { SetWindowTextA(window_, title.c_str()); }
+void Application::SetTitle(const std::string& title) { SetWindowText1252(window_, title); }
 
-std::string Application::Title() const {
-    char buf[256] = {};
-    GetWindowTextA(window_, buf, sizeof buf);
-    return buf;
-}
+std::string Application::Title() const { return WindowText1252(window_); }
 
 void Application::Terminate() {
     if (!terminated_) PostQuitMessage(0);
@@ -63,6 +62,47 @@ void Application::ProcessMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+void Application::ActivateFrontPage(bool withinTheMenu) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetWindow(w, GW_OWNER) != window_ || !IsWindowVisible(w)) continue;
+        if (!IsWindowEnabled(w)) return;  // the backdrop over the pages
+        passingOn_ = withinTheMenu;
+        SetActiveWindow(w);
+        passingOn_ = false;
+        return;
+    }
+}
+
+LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Application* self = WindowOwner<Application>(hwnd, msg, lp);
+    switch (msg) {
+        case WM_CLOSE:  // Close on the task-bar button: the menu ends, with its clean-up
+            if (self) self->Terminate();
+            return 0;
+        case WM_ACTIVATE: {
+            // From another program (the task-bar button, Alt+Tab): the page in front takes over,
+            // once the activation is done. From a page of ours, hidden: Page::Hide sees to it.
+            const HWND previous = reinterpret_cast<HWND>(lp);
+            const bool fromOutside = !previous || GetWindowThreadProcessId(previous, nullptr) != GetCurrentThreadId();
+            if (LOWORD(wp) != WA_INACTIVE && fromOutside) PostMessageW(hwnd, kActivateFrontPage, 0, 0);
+            break;
+        }
+        case kActivateFrontPage:
+            // Unless another window of ours was activated meanwhile, or the menu stays minimised.
+            if (self && GetActiveWindow() == hwnd && !IsIconic(hwnd)) self->ActivateFrontPage(false);
+            return 0;
+        case WM_SYSCOMMAND:
+            // Restored from the task bar: its page comes back in front as well.
+            if ((wp & 0xFFF0) == SC_RESTORE) {
+                const LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
+                if (self && GetActiveWindow() == hwnd) self->ActivateFrontPage(false);
+                return result;
+            }
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace vindrel

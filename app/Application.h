@@ -1,5 +1,5 @@
-// The application object: its title (the task-bar button's text), the hidden window that owns
-// every page so that all of them can be restacked freely, and the message loop.
+// The application object: its title (the task-bar button's text), the window of that button,
+// which owns every page so that all of them can be restacked freely, and the message loop.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -14,7 +14,7 @@ public:
     Application& operator=(const Application&) = delete;
 
     HINSTANCE Instance() const { return instance_; }
-    HWND Handle() const { return window_; }  // owner of every page
+    HWND Handle() const { return window_; }  // the task-bar button's window, owner of every page
 
     void SetTitle(const std::string& title);
     std::string Title() const;
@@ -29,10 +29,22 @@ public:
     // Dispatches the messages that are waiting, then returns.
     static void ProcessMessages();
 
+    // Makes the page in front the active window; nothing while the disabled backdrop covers the
+    // pages (a setup runs). The system gives the activation to this window, the pages' owner,
+    // when the active page is hidden (withinTheMenu) and when the reader comes back through the
+    // task bar.
+    void ActivateFrontPage(bool withinTheMenu);
+    // True while the activation of a hidden page is passed on to the page uncovered: the one
+    // activation from this window that is a page activation.
+    bool PassingOnWithinTheMenu() const { return passingOn_; }
+
 private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
     HINSTANCE instance_;
     HWND window_ = nullptr;
     bool terminated_ = false;
+    bool passingOn_ = false;
 };
 
 }  // namespace vindrel

@@ -2,11 +2,26 @@
 
 #include <vector>
 
+#include "services/CDrom.h"
+
 namespace vindrel {
 namespace {
 
 HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
+}
+
+// The server's program in the Windows folder (95 to Me) or the system folder (NT and later),
+// by its full path: a bare name would be looked for in the current folder first, the CD.
+std::string ServerProgram(const std::string& service) {
+    for (const auto folderOf : {GetWindowsDirectoryA, GetSystemDirectoryA}) {
+        char folder[MAX_PATH] = {};
+        const UINT n = folderOf(folder, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH) continue;
+        std::string program = std::string(folder) + "\\" + service + ".EXE";
+        if (FileExists(program)) return program;
+    }
+    return {};
 }
 
 }  // namespace
@@ -20,7 +35,9 @@ DdeClient::DdeClient(const std::string& service, const std::string& topic) {
     // An empty text gives no handle: a null topic, which any server's topic answers.
     topic_ = topic.empty() ? nullptr : DdeCreateStringHandleA(instance_, topic.c_str(), CP_WINANSI);
     if (Connect()) return;
-    std::string command = service + " " + topic;
+    const std::string program = ServerProgram(service);
+    if (program.empty()) return;
+    const std::string command = "\"" + program + "\" " + topic;
     if (WinExec(command.c_str(), SW_SHOWMINNOACTIVE) >= 32) Connect();
 }
 

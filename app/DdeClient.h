@@ -10,7 +10,8 @@ namespace vindrel {
 class DdeClient {
 public:
     // Connects to service/topic (an empty topic connects to any topic); if nothing answers,
-    // starts "<service> <topic>" minimised without activation and tries once more.
+    // starts "<service>.EXE <topic>" of the Windows or system folder minimised without
+    // activation and tries once more.
     DdeClient(const std::string& service, const std::string& topic);
     ~DdeClient();
     DdeClient(const DdeClient&) = delete;

@@ -3,19 +3,22 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "toolkit/Text.h"
+
 namespace vindrel {
 
 DescriptionLines::DescriptionLines(HWND parent, BoxPlace place)
-    : font_(CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    : font_(CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Verdana")) {
     // Word wrap is the absence of ES_AUTOHSCROLL; ES_AUTOVSCROLL keeps text below the box's
-    // visible height instead of refusing it. No WS_VISIBLE: the box only measures.
-    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_BORDER | ES_MULTILINE | ES_LEFT | ES_AUTOVSCROLL,
+    // visible height instead of refusing it. No WS_VISIBLE: the box only measures. A wide box,
+    // so that the lines break where they break on a Danish system, whatever the code page.
+    edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_BORDER | ES_MULTILINE | ES_LEFT | ES_AUTOVSCROLL,
                             place.left, place.top, place.width, place.height, parent, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), nullptr);
     if (!edit_) return;
-    SendMessageA(edit_, EM_SETLIMITTEXT, 0, 0);  // no limit; a description is put in whole
-    if (font_) SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(edit_, EM_SETLIMITTEXT, 0, 0);  // no limit; a description is put in whole
+    if (font_) SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
 DescriptionLines::~DescriptionLines() {
@@ -24,32 +27,31 @@ DescriptionLines::~DescriptionLines() {
 }
 
 void DescriptionLines::SetText(const std::string& text) {
-    if (edit_) SetWindowTextA(edit_, text.c_str());
+    if (edit_) SetWindowText1252(edit_, text);
 }
 
 int DescriptionLines::Count() const {
     if (!edit_) return 0;
-    int n = static_cast<int>(SendMessageA(edit_, EM_GETLINECOUNT, 0, 0));
+    int n = static_cast<int>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0));
     if (n <= 0) return 0;
-    LRESULT lastStart = SendMessageA(edit_, EM_LINEINDEX, n - 1, 0);
-    if (lastStart >= 0 && SendMessageA(edit_, EM_LINELENGTH, lastStart, 0) == 0) --n;
+    LRESULT lastStart = SendMessageW(edit_, EM_LINEINDEX, n - 1, 0);
+    if (lastStart >= 0 && SendMessageW(edit_, EM_LINELENGTH, lastStart, 0) == 0) --n;
     return n;
 }
 
 std::string DescriptionLines::Line(int k) const {
     if (!edit_ || k < 0 || k >= Count()) return {};
-    LRESULT start = SendMessageA(edit_, EM_LINEINDEX, k, 0);
+    LRESULT start = SendMessageW(edit_, EM_LINEINDEX, k, 0);
     if (start < 0) return {};
-    // The first WORD of the buffer tells EM_GETLINE its size, so the buffer holds at least a WORD
-    // and a line cannot be asked for beyond 65535 characters.
-    size_t length = std::min<size_t>(static_cast<size_t>(SendMessageA(edit_, EM_LINELENGTH, start, 0)), 0xFFFF);
-    std::string buffer(std::max<size_t>(length, sizeof(WORD)) + 1, '\0');
-    const WORD size = static_cast<WORD>(length);
-    std::copy_n(reinterpret_cast<const char*>(&size), sizeof size, buffer.data());
-    LRESULT copied = SendMessageA(edit_, EM_GETLINE, k, reinterpret_cast<LPARAM>(buffer.data()));
+    // The first character of the buffer tells EM_GETLINE its size in characters, so a line
+    // cannot be asked for beyond 65535 characters.
+    size_t length = std::min<size_t>(static_cast<size_t>(SendMessageW(edit_, EM_LINELENGTH, start, 0)), 0xFFFF);
+    std::wstring buffer(std::max<size_t>(length, 1) + 1, L'\0');
+    buffer[0] = static_cast<wchar_t>(length);
+    LRESULT copied = SendMessageW(edit_, EM_GETLINE, k, reinterpret_cast<LPARAM>(buffer.data()));
     if (copied <= 0) return {};
     buffer.resize(std::min<size_t>(static_cast<size_t>(copied), length));
-    return buffer;
+    return Narrow(buffer);
 }
 
 std::string ScreenshotFileName(const std::string& setup) {
@@ -61,9 +63,8 @@ std::string ScreenshotFileName(const std::string& setup) {
 bool Screenshot::Load(const std::string& setup) {
     std::string file = ScreenshotFileName(setup);
     HANDLE image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!image) return false;
     bitmap_.reset(static_cast<HBITMAP>(image));
-    return true;
+    return bitmap_.get() != nullptr;
 }
 
 SIZE Screenshot::Size() const {

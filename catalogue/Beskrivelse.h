@@ -40,10 +40,10 @@ private:
 // The directory part of a Setup value (up to and including its last '\' or ':') + "Shot.bmp".
 std::string ScreenshotFileName(const std::string& setup);
 
-// The screenshot picture. A missing or unreadable file keeps the previous picture.
+// The screenshot picture. A missing or unreadable file leaves no picture: never another demo's.
 class Screenshot {
 public:
-    // Loads the screenshot beside the setup program; true when the picture changed.
+    // Loads the screenshot beside the setup program; false (and no picture) when there is none.
     bool Load(const std::string& setup);
     HBITMAP Bitmap() const { return bitmap_.get(); }
     SIZE Size() const;  // 0 x 0 while there is no picture

@@ -37,7 +37,7 @@ void TfrmSprogvalg::Vaelg(const char* code) {
         kategori->wipespilliste();
         kategori->indsaet_i_liste();
     }
-    Close();
+    Hide();
 }
 
 }  // namespace vindrel

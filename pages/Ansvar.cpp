@@ -24,7 +24,7 @@ TfrmAnsvar::TfrmAnsvar(TfrmBlack& shell)
 void TfrmAnsvar::cmdOKClick() {
     PlayUiSound("Click");
     if (TfrmForside* menu = shell_.Pages().frmForside) menu->Show();
-    Close();
+    Hide();
 }
 
 void TfrmAnsvar::cmdCancelClick() {

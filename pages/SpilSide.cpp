@@ -46,7 +46,8 @@ std::array<TLabel*, TfrmSpilSide::kLines> TfrmSpilSide::AddDescriptionLabels() {
     static const char* const kNames[kLines] = {"Label1",  "Label2",  "Label3",  "Label4",  "Label5",  "Label6",
                                                "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label12",
                                                "Label13", "Label14", "Label15", "Label16", "Label17", "Label18"};
-    const TLabel::Props line{.font = Verdana(13, Bold, kBlack), .transparent = true};
+    // Lines of the catalogue's description: drawn as written, "&" included.
+    const TLabel::Props line{.font = Verdana(13, Bold, kBlack), .transparent = true, .showAccelChar = false};
     for (int k = 1; k < kLines; ++k)
         labels[k - 1] = &Add<TLabel>(kNames[k - 1], 16, 80 + 18 * (k - 1), 257, 25, line);
     TLabel::Props last = line;
@@ -94,7 +95,9 @@ void TfrmSpilSide::OnActivate() {
         cmdNot.SetVisible(true);
         cmdInstaller.SetVisible(true);
         cmdHjaelp.SetVisible(true);
-        if (shot_.Load(SetupPath)) Screenshot.SetPicture(shot_.Bitmap());
+        // Without a readable Shot.bmp the area shows the page's background, not the last demo's.
+        shot_.Load(SetupPath);
+        Screenshot.SetPicture(shot_.Bitmap());
     }
     const int n = mmoInstrukser.Count();
     if (n >= kLines) {
@@ -173,7 +176,5 @@ void TfrmSpilSide::cmdNotClick() {
     }
     if (TfrmIndex* index = shell_.Pages().frmIndex) index->Show();
 }
-
-void TfrmSpilSide::OnClose() { shell_.App().Terminate(); }
 
 }  // namespace vindrel

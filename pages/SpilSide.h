@@ -38,7 +38,8 @@ public:
     // Component       Kind              Left, top, width, height  Settings
     TImage& imgBack = Add<TImage>("imgBack", 0, 0, 640, 480);
     TLabel& lblSpilTitel = Add<TLabel>("lblSpilTitel", 16, 16, 257, 65,
-                                       {.font = Verdana(21, Bold, kBlack), .transparent = true, .wordWrap = true});
+                                       {.font = Verdana(21, Bold, kBlack), .transparent = true, .wordWrap = true,
+                                        .showAccelChar = false});
     // Label1 .. Label17 at 16, 80 + 18 (k - 1), 257 x 25; Label18 at 16, 386, sized to its text.
     const std::array<TLabel*, kLines> Labels = AddDescriptionLabels();
     TLMDMMButton& cmdOp = Add<TLMDMMButton>("cmdOp", 232, 16, 46, 46, Arrow(kUpArrows, {}, 0x00FFFFFF).Repeat());
@@ -66,7 +67,7 @@ public:
     TLabel& lbl3dNej = Add<TLabel>("lbl3dNej", 0, 0, 0, 0, {.caption = "3D grafik: Nej", .visible = false});
     TLabel& lblHarddisk = Add<TLabel>("lblHarddisk", 0, 0, 0, 0, {.caption = "Harddisk: ", .visible = false});
     TLabel& lblMB = Add<TLabel>("lblMB", 0, 0, 0, 0, {.caption = " MB", .visible = false});
-    TLabel& lblKortTitel = Add<TLabel>("lblKortTitel", 0, 0, 0, 0, {.visible = false});
+    TLabel& lblKortTitel = Add<TLabel>("lblKortTitel", 0, 0, 0, 0, {.showAccelChar = false, .visible = false});
     Timer tmrKran{*this, 300, [this] { tmrKranTimer(); }};
 
     // Label k of the description, k = 1 .. 18.
@@ -86,7 +87,6 @@ protected:
     void OnActivate() override;
     void OnShow() override { tmrKran.Start(); }
     void OnHide() override { tmrKran.Stop(); }
-    void OnClose() override;  // the main window: a close from the system ends the program
 
 private:
     static TLabel::Props RequirementLine() { return {.font = Verdana(13, Regular, kRequirementMet), .colour = kBlack}; }

@@ -2,7 +2,10 @@
 // whole menu.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/MenuFixture.h"
+#include "tests/ShellPages.h"
 
 namespace vindrel {
 namespace {
@@ -206,16 +209,50 @@ TEST_F(MenuTest, SidePagesOpenOnTopOfTheMenuWhenTheyArePartOfTheProgram) {
     }
 }
 
-TEST_F(MenuTest, AWindowSystemCloseHidesTheMenuButEndsTheProgramOnTheGamePage) {
+TEST_F(MenuTest, AltF4OnTheDisclaimerEndsTheMenuWithTheExitCleanUpInsteadOfUncoveringTheGamePage) {
     Start(kTwoCategories);
-    Menu().Show();
-    SendMessageA(Menu().Handle(), WM_CLOSE, 0, 0);
+    SendMessageA(Disclaimer().Handle(), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+    test::PumpFor(1000, [&] { return app_.Terminated(); });
+    EXPECT_TRUE(app_.Terminated());
+    EXPECT_TRUE(Disclaimer().Visible()) << "not hidden over the empty game page";
     EXPECT_FALSE(Menu().Visible());
-    EXPECT_FALSE(app_.Terminated());
-    SendMessageA(Credits().Handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(app_.Terminated());
-    SendMessageA(Game().Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(app_.Terminated()) << "the game page is the application's main window";
+    shell_.reset();
+    std::vector<std::string> commands;
+    for (int i = 0; i < 50 && (commands = stub_.Commands()).empty(); ++i) Sleep(50);
+    EXPECT_EQ(commands, std::vector<std::string>{"[ShowGroup(NonExist, 1)]"});
+}
+
+// Run by a script test under locales of other code pages (1250, 1251, 1253) and of 1252: the
+// pictures it writes (the main menu, a game page, the help page over it) must be the same, pixel
+// for pixel, in all of them.
+TEST_F(MenuTest, TheMainMenuAndAGamePageAreDrawnAlikeOnEveryCodePage) {
+    const char* folder = std::getenv("VINDREL_CODEPAGE_RENDERS");
+    const char* codePage = std::getenv("VINDREL_EXPECT_CODEPAGE");
+    if (!folder || !codePage) GTEST_SKIP() << "run under code-page locales by scripts/system_language.sh";
+    EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(codePage))) << "the locale gives the system that code page";
+    // Letters that other code pages have elsewhere or not at all, in a description long enough
+    // for its line breaks to show; the menu's own "Hjælp", "Afinstallér" and "Installér".
+    Start({{.KortTitel = "Søren & Åse", .Kategori = "Action"}});
+    Category().SpilListe[0].Instruktion =
+        "Æbler, øl og åer – «Ærø» koster 20 € … Ñandú, Œuvre, ©, ½, ß, ÿ og þ står i teksten, "
+        "som brydes i linjer præcis som på et dansk Windows, hvor bogstaverne er de samme.";
+    Click(Disclaimer().cmdOK);
+    test::Rendering menu(Menu());
+    EXPECT_TRUE(menu.Save(std::string(folder) + "\\menu.bmp"));
+    OpenCategory(0);
+    Click(Category().label1);
+    ASSERT_TRUE(Game().Visible());
+    test::PointerAway();
+    test::Rendering game(Game());
+    EXPECT_TRUE(game.Save(std::string(folder) + "\\game.bmp"));
+    EXPECT_GT(Game().mmoInstrukser.Count(), 3);
+    // The help topics are the system's own option buttons: taken from the screen.
+    Page* help = PageNamed("frmHelp");
+    ASSERT_NE(help, nullptr);
+    Click(Game().cmdHjaelp);
+    ASSERT_TRUE(help->Visible());
+    test::PumpFor(300);
+    EXPECT_TRUE(test::ScreenCapture(*help).Save(std::string(folder) + "\\help.bmp"));
 }
 
 TEST_F(MenuTest, PagesSuppressErasingAsTheirMarkersSay) {

@@ -31,6 +31,21 @@ TEST_F(MenuTest, TheCatalogueIsReadWhenThePageIsMadeWithTheMachineProfileCopied)
     EXPECT_EQ(Category().SpilListe.size(), 2u);
 }
 
+// A catalogue title is drawn as written: "R&D demo" with its "&", and "D" clicks nothing.
+TEST_F(MenuTest, ADemoButtonShowsItsTitleWithoutAcceleratorMark) {
+    Start({{.KortTitel = "R&D demo", .Kategori = "Action"}});
+    OpenCategory(0);
+    ASSERT_EQ(Category().label1.Caption(), "R&D demo");
+    Game().Hide();
+    SendMessageA(Category().Handle(), WM_CHAR, 'd', 0);
+    SendMessageA(Category().Handle(), WM_SYSCHAR, 'd', 1 << 29);
+    EXPECT_FALSE(Game().Visible()) << "no accelerator";
+    test::PointerAway();
+    const auto set = [this](const std::string& text) { Category().label1.SetCaption(text); };
+    const RECT area = Category().label1.PageRect();
+    EXPECT_GT(test::DrawnWidth(Category(), area, set, "R&D demo"), test::DrawnWidth(Category(), area, set, "RD demo"));
+}
+
 TEST_F(MenuTest, ElevenDemosOfOneCategoryShowTheFirstEightInCatalogueOrder) {
     Start(ElevenActionDemos());
     OpenCategory(0);

@@ -1,14 +1,18 @@
 // Helpers for tests that drive real pages: an application object, bitmap lists built in memory,
-// rendering a page through WM_PRINTCLIENT into a bitmap whose pixels can be read, mouse
-// messages in client coordinates, and message pumping for a while.
+// rendering a page through WM_PRINTCLIENT into a bitmap whose pixels can be read (and saved),
+// mouse messages in client coordinates, message pumping for a while, and a window that stands in
+// for another program's.
 #pragma once
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "toolkit/BitmapList.h"
@@ -124,10 +128,33 @@ public:
         if (e.left >= e.right) return RECT{0, 0, 0, 0};
         return e;
     }
+    // Writes a 24-bit bitmap file.
+    bool Save(const std::string& path) const {
+        const int stride = (kPageWidth * 3 + 3) & ~3;
+        std::vector<uint8_t> rows(static_cast<size_t>(stride) * kPageHeight);
+        for (int y = 0; y < kPageHeight; ++y)
+            for (int x = 0; x < kPageWidth; ++x) {
+                const uint32_t v = bits_[y * kPageWidth + x];
+                uint8_t* p = &rows[static_cast<size_t>((kPageHeight - 1 - y) * stride + x * 3)];
+                p[0] = uint8_t(v);
+                p[1] = uint8_t(v >> 8);
+                p[2] = uint8_t(v >> 16);
+            }
+        BITMAPINFOHEADER ih{sizeof ih, kPageWidth, kPageHeight, 1, 24, BI_RGB, static_cast<DWORD>(rows.size()), 0, 0, 0, 0};
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof ih;
+        fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rows.size());
+        FILE* f = std::fopen(path.c_str(), "wb");
+        if (!f) return false;
+        std::fwrite(&fh, sizeof fh, 1, f);
+        std::fwrite(&ih, sizeof ih, 1, f);
+        std::fwrite(rows.data(), 1, rows.size(), f);
+        return std::fclose(f) == 0;
+    }
 
 protected:
     HDC Dc() const { return dc_.get(); }
-    const uint32_t* Bits() const { return bits_; }
 
 private:
     UniqueMemoryDc dc_;
@@ -144,6 +171,24 @@ public:
         GdiFlush();
     }
 };
+
+// How wide the page draws text in area once set(text) has put it there: the extent of the pixels
+// that differ from the area with an empty text, whatever lies behind it.
+inline int DrawnWidth(Page& page, const RECT& area, const std::function<void(const std::string&)>& set,
+                      const std::string& text) {
+    set("");
+    Rendering empty(page);
+    set(text);
+    Rendering drawn(page);
+    LONG left = area.right, right = area.left;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (empty.At(x, y) != drawn.At(x, y)) {
+                left = std::min<LONG>(left, x);
+                right = std::max<LONG>(right, x + 1);
+            }
+    return right > left ? static_cast<int>(right - left) : 0;
+}
 
 inline void Send(Page& page, UINT msg, int x, int y, WPARAM keys = 0) {
     SendMessageA(page.Handle(), msg, keys, MAKELPARAM(x, y));
@@ -182,6 +227,68 @@ inline DWORD PumpFor(DWORD ms, const std::function<bool()>& done = {}) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }
+
+// A top-level window of a second thread, standing in for another program's window (a setup's, or
+// whatever the reader switches to): a page that gets the activation back from it is coming back
+// from outside the menu. The two threads share their input state, as the system's foreground
+// switch between programs cannot be had under Wine without a window manager.
+class OtherProgramWindow {
+public:
+    OtherProgramWindow() {
+        const DWORD testThread = GetCurrentThreadId();
+        thread_ = std::thread([this, testThread] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = DefWindowProcA;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = "VindrelTestOtherProgram";
+            RegisterClassA(&wc);
+            HWND w = CreateWindowExA(0, wc.lpszClassName, "Another program", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40,
+                                     nullptr, nullptr, wc.hInstance, nullptr);
+            MSG msg;
+            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists from now on
+            AttachThreadInput(GetCurrentThreadId(), testThread, TRUE);
+            threadId_ = GetCurrentThreadId();
+            hwnd_ = w;
+            while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+                if (!msg.hwnd && msg.message == kActivate) SetActiveWindow(reinterpret_cast<HWND>(msg.lParam));
+                DispatchMessageA(&msg);
+            }
+            AttachThreadInput(GetCurrentThreadId(), testThread, FALSE);
+            DestroyWindow(w);
+        });
+        while (!hwnd_) Sleep(1);
+    }
+    ~OtherProgramWindow() {
+        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+    HWND Handle() const { return hwnd_; }
+
+    // The reader switches to this program; true once it is the active window.
+    bool ComeToFront() { return ActivateFromHere(hwnd_, [this] { return GetActiveWindow() == hwnd_; }); }
+    // From this program, the reader switches to window of the menu (the task bar, Alt+Tab); true
+    // once a window of the menu is active.
+    bool SwitchTo(HWND window) {
+        return ActivateFromHere(window, [this] {
+            HWND active = GetActiveWindow();
+            return active && active != hwnd_;
+        });
+    }
+
+private:
+    bool ActivateFromHere(HWND window, const std::function<bool()>& done) {
+        PostThreadMessageA(threadId_, kActivate, 0, reinterpret_cast<LPARAM>(window));
+        PumpFor(2000, done);
+        PumpFor(100);  // what the activation posts
+        return done();
+    }
+    static constexpr UINT kActivate = WM_APP + 7;
+    std::thread thread_;
+    std::atomic<DWORD> threadId_{0};
+    std::atomic<HWND> hwnd_{nullptr};
+};
 
 // True when window a lies above window b in the z-order.
 inline bool IsAbove(HWND a, HWND b) {

@@ -137,20 +137,24 @@ TEST(PageFrame, ShowRaisesHideUncoversAndBringToFrontKeepsVisibility) {
     EXPECT_TRUE(test::IsAbove(c.Handle(), b.Handle()));
 }
 
-TEST(PageFrame, CloseHidesByDefaultAndCanBeOverridden) {
-    TestPage page;
-    page.Show();
-    page.Close();
-    EXPECT_FALSE(page.Visible());
-    EXPECT_NE(GetWindowLongPtrA(page.Handle(), GWLP_USERDATA), 0) << "a closed page still exists";
-
+TEST(PageFrame, AltF4EndsTheProgramInsteadOfHidingThePageAndCanBeOverridden) {
     struct Stubborn : TestPage {
         void OnClose() override { ++closed; }
     } stubborn;
     stubborn.Show();
-    stubborn.Close();
-    EXPECT_TRUE(stubborn.Visible());
+    const LPARAM altDown = 1 | (1 << 29);
+    SendMessageA(stubborn.Handle(), WM_SYSKEYDOWN, VK_F4, altDown);
+    PumpFor(500, [&] { return stubborn.closed > 0; });
     EXPECT_EQ(stubborn.closed, 1);
+    EXPECT_TRUE(stubborn.Visible());
+    ASSERT_FALSE(test::TestApplication().Terminated());
+
+    TestPage page;
+    page.Show();
+    SendMessageA(page.Handle(), WM_SYSKEYDOWN, VK_F4, altDown);
+    PumpFor(500, [] { return test::TestApplication().Terminated(); });
+    EXPECT_TRUE(test::TestApplication().Terminated());
+    EXPECT_TRUE(page.Visible()) << "the page is not hidden: the program ends";
 }
 
 TEST(PageFrame, NavigationShowsOnTopAndGoesBackByHiding) {

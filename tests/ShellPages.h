@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,30 +97,6 @@ public:
         WindowDc screen(nullptr);
         BitBlt(Dc(), 0, 0, kPageWidth, kPageHeight, screen.get(), rect.left, rect.top, SRCCOPY);
         GdiFlush();
-    }
-    // Writes a 24-bit bitmap file.
-    bool Save(const std::string& path) const {
-        const int stride = (kPageWidth * 3 + 3) & ~3;
-        std::vector<uint8_t> rows(static_cast<size_t>(stride) * kPageHeight);
-        for (int y = 0; y < kPageHeight; ++y)
-            for (int x = 0; x < kPageWidth; ++x) {
-                const uint32_t v = Bits()[y * kPageWidth + x];
-                uint8_t* p = &rows[static_cast<size_t>((kPageHeight - 1 - y) * stride + x * 3)];
-                p[0] = uint8_t(v);
-                p[1] = uint8_t(v >> 8);
-                p[2] = uint8_t(v >> 16);
-            }
-        BITMAPINFOHEADER ih{sizeof ih, kPageWidth, kPageHeight, 1, 24, BI_RGB, static_cast<DWORD>(rows.size()), 0, 0, 0, 0};
-        BITMAPFILEHEADER fh{};
-        fh.bfType = 0x4D42;
-        fh.bfOffBits = sizeof fh + sizeof ih;
-        fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rows.size());
-        FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f) return false;
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&ih, sizeof ih, 1, f);
-        std::fwrite(rows.data(), 1, rows.size(), f);
-        return std::fclose(f) == 0;
     }
 };
 

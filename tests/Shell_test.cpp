@@ -6,10 +6,37 @@
 
 #include "app/Black.h"
 #include "services/CDrom.h"
-#include "tests/TestSupport.h"
+#include "tests/ShellPages.h"
 
 namespace vindrel {
 namespace {
+
+// The windows of a process that the task bar shows a button for: visible, without owner and
+// not tool windows.
+std::vector<HWND> TaskBarWindows(DWORD process) {
+    struct Search {
+        DWORD process;
+        std::vector<HWND> found;
+    } search{process, {}};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == s->process && IsWindowVisible(w) && !GetWindow(w, GW_OWNER) &&
+                !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+                s->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ClassOf(HWND w) {
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
 
 TEST(Language, SystemLanguageDecidesByPrimaryLanguageOnly) {
     struct Case {
@@ -230,29 +257,74 @@ TEST_F(ExitCleanUpTest, MovesGroupsWritesRecordsThenSendsTheCommand) {
     EXPECT_EQ(commands, std::vector<std::string>{"[ShowGroup(NonExist, 1)]"});
 }
 
-TEST(ShellWithoutProgramManager, StartsTheProgramManagerMinimisedAndConnectsAgain) {
-    // With no server answering, "PROGMAN " is started; here the current folder holds a
-    // stand-in under that name, so the second connect reaches it.
-    test::ScratchFolder folder;
-    ASSERT_TRUE(CopyFileA(test::BuiltProgram("../tools/PROGSTUB.exe").c_str(), (folder / "PROGMAN.exe").c_str(), FALSE));
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(sizeof previous, previous);
-    SetCurrentDirectoryA(folder.Path().c_str());
+TEST(ShellWithoutProgramManager, StartsTheWindowsFoldersProgramManagerMinimisedAndConnectsAgain) {
+    // With no server answering, the Program Manager of the Windows folder is started by its full
+    // path; here a stand-in lies there, and a second one in the current folder (the CD), where
+    // the search path would have found it first.
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string program = std::string(windows) + "\\PROGMAN.EXE", log = std::string(windows) + "\\progman.log";
+    if (test::PathExists(program)) GTEST_SKIP() << program << " exists";
+    const std::string stub = test::BuiltProgram("../tools/PROGSTUB.exe");
+    ASSERT_TRUE(CopyFileA(stub.c_str(), program.c_str(), FALSE));
+    DeleteFileA(log.c_str());
+    test::ScratchFolder cd;
+    ASSERT_TRUE(CopyFileA(stub.c_str(), (cd / "PROGMAN.exe").c_str(), FALSE));
     test::MessageBoxWatcher watcher;
     {
+        test::CurrentDirectory current(cd.Path());
         Application app(GetModuleHandleA(nullptr));
         TfrmBlack shell(app, {"da"});
         EXPECT_TRUE(shell.DdeConnected());
     }
-    SetCurrentDirectoryA(previous);
-    std::string log;
-    for (int i = 0; i < 60 && (log = test::ReadFile(folder / "progman.log")).find("ShowGroup") == std::string::npos; ++i)
-        Sleep(50);
-    EXPECT_NE(log.find("SHOW 7\n"), std::string::npos) << log;  // minimised, not activated
-    EXPECT_NE(log.find("[ShowGroup(NonExist, 1)]\n"), std::string::npos) << log;
+    std::string text;
+    for (int i = 0; i < 60 && (text = test::ReadFile(log)).find("ShowGroup") == std::string::npos; ++i) Sleep(50);
+    EXPECT_NE(text.find("SHOW 7\n"), std::string::npos) << text;  // minimised, not activated
+    EXPECT_NE(text.find("[ShowGroup(NonExist, 1)]\n"), std::string::npos) << text;
+    EXPECT_FALSE(test::PathExists(cd / "progman.log")) << "nothing was started from the CD";
     EXPECT_TRUE(watcher.Seen().empty());
     // The stand-in ends by itself two seconds after the command; its file must be free for clean-up.
-    for (int i = 0; i < 60 && !DeleteFileA((folder / "PROGMAN.exe").c_str()); ++i) Sleep(100);
+    for (int i = 0; i < 60 && !DeleteFileA(program.c_str()); ++i) Sleep(100);
+    DeleteFileA(log.c_str());
+    for (int i = 0; i < 60 && !DeleteFileA((cd / "PROGMAN.exe").c_str()); ++i) Sleep(100);
+}
+
+// The task bar, seen from outside the menu's process: one button, whose window carries the
+// language's title, and whose Close ends the menu with its clean-up. (That the button brings the
+// page back is a game page test: Wine without a window manager moves no foreground between
+// programs.)
+TEST(TaskBar, OneButtonWithTheLanguagesTitleWhoseCloseEndsTheMenu) {
+    test::ScratchFolder cd;
+    test::CurrentDirectory current(cd.Path());
+    const struct {
+        const char* language;
+        const char* title;
+    } cases[] = {{"da", "Spil"}, {"se", "Spel"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        test::ProgManStub stub(cd / (std::string(c.language) + ".log"));
+        test::ChildProcess menu("\"" + test::BuiltProgram("../VINDREL.exe") + "\" " + c.language);
+        ASSERT_TRUE(menu.Started());
+        std::vector<HWND> buttons;
+        std::string title;
+        for (int i = 0; i < 200; ++i, Sleep(50)) {
+            buttons = TaskBarWindows(menu.Id());
+            if (buttons.size() != 1) continue;
+            char text[64] = {};
+            GetWindowTextA(buttons[0], text, sizeof text);
+            if ((title = text) == c.title) break;
+        }
+        ASSERT_EQ(buttons.size(), 1u) << "one button, not one per page";
+        EXPECT_EQ(title, c.title);
+        EXPECT_EQ(ClassOf(GetLastActivePopup(buttons[0])), "TfrmAnsvar") << "its pages are the button's";
+
+        PostMessageA(buttons[0], WM_CLOSE, 0, 0);
+        ASSERT_TRUE(menu.WaitFor(10000));
+        EXPECT_EQ(menu.ExitCode(), 0u);
+        std::vector<std::string> commands;
+        for (int i = 0; i < 50 && (commands = stub.Commands()).empty(); ++i) Sleep(50);
+        EXPECT_EQ(commands, std::vector<std::string>{"[ShowGroup(NonExist, 1)]"}) << "the exit clean-up ran";
+    }
 }
 
 }  // namespace

@@ -10,6 +10,19 @@ namespace {
 using test::Demo;
 using test::MenuTest;
 
+constexpr COLORREF kShotColour = RGB(255, 0, 255);
+constexpr int kShotWidth = 120, kShotHeight = 90;
+
+// A Shot.bmp of one colour in the folder of cd\<name>\Setup.exe; returns that setup's path.
+std::string DemoWithShot(const test::ScratchFolder& cd, const std::string& name, bool withShot) {
+    CreateDirectoryA((cd / name).c_str(), nullptr);
+    if (withShot) {
+        const auto bytes = test::BitmapFile(kShotWidth, kShotHeight, {kShotColour}, [](int, int) { return 0; });
+        test::WriteFile(cd / (name + "\\Shot.bmp"), std::string(bytes.begin(), bytes.end()));
+    }
+    return cd / (name + "\\Setup.exe");
+}
+
 class GamePageTest : public MenuTest {
 protected:
     // Opens the first demo from its category page on a machine with ram and disk MB.
@@ -175,6 +188,72 @@ TEST_F(GamePageTest, ComingBackFromHelpShowsTheFirstLineAgain) {
     EXPECT_EQ(Shown(), Expected(0, 18));
     Click(Game().cmdNed);
     EXPECT_EQ(Shown(), Expected(1, 18));
+}
+
+// Activation is a page coming to the front within the menu; coming back from another program,
+// directly or through the task bar's window, keeps the page as the reader left it.
+TEST_F(GamePageTest, ComingBackFromAnotherProgramKeepsTheLinesAndDoesNotReadTheScreenshotAgain) {
+    Start({{.KortTitel = "A", .Kategori = "Action", .Setup = DemoWithShot(cd_, "A", true)}});
+    Category().SpilListe[0].Instruktion = test::Lines(19);
+    OpenFirst();
+    Click(Game().cmdNed);
+    ASSERT_EQ(Shown(), Expected(1, 18));
+    // Read again, the screenshot would now be gone from the page.
+    ASSERT_TRUE(DeleteFileA((cd_ / "A\\Shot.bmp").c_str()));
+    test::OtherProgramWindow other;
+    for (HWND through : {Game().Handle(), app_.Handle()}) {
+        SCOPED_TRACE(through == app_.Handle() ? "through the task bar's window" : "directly");
+        ASSERT_TRUE(other.ComeToFront());
+        ASSERT_TRUE(other.SwitchTo(through));
+        EXPECT_EQ(GetActiveWindow(), Game().Handle());
+        EXPECT_EQ(Game().TextTop, 1);
+        EXPECT_EQ(Shown(), Expected(1, 18));
+        EXPECT_EQ(test::Rendering(Game()).Count(Game().Screenshot.PageRect(), kShotColour), kShotWidth * kShotHeight);
+    }
+    // The task-bar button pressed twice: the menu minimised, then restored.
+    SendMessageA(app_.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageA(app_.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    test::PumpFor(100);
+    EXPECT_TRUE(Game().Visible());
+    EXPECT_EQ(GetActiveWindow(), Game().Handle());
+    EXPECT_EQ(Game().TextTop, 1);
+    EXPECT_EQ(Shown(), Expected(1, 18));
+}
+
+TEST_F(GamePageTest, ADemoWithoutAScreenshotShowsThePagesBackgroundNotThePreviousDemosPicture) {
+    Start({{.KortTitel = "A", .Kategori = "Action", .Setup = DemoWithShot(cd_, "A", true)},
+           {.KortTitel = "B", .Kategori = "Action", .Setup = DemoWithShot(cd_, "B", false)}});
+    const RECT area = Game().Screenshot.PageRect();
+    OpenCategory(0);
+    Click(Category().label1);
+    EXPECT_EQ(test::Rendering(Game()).Count(area, kShotColour), kShotWidth * kShotHeight);
+    Click(Game().cmdNot);
+    Click(Category().label2);
+    ASSERT_TRUE(Game().Visible());
+    test::Rendering page(Game());
+    EXPECT_EQ(page.Count(area, kShotColour), 0) << "never the previous demo's picture";
+    UniqueMemoryDc background(CreateCompatibleDC(nullptr));
+    SelectGuard select(background.get(), Game().imgBack.Picture());
+    int differing = 0;
+    for (int y = area.top; y < area.bottom; y += 5)
+        for (int x = area.left; x < area.right; x += 5) differing += page.At(x, y) != GetPixel(background.get(), x, y);
+    EXPECT_EQ(differing, 0) << "the area shows the page's background";
+}
+
+// "R&D demo" is drawn so, "&" and all: wider than "RD demo" would be.
+TEST_F(GamePageTest, TheTitleAndTheDescriptionAreDrawnAsWrittenWithoutAcceleratorMarks) {
+    Start({{.KortTitel = "R&D demo", .Kategori = "Action"}});
+    Category().SpilListe[0].Instruktion = "R&D demo";
+    OpenFirst();
+    EXPECT_EQ(Game().lblSpilTitel.Caption(), "R&D demo - the full title");
+    EXPECT_EQ(Game().Label(1).Caption(), "R&D demo");
+    test::PointerAway();
+    for (TLabel* label : {&Game().lblSpilTitel, &Game().Label(1)}) {
+        SCOPED_TRACE(label->Name());
+        const auto set = [label](const std::string& text) { label->SetCaption(text); };
+        const RECT area = label->PageRect();
+        EXPECT_GT(test::DrawnWidth(Game(), area, set, "R&D demo"), test::DrawnWidth(Game(), area, set, "RD demo"));
+    }
 }
 
 TEST_F(GamePageTest, BackReturnsToThePageTheDemoWasOpenedFrom) {

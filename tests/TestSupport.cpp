@@ -124,6 +124,7 @@ ChildProcess::ChildProcess(const std::string& commandLine) {
     if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         CloseHandle(pi.hThread);
         process_ = pi.hProcess;
+        id_ = pi.dwProcessId;
     }
 }
 

@@ -68,11 +68,13 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
     bool WaitFor(DWORD ms);  // true when it ended in time
     DWORD ExitCode();
 
 private:
     HANDLE process_ = nullptr;
+    DWORD id_ = 0;
 };
 
 // The project's stand-in Program Manager, logging into a scratch file; ready on return.

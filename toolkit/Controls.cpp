@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "toolkit/Page.h"
+#include "toolkit/Text.h"
 
 namespace vindrel {
 
@@ -194,7 +195,7 @@ void TLabel::Prepare() {
     SelectGuard font(screen.get(), OwnerPage().Font(Font()));
     RECT r{0, 0, props_.wordWrap ? Width() : 0, 0};
     std::string text = props_.caption.empty() ? " " : props_.caption;
-    DrawTextA(screen.get(), text.c_str(), -1, &r, Format() | DT_CALCRECT);
+    DrawText1252(screen.get(), text, r, Format() | DT_CALCRECT);
     SetBounds(Left(), Top(), props_.wordWrap ? Width() : r.right - r.left, r.bottom - r.top);
 }
 
@@ -205,7 +206,7 @@ void TLabel::Paint(HDC dc) {
     SelectGuard font(dc, OwnerPage().Font(Font()));
     SetTextColor(dc, ResolveColour(Font().colour));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, props_.caption.c_str(), -1, &r, Format());
+    DrawText1252(dc, props_.caption, r, Format());
 }
 
 // ---- TPanel ----------------------------------------------------------------------------------

@@ -13,7 +13,7 @@ UniqueFont CreateFontFrom(const FontSpec& font) {
     lf.lfWeight = (font.style & Bold) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (font.style & Italic) ? TRUE : FALSE;
     lf.lfUnderline = (font.style & Underline) ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfCharSet = ANSI_CHARSET;  // the Western letters of every text, whatever the system's code page
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;

@@ -74,7 +74,10 @@ void Page::Show() {
 void Page::Hide() {
     if (!Visible()) return;
     OnHide();
+    const bool wasActive = GetActiveWindow() == hwnd_;
     ShowWindow(hwnd_, SW_HIDE);
+    // The system hands the activation to the pages' owner; the page uncovered is the one meant.
+    if (wasActive) app_.ActivateFrontPage(true);
 }
 
 void Page::BringToFront() {
@@ -259,6 +262,15 @@ bool Page::HandleAccelerator(char ch) {
 
 // ---- Window procedure ------------------------------------------------------------------------
 
+// A page is activated when it comes to the front from another window of the menu. Coming back
+// from another program (the task bar, Alt+Tab, a setup's window closing) is no activation: then
+// the window that lost the activation is another program's, none at all, or the application's
+// window, unless that only passes on the activation of a page just hidden.
+bool Page::CameFromWithinTheMenu(HWND previous) const {
+    if (!previous || GetWindowThreadProcessId(previous, nullptr) != GetCurrentThreadId()) return false;
+    return previous != app_.Handle() || app_.PassingOnWithinTheMenu();
+}
+
 LRESULT Page::HandleOther(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
 
 LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
@@ -305,7 +317,7 @@ LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_ACTIVATE: {
             LRESULT result = DefWindowProcA(hwnd_, msg, wp, lp);
-            if (LOWORD(wp) != WA_INACTIVE) OnActivate();
+            if (LOWORD(wp) != WA_INACTIVE && CameFromWithinTheMenu(reinterpret_cast<HWND>(lp))) OnActivate();
             return result;
         }
         case WM_CLOSE:

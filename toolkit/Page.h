@@ -67,7 +67,6 @@ public:
     void Show();          // visible and in front of all other pages; only raised if visible
     void Hide();
     void BringToFront();  // raised, visibility unchanged
-    void Close() { SendMessageA(hwnd_, WM_CLOSE, 0, 0); }
     bool Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
     // The one paint path: composes the controls of area (the whole page if null) in the back
@@ -97,11 +96,12 @@ public:
     bool ParentShowing() const override { return true; }
 
 protected:
-    // Hooks: shown (from hidden), hidden, became the active window, asked to close.
+    // Hooks: shown (from hidden), hidden, brought to the front from another window of the menu,
+    // asked to close. A close request (Alt+F4) on any page ends the menu as its exit signs do.
     virtual void OnShow() {}
     virtual void OnHide() {}
     virtual void OnActivate() {}
-    virtual void OnClose() { Hide(); }
+    virtual void OnClose() { app_.Terminate(); }
     // Messages the frame does not handle itself; the default goes to DefWindowProc.
     virtual LRESULT HandleOther(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -117,6 +117,7 @@ private:
     void RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
     void MouseLeftPage();
     bool HandleAccelerator(char ch);
+    bool CameFromWithinTheMenu(HWND previous) const;
 
     Application& app_;
     PageSettings settings_;

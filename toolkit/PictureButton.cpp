@@ -1,6 +1,7 @@
 #include "toolkit/PictureButton.h"
 
 #include "toolkit/Page.h"
+#include "toolkit/Text.h"
 
 namespace vindrel {
 namespace {
@@ -126,7 +127,8 @@ ButtonProps ListRow(FaceListRef list, const FaceIndices& faces, COLORREF transCo
         .ForceTransparent(false)
         .Font(Verdana(19, Regular, kBlack))
         .Align(Alignment::agCenterLeft)
-        .EnterColour(kYellow);
+        .EnterColour(kYellow)
+        .ShowAccelChar(false);
 }
 
 ButtonProps UninstallRow(COLORREF enterColour, bool enterColourChange) {
@@ -139,7 +141,8 @@ ButtonProps UninstallRow(COLORREF enterColour, bool enterColourChange) {
         .Font(Verdana(24, Regular, kBlack))
         .Align(Alignment::agTopLeft)
         .AlignText2Glyph(TextToGlyph::taTopLeft)
-        .EnterColour(enterColour, enterColourChange);
+        .EnterColour(enterColour, enterColourChange)
+        .ShowAccelChar(false);
 }
 
 ButtonProps Arrow(FaceListRef list, const FaceIndices& faces, COLORREF transColour) {
@@ -457,7 +460,7 @@ void TLMDMMButton::CaptureLost() {
 }
 
 bool TLMDMMButton::Accelerator(char ch) {
-    const char key = AcceleratorOf(props_.caption);
+    const char key = props_.showAccelChar ? AcceleratorOf(props_.caption) : 0;
     if (!key || Upper(key) != Upper(ch) || !Enabled() || !Showing()) return false;
     ChangeState(ButtonState::MouseOver);
     Click();
@@ -527,9 +530,9 @@ void TLMDMMButton::DrawCaption(HDC dc) const {
     // button's width; an empty caption measures as one space.
     const std::string& caption = props_.caption;
     const std::string measured = caption.empty() || caption == "&" ? std::string(" ") : caption;
-    const UINT format = DT_EXPANDTABS | (props_.multiLine ? DT_WORDBREAK : 0);
+    const UINT format = DT_EXPANDTABS | (props_.multiLine ? DT_WORDBREAK : 0) | (props_.showAccelChar ? 0 : DT_NOPREFIX);
     RECT box{0, 0, props_.multiLine ? Width() : 0, 0};
-    DrawTextA(dc, measured.c_str(), -1, &box, format | DT_CALCRECT);
+    DrawText1252(dc, measured, box, format | DT_CALCRECT);
     const int bw = box.right - box.left + 2, bh = box.bottom - box.top + 2;
     const int aw = area.right - area.left, ah = area.bottom - area.top;
 
@@ -568,7 +571,7 @@ void TLMDMMButton::DrawCaption(HDC dc) const {
     x += 1 + props_.layout.offsetX;
     y += 1 + props_.layout.offsetY;
     RECT text{x, y, x + bw - 2, y + bh - 2};
-    if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &text, format | horizontal | DT_NOCLIP);
+    if (!caption.empty()) DrawText1252(dc, caption, text, format | horizontal | DT_NOCLIP);
 }
 
 }  // namespace vindrel

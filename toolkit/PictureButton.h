@@ -94,6 +94,7 @@ struct ButtonProps {
     COLORREF enterColour = clCaptionText;
     bool enterColourChange = false;
     bool multiLine = false;
+    bool showAccelChar = true;  // off for texts from the catalogue and the records: drawn as written
     ButtonLayout layout{};
     bool repeatedClick = false;
     uint16_t repeatingDelay = 500;
@@ -118,6 +119,7 @@ struct ButtonProps {
     ButtonProps& Colour(COLORREF c) { colour = c; return *this; }
     ButtonProps& EnterColour(COLORREF c, bool change = true) { enterColour = c; enterColourChange = change; return *this; }
     ButtonProps& MultiLine(bool on) { multiLine = on; return *this; }
+    ButtonProps& ShowAccelChar(bool on) { showAccelChar = on; return *this; }
     ButtonProps& Align(Alignment a) { layout.alignment = a; return *this; }
     ButtonProps& AlignText2Glyph(TextToGlyph t) { layout.alignText2Glyph = t; return *this; }
     ButtonProps& Spacing(int px) { layout.spacing = px; return *this; }
@@ -146,9 +148,11 @@ ButtonProps GreenButton(std::string caption);
 ButtonProps ExitSign();
 // Category tile of the main menu: 280 x 80, green, reacts anywhere in its rectangle.
 ButtonProps CategoryTile(FaceListRef list, COLORREF transColour);
-// Entry of the category and index lists: Verdana 19, left and centred, yellow under the mouse.
+// Entry of the category and index lists: Verdana 19, left and centred, yellow under the mouse;
+// its caption, a catalogue title, is drawn as written.
 ButtonProps ListRow(FaceListRef list, const FaceIndices& faces, COLORREF transColour);
-// Entry of the uninstall list: face 0 of BagKategorier, Verdana 24 at the top left, yellow.
+// Entry of the uninstall list: face 0 of BagKategorier, Verdana 24 at the top left, yellow; its
+// caption, a recorded title, is drawn as written.
 ButtonProps UninstallRow(COLORREF enterColour, bool enterColourChange);
 // Scroll arrow: transparent, mouse-over on; the pages add Repeat(...) where they repeat.
 ButtonProps Arrow(FaceListRef list, const FaceIndices& faces, COLORREF transColour);

@@ -1,6 +1,7 @@
 #include "toolkit/RadioGroup.h"
 
 #include "toolkit/Page.h"
+#include "toolkit/Text.h"
 #include "toolkit/WindowOwner.h"
 
 namespace vindrel {
@@ -42,7 +43,8 @@ const FontSpec& TRadioGroup::Font() const { return props_.font ? *props_.font : 
 void TRadioGroup::AddItem(const std::string& text) {
     DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (props_.flat ? BS_FLAT : 0);
     if (buttons_.empty()) style |= WS_GROUP | WS_TABSTOP;
-    HWND button = CreateWindowExA(0, "BUTTON", text.c_str(), style, 0, 0, 0, 0, hwnd_, nullptr,
+    // A wide button, so that the system's code page does not change the topic's letters.
+    HWND button = CreateWindowExW(0, L"BUTTON", Wide(text).c_str(), style, 0, 0, 0, 0, hwnd_, nullptr,
                                   page_.App().Instance(), nullptr);
     if (!button) return;
     SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(page_.Font(Font())), FALSE);
@@ -54,9 +56,7 @@ void TRadioGroup::AddItem(const std::string& text) {
 std::string TRadioGroup::Item(int index) const {
     HWND button = Button(index);
     if (!button) return {};
-    char text[1024] = {};
-    GetWindowTextA(button, text, sizeof text);
-    return text;
+    return WindowText1252(button);
 }
 
 HWND TRadioGroup::Button(int index) const {
@@ -110,13 +110,14 @@ void TRadioGroup::Paint(HDC dc) {
         DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     }
     if (!props_.caption.empty()) {
+        const std::wstring caption = Wide(props_.caption);
         SIZE size{};
-        GetTextExtentPoint32A(dc, props_.caption.c_str(), static_cast<int>(props_.caption.size()), &size);
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
         RECT text{8, 0, 8 + size.cx, textHeight};
         SetBkMode(dc, OPAQUE);
         SetBkColor(dc, ResolveColour(props_.colour));
         SetTextColor(dc, ResolveColour(Font().colour));
-        DrawTextA(dc, props_.caption.c_str(), -1, &text, DT_SINGLELINE | DT_LEFT);
+        DrawText1252(dc, props_.caption, text, DT_SINGLELINE | DT_LEFT);
     }
 }
 

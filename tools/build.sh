@@ -7,6 +7,9 @@ JOBS=$(nproc)
 cmake -S "$ROOT" -B "$BUILD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build "$BUILD/x86_64" -j"$JOBS"
 if [ "${VINDREL_SKIP_I686:-0}" != 1 ]; then
+  # CMake keeps the compilers a folder was first configured with: a 32-bit folder made with the
+  # posix-thread compilers, which the 32-bit build no longer uses, starts afresh.
+  if grep -qs -- '-posix' "$BUILD/i686/CMakeCache.txt"; then rm -rf "$BUILD/i686/CMakeCache.txt" "$BUILD/i686/CMakeFiles"; fi
   cmake -S "$ROOT" -B "$BUILD/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DVINDREL_TESTS=OFF >/dev/null
   cmake --build "$BUILD/i686" -j"$JOBS"
 fi

@@ -5,6 +5,7 @@ need=()
 have() { command -v "$1" >/dev/null 2>&1; }
 have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
 have i686-w64-mingw32-g++-posix   || need+=(g++-mingw-w64-i686-posix)
+have i686-w64-mingw32-g++-win32   || need+=(g++-mingw-w64-i686-win32)
 have x86_64-w64-mingw32-windres   || need+=(binutils-mingw-w64)
 have wine                         || need+=(wine wine64)
 have Xvfb                         || need+=(xvfb)

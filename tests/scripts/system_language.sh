@@ -1,6 +1,7 @@
 #!/bin/bash
 # The language comes from the system's default language: each Nordic locale gives its code, an
-# English one leaves it undecided. Locales are compiled into the build folder, not the system.
+# English one leaves it undecided; and pages look the same under other code pages. Locales are
+# compiled into the build folder, not the system.
 set -euo pipefail
 EXE=$1 BUILD=$2 SRC=$3
 LOC="$BUILD/locales"
@@ -25,3 +26,35 @@ check fi_FI fi
 check C '??'
 # The command line's "??" asks for a flag even where the system names a language.
 check da_DK da LanguageChoice.QuestionMarksAskEvenOnANordicSystem
+
+# Texts show the same letters on every single-byte code page: the main menu, a game page and the
+# help page drawn under Polish (1250), Russian (1251) and Greek (1253) code pages are, pixel for
+# pixel, the ones drawn under 1252. The pictures stay in <build>/locales/codepage-<n>/.
+render() {
+  local locale=$1 charset=$2 codepage=$3 dir="$LOC/codepage-$3"
+  if [ ! -d "$LOC/$locale.$charset" ]; then
+    localedef -i "$locale" -f "$charset" "$LOC/$locale.$charset" 2>/dev/null || true
+  fi
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  echo "== $locale.$charset -> code page $codepage"
+  LOCPATH="$LOC" LANG="$locale.$charset" LC_ALL= VINDREL_EXPECT_CODEPAGE="$codepage" \
+    VINDREL_CODEPAGE_RENDERS="Z:$(echo "$dir" | tr / '\\')" \
+    timeout 60 wine "$BUILD/tests/vindrel_tests.exe" \
+    --gtest_filter=MenuTest.TheMainMenuAndAGamePageAreDrawnAlikeOnEveryCodePage \
+    </dev/null 2>&1 | tr -d '\r' | tee "$LOC/last.txt" | grep -E '^\[  (PASSED|FAILED|SKIPPED)' || true
+  grep -q '^\[  PASSED  \] 1 test' "$LOC/last.txt" || { grep -B2 -A6 'Failure' "$LOC/last.txt" || true; exit 1; }
+}
+render da_DK UTF-8 1252
+for other in "pl_PL CP1250 1250" "ru_RU CP1251 1251" "el_GR CP1253 1253"; do
+  set -- $other
+  render "$1" "$2" "$3"
+  for page in menu game help; do
+    if ! cmp -s "$LOC/codepage-1252/$page.bmp" "$LOC/codepage-$3/$page.bmp"; then
+      echo "FAIL: the $page page drawn under code page $3 differs from the one under 1252:" \
+        "$(compare -metric AE "$LOC/codepage-1252/$page.bmp" "$LOC/codepage-$3/$page.bmp" null: 2>&1 || true) pixels"
+      exit 1
+    fi
+  done
+  echo "   the same pictures as under code page 1252"
+done

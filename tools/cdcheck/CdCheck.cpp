@@ -313,8 +313,8 @@ private:
                                           " is not a whole number as the menu reads them (decimal, or hexadecimal "
                                           "written 0x20 or $20); it uses the default, " + fallback + ", instead");
             else if (*v < 0)
-                report_.Warning(where_, std::string(k.key) + " " + Quoted(e->value) + " is negative: the game page shows " +
-                                            std::to_string(*v) + " " + k.unit);
+                report_.Error(where_, std::string(k.key) + " " + Quoted(e->value) + " is negative: the game page shows " +
+                                          std::to_string(*v) + " " + k.unit);
         }
     }
 
@@ -370,7 +370,7 @@ private:
             report_.Error(where_, "the setup program " + Quoted(setup) + " is not on the CD: Install starts nothing");
         if (shot.empty() || !fs::is_regular_file(shot))
             report_.Error(where_, "no screenshot " + Quoted(dir + "Shot.bmp") +
-                                      ": the game page keeps showing the previous demo's picture");
+                                      ": the game page shows no screenshot for this demo");
         else
             CheckScreenshot(shot, dir + "Shot.bmp");
     }
@@ -391,7 +391,7 @@ private:
             else if (b.size() >= 2 && u8(0) == 0xFF && u8(1) == 0xD8) kind = " (it is a JPEG picture)";
             else if (b.rfind("GIF8", 0) == 0) kind = " (it is a GIF picture)";
             report_.Error(where_, "the screenshot " + Quoted(name) + " is not a Windows bitmap" + kind +
-                                      "; the game page keeps showing the previous demo's picture");
+                                      "; the game page shows no screenshot for this demo");
             return;
         }
         const uint32_t header = u32(14), offset = u32(10);

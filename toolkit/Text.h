@@ -1,0 +1,23 @@
+// The program's texts are Windows-1252 bytes (the catalogue, the language table, the records).
+// The system's code page may be another one (Polish, Russian, Greek Windows), so texts are
+// handed to the system as UTF-16 through the wide calls, never through the code page of the day.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace vindrel {
+
+constexpr UINT kTextCodePage = 1252;
+
+std::wstring Wide(const std::string& text);
+std::string Narrow(const std::wstring& text);
+
+// DrawTextW of a Windows-1252 text; the rectangle and result as DrawText's.
+int DrawText1252(HDC dc, const std::string& text, RECT& r, UINT format);
+
+// Window texts of standard controls and of the application's window.
+void SetWindowText1252(HWND hwnd, const std::string& text);
+std::string WindowText1252(HWND hwnd);
+
+}  // namespace vindrel
