@@ -340,26 +340,28 @@ void DeliverMessages(bool& quit, int& quitCode) {
 void WaitForTree(HANDLE first, HANDLE job) {
     bool quit = false, firstRunning = true;
     int quitCode = 0;
-    ULONGLONG lastWindow = 0, nextLook = 0;
+    // GetTickCount, not its 64-bit sibling, which XP lacks: the differences stay right across the
+    // 49-day wrap since they are taken in unsigned 32 bits.
+    DWORD lastWindow = 0, nextLook = 0;
     for (;;) {
         DeliverMessages(quit, quitCode);
-        const ULONGLONG now = GetTickCount64();
-        if (!firstRunning && now >= nextLook) {
+        const DWORD now = GetTickCount();
+        const auto untilLook = static_cast<LONG>(nextLook - now);
+        if (!firstRunning && untilLook <= 0) {
             std::vector<DWORD> running;
             if (!job || !RunningInJob(job, running) || running.empty()) break;
             if (ShowsAWindow(running)) lastWindow = now;
             else if (now - lastWindow >= kLeftoverQuietMs) break;
             nextLook = now + kTreePollMs;
         }
+        const LONG untilNext = std::max(static_cast<LONG>(nextLook - GetTickCount()), LONG{0});
         const DWORD woke = firstRunning
                                ? MsgWaitForMultipleObjects(1, &first, FALSE, INFINITE, QS_ALLINPUT)
-                               : MsgWaitForMultipleObjects(0, nullptr, FALSE,
-                                                           static_cast<DWORD>(nextLook - std::min(nextLook, now)),
-                                                           QS_ALLINPUT);
+                               : MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(untilNext), QS_ALLINPUT);
         if (woke == WAIT_FAILED) break;
         if (firstRunning && woke == WAIT_OBJECT_0) {
             firstRunning = false;
-            lastWindow = nextLook = GetTickCount64();
+            lastWindow = nextLook = GetTickCount();
         }
     }
     if (quit) PostQuitMessage(quitCode);
