@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <string>
 
+#include "app/StartupTimes.h"
+#include "toolkit/SharedGdi.h"
+
 namespace vindrel {
 
 class Application {
@@ -29,10 +32,18 @@ public:
     // Dispatches the messages that are waiting, then returns.
     static void ProcessMessages();
 
+    // Start-up timing (off unless switched on); the loop finishes it at its first idle turn.
+    StartupTimes& Times() { return times_; }
+
+    // The back buffer, fonts and pictures that all pages share.
+    SharedGdi& Gdi() { return gdi_; }
+
 private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     bool terminated_ = false;
+    StartupTimes times_;
+    SharedGdi gdi_;
 };
 
 }  // namespace vindrel

@@ -129,7 +129,7 @@ void Page::PaintPage(HDC dc, const RECT* area) {
     RECT r = client;
     if (area && !IntersectRect(&r, area, &client)) return;
     PrepareChildren(*this);
-    HDC back = backBuffer_.Ensure(client.right, client.bottom);
+    HDC back = app_.Gdi().PageBuffer().Ensure(client.right, client.bottom);
     if (!back) return;
     {
         DcStateGuard state(back);
@@ -155,12 +155,7 @@ void Page::RepaintArea(const RECT& pageRect) {
     ValidateRect(hwnd_, &pageRect);
 }
 
-HFONT Page::Font(const FontSpec& font) {
-    FontKey key{font.face, font.height, font.style};
-    auto it = fonts_.find(key);
-    if (it == fonts_.end()) it = fonts_.emplace(key, CreateFontFrom(font)).first;
-    return it->second.get();
-}
+HFONT Page::Font(const FontSpec& font) { return app_.Gdi().Font(font); }
 
 void Page::ConnectFaceLists(const std::function<TLMDBitmapList*(const std::string&)>& lookup) {
     ForEachControl(*this, [&](Control& c) {

@@ -1,6 +1,7 @@
 // A page of the menu: a 640 x 480 borderless window over the black backdrop, centred on the
 // screen, owned by the application's hidden window, created once and afterwards only shown,
-// hidden and raised. Its controls are plain objects painted in z-order into one back buffer.
+// hidden and raised. Its controls are plain objects painted in z-order into a back buffer that
+// all pages share.
 //
 // A page declares its controls as members, one line per row of its layout table, lowest first:
 //
@@ -80,7 +81,7 @@ public:
     // Connects every button that names its face list ("frmForside.Greens") to lookup's answer.
     void ConnectFaceLists(const std::function<TLMDBitmapList*(const std::string&)>& lookup);
 
-    // For controls: a font made once per page; invalidation and immediate repaint of an area.
+    // For controls: a font made once for all pages; invalidation and immediate repaint of an area.
     HFONT Font(const FontSpec& font);
     void InvalidateArea(const RECT& pageRect);
     void RepaintArea(const RECT& pageRect);
@@ -121,9 +122,6 @@ private:
     Application& app_;
     PageSettings settings_;
     HWND hwnd_ = nullptr;
-    OffscreenSurface backBuffer_;
-    using FontKey = std::tuple<std::string, int, unsigned>;
-    std::map<FontKey, UniqueFont> fonts_;
     Control* hover_ = nullptr;
     Control* capture_ = nullptr;
     bool trackingLeave_ = false;

@@ -485,7 +485,7 @@ void TLMDMMButton::Paint(HDC dc) {
         return;
     }
     // Composed off-screen and copied in one step.
-    HDC mem = surface_.Ensure(w, h);
+    HDC mem = OwnerPage().App().Gdi().FaceBuffer().Ensure(w, h);
     if (!mem) return;
     DcStateGuard memState(mem);
     IntersectClipRect(mem, 0, 0, w, h);
