@@ -181,7 +181,10 @@ double Click(DWORD pid, const char* page, int x, int y, const char* expected) {
     for (const auto& [name, h] : known.byClass)
         if (IsWindowVisible(h)) UpdateWindow(h);
     const double seconds = Now() - start;
-    return TopPage(pid) == expected ? seconds : -1;
+    // The window manager's stacking may settle a moment later than the paint.
+    for (int i = 0; i < 20; ++i, Sleep(10))
+        if (TopPage(pid) == expected) return seconds;
+    return -1;
 }
 
 struct Step {
@@ -260,13 +263,17 @@ Weight WeightOf(HANDLE process, DWORD pid) {
 }
 
 struct Visit {
-    bool complete = true;
-    std::vector<double> first, again;  // seconds per switch
+    std::string missed;  // the switches that did not bring up their page
+    std::vector<double> first, again;  // seconds per switch, less the cost of a click that does nothing
+    double idleClick = 0;
     Weight started, visited;
 };
 
 double ClickStep(DWORD pid, const Step& s) {
-    if (s.x || s.y) return Click(pid, s.page, s.x, s.y, s.expected);
+    if (s.x || s.y) {
+        const double t = Click(pid, s.page, s.x, s.y, s.expected);
+        return t >= 0 || TopPage(pid) != s.page ? t : Click(pid, s.page, s.x, s.y, s.expected);  // once more
+    }
     // The exit sign is drawn transparently: try points across it until one is on the face.
     for (int y = 453; y < 480; y += 6)
         for (int x = 565; x < 640; x += 6) {
@@ -279,15 +286,24 @@ double ClickStep(DWORD pid, const Step& s) {
 Visit VisitEveryPage(const Started& menu) {
     Visit v;
     v.started = WeightOf(menu.Process(), menu.Id());
+    auto missed = [&](const Step& s) { v.missed += std::string(" ") + s.page + ">" + s.expected; };
+    // Sending the clicks and asking every page to paint costs something of its own: measured on a
+    // spot of the main menu where a click changes nothing, and taken off each switch.
+    auto idle = [&] {
+        std::vector<double> t;
+        for (int i = 0; i < 15; ++i) t.push_back(Click(menu.Id(), "TfrmForside", 600, 200, "TfrmForside"));
+        return Median(t);
+    };
     for (const Step& s : kFirstSteps)
-        if (Shows(menu.Id(), s.page) && ClickStep(menu.Id(), s) < 0) v.complete = false;
+        if (Shows(menu.Id(), s.page) && ClickStep(menu.Id(), s) < 0) missed(s);
+    v.idleClick = idle();
     for (int round = 0; round < 2; ++round)
         for (const Step& s : kTour) {
             const double t = ClickStep(menu.Id(), s);
             if (t < 0)
-                v.complete = false;
+                missed(s);
             else
-                (round == 0 ? v.first : v.again).push_back(t);
+                (round == 0 ? v.first : v.again).push_back(std::max(0.0, t - v.idleClick));
         }
     v.visited = WeightOf(menu.Process(), menu.Id());
     return v;
@@ -407,10 +423,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                     m.name.c_str(), v.started.gdi, v.started.tableGdi, v.started.user,
                     v.started.privateBytes / 1048576.0, v.visited.gdi, v.visited.tableGdi, v.visited.user,
                     v.visited.privateBytes / 1048576.0);
-        std::printf("%s: page switch (click to painted), first visit mean %.2f ms, max %.2f ms; again mean %.2f ms, "
-                    "max %.2f ms%s\n",
-                    m.name.c_str(), Mean(v.first) * 1000, Max(v.first) * 1000, Mean(v.again) * 1000, Max(v.again) * 1000,
-                    v.complete ? "" : " (some pages did not come up)");
+        std::printf("%s: page switch (click to painted, less %.2f ms for a click that does nothing), first visit "
+                    "mean %.2f ms, max %.2f ms; again mean %.2f ms, max %.2f ms%s\n",
+                    m.name.c_str(), v.idleClick * 1000, Mean(v.first) * 1000, Max(v.first) * 1000, Mean(v.again) * 1000, Max(v.again) * 1000,
+                    v.missed.empty() ? "" : (", missed:" + v.missed).c_str());
     }
 
     double cpuBefore = ProcessCpuSeconds();
