@@ -127,7 +127,7 @@ TEST(StartupTimes, SwitchedOnByItsVariableTheReportNamesEveryStepInOrder) {
     // The steps' own times, the unlisted ones too, add up to the last line's time since the start.
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) sum += std::atof(line.c_str() + line.find('\t') + 1);
-    EXPECT_NEAR(sum, total, 1.0);
+    EXPECT_NEAR(sum, total, 1.5);  // each figure is rounded to 0.1 ms
 }
 
 TEST_F(ShellTest, ProbesAreTakenIntoTheMachineProfile) {
