@@ -24,10 +24,8 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 
 #include "app/Application.h"
@@ -112,6 +110,7 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT EraseBackground(HDC dc);
+    bool CoveredWhole() const;  // a visible window above it covers all of it
     void PaintChildren(HDC dc, const ControlParent& parent, const RECT& area);
     void PrepareChildren(const ControlParent& parent);
     Control* ControlAt(const ControlParent& parent, POINT pagePoint) const;

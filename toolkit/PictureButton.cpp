@@ -171,7 +171,7 @@ void TLMDMMButton::SetButtonFaceImageList(TLMDBitmapList* list) {
     if (list_) list_->RemoveChangeLink(this);
     list_ = list;
     if (list_) list_->AddChangeLink(this);
-    Repaint();
+    Invalidate();
 }
 
 void TLMDMMButton::BitmapListDestroyed(const TLMDBitmapList& list) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <tuple>
 
 #include "toolkit/Artwork.h"
