@@ -44,7 +44,10 @@ int Application::Run() {
     // A quit requested before the loop is already queued, so the loop ends on its first turn.
     MSG msg{};
     BOOL got;
-    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0 && got != -1) {
+    for (;;) {
+        // Nothing waiting, not even a paint: the first screen is on.
+        if (times_.On() && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) times_.Finish("first paint");
+        if ((got = GetMessageA(&msg, nullptr, 0, 0)) == 0 || got == -1) break;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <string>
 
+#include "app/StartupTimes.h"
+#include "toolkit/SharedGdi.h"
+
 namespace vindrel {
 
 class Application {
@@ -38,6 +41,12 @@ public:
     // activation from this window that is a page activation.
     bool PassingOnWithinTheMenu() const { return passingOn_; }
 
+    // Start-up timing (off unless switched on); the loop finishes it at its first idle turn.
+    StartupTimes& Times() { return times_; }
+
+    // The back buffer, fonts and pictures that all pages share.
+    SharedGdi& Gdi() { return gdi_; }
+
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -45,6 +54,8 @@ private:
     HWND window_ = nullptr;
     bool terminated_ = false;
     bool passingOn_ = false;
+    StartupTimes times_;
+    SharedGdi gdi_;
 };
 
 }  // namespace vindrel

@@ -111,8 +111,10 @@ TfrmBlack::TfrmBlack(Application& app, std::vector<std::string> args) : app_(app
     RegisterClassA(&wc);
     hwnd_ = CreateWindowExA(0, kBlackClass, "frmBlack", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                             GetSystemMetrics(SM_CYSCREEN), app_.Handle(), nullptr, app_.Instance(), this);
+    app_.Times().Mark("backdrop window");
     // The conversation opens as soon as the shell exists, before its start-up work.
     dde_ = std::make_unique<DdeClient>("PROGMAN", "");
+    app_.Times().Mark("Program Manager conversation");
     FormCreate();
 }
 
@@ -129,9 +131,13 @@ void TfrmBlack::FormCreate() {
         MessageBoxA(hwnd_, "Your resolution must be at least 640x480", "Warning", MB_OK | MB_ICONWARNING);
         app_.Terminate();  // start-up goes on; the loop ends on its first turn
     }
+    StartupTimes& times = app_.Times();
+    times.Mark("screen check");
     InstallFonts();
+    times.Mark("fonts");
     runInstallList_.clear();
     machine_ = ProbeMachine();
+    times.Mark("probes");
     currentLanguage_ = LanguageFromLangId(GetSystemDefaultLangID());
     currentLanguage_ = LanguageFromCommandLine(currentLanguage_, args_);
     Fortsaet();
@@ -142,19 +148,28 @@ void TfrmBlack::Fortsaet() {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     BringWindowToTop(hwnd_);
+    app_.Times().Mark("backdrop shown");
     CreatePages();
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EnableWindow(hwnd_, FALSE);
     // Undecided, the pages keep their Danish layout texts until a flag is chosen.
     if (currentLanguage_ != "??") SaetSprog(*this, currentLanguage_);
+    app_.Times().Mark("language table");
 }
 
 void TfrmBlack::CreatePages() {
-    for (const PageStep& step : kCreationOrder)
-        if (step.create) pages_.push_back({step.formName, step.create(*this)});
-    if (currentLanguage_ == "??")
+    StartupTimes& times = app_.Times();
+    for (const PageStep& step : kCreationOrder) {
+        if (!step.create) continue;
+        pages_.push_back({step.formName, step.create(*this)});
+        times.Mark(step.formName);
+    }
+    if (currentLanguage_ == "??") {
         pages_.push_back({kLanguageChoice.formName, kLanguageChoice.create(*this)});
+        times.Mark(kLanguageChoice.formName);
+    }
     ConnectSharedLists();
+    times.Mark("shared lists");
 }
 
 void TfrmBlack::ConnectSharedLists() {

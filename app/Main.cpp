@@ -7,6 +7,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vindrel::Application app(instance);
     app.SetTitle("Vindrel");
+    app.Times().Mark("application");
     int code;
     {
         vindrel::TfrmBlack shell(app, vindrel::ProgramArguments());

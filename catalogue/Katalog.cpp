@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstring>
 
 namespace vindrel {
 namespace {
@@ -36,14 +37,59 @@ std::string ReadString(const char* section, const char* key, const std::string& 
     return std::string(buffer, n);
 }
 
-// A missing or empty value, like a malformed one, gives the fallback.
-int32_t ReadInteger(const char* section, const char* key, int32_t fallback, const std::string& iniPath) {
-    std::string text = ReadString(section, key, "", iniPath);
-    if (text.empty()) return fallback;
-    return ParseIniInteger(text, fallback);
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// [from, to) without the blanks at either end.
+std::string Trimmed(const char* from, const char* to) {
+    while (from < to && IsBlank(*from)) ++from;
+    while (to > from && IsBlank(to[-1])) --to;
+    return std::string(from, to);
+}
+
+bool SameKey(const char* key, const std::string& name) {
+    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, key, -1, name.c_str(), -1) == CSTR_EQUAL;
 }
 
 }  // namespace
+
+CatalogueSection::CatalogueSection(const char* section, const std::string& iniPath)
+    : section_(section), iniPath_(iniPath) {
+    // The platform gives the section's lines as "key=value", trimmed, comments left out,
+    // ending in two zeros. A section that does not fit is read key by key instead.
+    constexpr DWORD kSize = 32767;  // the largest section every Windows returns whole
+    lines_.resize(kSize);
+    const DWORD n = GetPrivateProfileSectionA(section, lines_.data(), kSize, iniPath.c_str());
+    whole_ = n < kSize - 2;
+    lines_.resize(whole_ ? n : 0);
+}
+
+std::string CatalogueSection::Text(const char* key, const std::string& fallback) const {
+    if (!whole_) return ReadString(section_.c_str(), key, fallback, iniPath_);
+    for (size_t at = 0; at < lines_.size();) {
+        const char* line = lines_.data() + at;
+        const size_t length = std::strlen(line);
+        at += length + 1;
+        const char* equals = static_cast<const char*>(std::memchr(line, '=', length));
+        if (!SameKey(key, Trimmed(line, equals ? equals : line + length))) continue;
+        // The first line of that key decides, as the key-by-key reading does; a key without a
+        // value gives the fallback.
+        if (!equals) break;
+        std::string value = Trimmed(equals + 1, line + length);
+        // Quotes around the whole value are taken off, as by the platform's reading of one key.
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        if (value.size() > kIniValueBuffer - 1) value.resize(kIniValueBuffer - 1);
+        return value;
+    }
+    return fallback;
+}
+
+int32_t CatalogueSection::Integer(const char* key, int32_t fallback) const {
+    // A missing or empty value, like a malformed one, gives the fallback.
+    std::string text = Text(key, "");
+    if (text.empty()) return fallback;
+    return ParseIniInteger(text, fallback);
+}
 
 int32_t ParseIniInteger(const std::string& value, int32_t fallback) {
     int64_t v = 0;
@@ -83,18 +129,18 @@ std::optional<DescriptionKey> DescriptionKeyFor(const std::string& currentLangua
 
 TSpilPost ReadSpilPost(int number, const std::string& currentLanguage, const std::string& iniPath) {
     const std::string name = "Spil" + std::to_string(number);
-    const char* section = name.c_str();
+    const CatalogueSection section(name.c_str(), iniPath);
     TSpilPost e;
-    e.Titel = ReadString(section, "Titel", "No Title!", iniPath);
-    e.KortTitel = ReadString(section, "KortTitel", e.Titel, iniPath);
-    e.Setup = ReadString(section, "Setup", "No File!", iniPath);
-    e.CPU = ReadInteger(section, "CPU", 100, iniPath);
-    e.Ram = ReadInteger(section, "Ram", 16, iniPath);
-    e.HD = ReadInteger(section, "HD", 20, iniPath);
-    e.Kategori = CategoryFromName(ReadString(section, "Kategori", "Ingen", iniPath));
-    e.Folder = ReadString(section, "Folder", "NoFolder", iniPath);
-    e.Uninstall = ReadString(section, "Uninstall", "", iniPath);
-    if (auto key = DescriptionKeyFor(currentLanguage)) e.Instruktion = ReadString(section, key->key, key->fallback, iniPath);
+    e.Titel = section.Text("Titel", "No Title!");
+    e.KortTitel = section.Text("KortTitel", e.Titel);
+    e.Setup = section.Text("Setup", "No File!");
+    e.CPU = section.Integer("CPU", 100);
+    e.Ram = section.Integer("Ram", 16);
+    e.HD = section.Integer("HD", 20);
+    e.Kategori = CategoryFromName(section.Text("Kategori", "Ingen"));
+    e.Folder = section.Text("Folder", "NoFolder");
+    e.Uninstall = section.Text("Uninstall", "");
+    if (auto key = DescriptionKeyFor(currentLanguage)) e.Instruktion = section.Text(key->key, key->fallback);
     return e;
 }
 

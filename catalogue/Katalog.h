@@ -49,6 +49,23 @@ struct DescriptionKey {
 // Only "da", "se", "no" and "fi" have one; any other code reads no description.
 std::optional<DescriptionKey> DescriptionKeyFor(const std::string& currentLanguage);
 
+// One section of the file, read in one go (each value read on its own would open the file
+// again, which from a CD is most of the start-up): its values as GetPrivateProfileStringA gives
+// them, key names without regard to case, the first of a repeated key, quotes around a value
+// taken off, cut to 2047 characters.
+class CatalogueSection {
+public:
+    CatalogueSection(const char* section, const std::string& iniPath);
+    std::string Text(const char* key, const std::string& fallback) const;
+    int32_t Integer(const char* key, int32_t fallback) const;  // see ParseIniInteger
+
+private:
+    std::string section_;
+    std::string iniPath_;
+    std::vector<char> lines_;  // "key=value" strings one after another
+    bool whole_ = false;       // false: too long, each value is read on its own
+};
+
 // Reads section "Spil<number>" of the file (defaults for everything missing).
 TSpilPost ReadSpilPost(int number, const std::string& currentLanguage, const std::string& iniPath = kCatalogueFile);
 

@@ -95,9 +95,9 @@ void SaetSprog(TfrmBlack& shell, const std::string& code) {
         if (p.frmAfinstaller) p.frmAfinstaller->cmdHjaelp.SetCaption(hjaelp);
     }
 
-    // One load of the common background; each picture keeps its own copy. On the disclaimer page
-    // the picture goes to the text panel, which shows its top-left part.
-    UniqueBitmap hovedmenu = art::LoadStoredPicture(shell.App().Instance(), "Hovedmenu");
+    // One load of the common background, which every page's picture shows (none of them changes
+    // it). On the disclaimer page the picture goes to the text panel, which shows its top-left part.
+    auto hovedmenu = shell.App().Gdi().Pictures().Get(shell.App().Instance(), "Hovedmenu");
     const Background backgrounds[] = {
         {p.frmDX, p.frmDX ? &p.frmDX->Baggrund : nullptr},
         {p.frmForside, p.frmForside ? &p.frmForside->imgback : nullptr},
@@ -111,7 +111,7 @@ void SaetSprog(TfrmBlack& shell, const std::string& code) {
     };
     for (const Background& b : backgrounds) {
         if (!b.page || !hovedmenu) continue;
-        b.picture->SetPicture(hovedmenu.get());
+        b.picture->SetPicture(hovedmenu);
         b.page->RepaintArea(kWholePage);
     }
 }

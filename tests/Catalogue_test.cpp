@@ -268,6 +268,34 @@ TEST(Catalogue, PresentButEmptyTextKeysStayEmpty) {
     EXPECT_EQ(liste[0].Instruktion, "");
 }
 
+TEST(Catalogue, ASectionReadInOneGoGivesWhatEachKeyReadAloneGives) {
+    // The platform's reading of one key is the reference for every awkward way to write a value.
+    const std::string big(40000, 'b');
+    const struct {
+        const char* what;
+        std::string body;
+    } cases[] = {
+        {"blanks", "  Titel  =   Spaced out  \nkorttitel=lower case key\n\tSetup\t=\t\\Demos\\A\\Setup.exe\n"},
+        {"quotes", "Titel=\"Quoted\"\nKortTitel='single'\nSetup=\"open\nFolder=\"\nUninstall=a \"b\" c\nDansk=\"x\" \"y\"\n"},
+        {"repeats", "Titel=first\nTITEL=second\nFolder\nFolder=late\nUninstall=a=b=c\n"},
+        {"comments", ";Titel=commented\nTitel=real\n;Setup=x\n"},
+        {"too long to read whole", "Titel=T\nDansk=" + big + "\nSetup=after\n"},
+    };
+    const char* keys[] = {"Titel", "KortTitel", "Setup", "CPU", "Kategori", "Folder", "Uninstall", "Dansk"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        const std::string ini = folder / "Spil.INI";
+        test::WriteFile(ini, "[Spil1]\n" + c.body + "[Spil2]\nTitel=next\n");
+        const CatalogueSection section("Spil1", ini);
+        for (const char* key : keys) {
+            char alone[kIniValueBuffer];
+            DWORD n = GetPrivateProfileStringA("Spil1", key, "(default)", alone, sizeof alone, ini.c_str());
+            EXPECT_EQ(section.Text(key, "(default)"), std::string(alone, n)) << key;
+        }
+    }
+}
+
 TEST(Catalogue, MissingEmptyOrGarbledFileGivesAnEmptyList) {
     std::string garbage;
     uint32_t seed = 12345;

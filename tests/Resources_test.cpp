@@ -9,6 +9,7 @@
 
 #include "toolkit/Artwork.h"
 #include "toolkit/BitmapList.h"
+#include "toolkit/Drawing.h"
 
 using namespace vindrel;
 
@@ -168,28 +169,34 @@ TEST(ArtworkLists, StoredItemsHaveTheirFlagsIdentifiersAndLengths) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.resource);
+        // Each item is kept deflated: its expanded length, its stored length, then the stream.
         const Raw raw = Resource(c.resource, MAKEINTRESOURCEA(10));
         ASSERT_NE(raw.data, nullptr);
         ASSERT_GE(raw.size, 4u);
         const uint32_t count = U32(raw.data);
-        size_t pos = 4;
+        size_t pos = 4, expandedTotal = 0;
         for (uint32_t i = 0; i < count; ++i) {
             SCOPED_TRACE(i);
-            ASSERT_LE(pos + 4, raw.size);
+            ASSERT_LE(pos + 8, raw.size);
             const uint32_t length = U32(raw.data + pos);
-            const uint8_t* item = raw.data + pos + 4;
-            ASSERT_LE(pos + 4 + length, raw.size);
-            EXPECT_EQ(item[0], c.flags);
+            const uint32_t packed = U32(raw.data + pos + 4);
+            ASSERT_LE(pos + 8 + packed, raw.size);
+            const auto item = art::Inflate(raw.data + pos + 8, packed, length);
+            ASSERT_TRUE(item.has_value());
+            EXPECT_EQ(art::Inflate(raw.data + pos + 8, packed, length + 1), std::nullopt) << "exactly that long";
+            EXPECT_EQ((*item)[0], c.flags);
             if (c.flags == 0x0C) {
                 EXPECT_EQ(length, 23487u) << "flags, identifier, size and a 23,478-byte tile";
-                EXPECT_EQ(U32(item + 1), c.firstIdent + i);
+                EXPECT_EQ(U32(item->data() + 1), c.firstIdent + i);
             }
             if (c.flags == 0x08) {
-                EXPECT_EQ(U32(item + 1), length - 5);
+                EXPECT_EQ(U32(item->data() + 1), length - 5);
             }
-            pos += 4 + length;
+            pos += 8 + packed;
+            expandedTotal += length;
         }
         EXPECT_EQ(pos, raw.size);
+        EXPECT_LT(raw.size, expandedTotal) << "stored smaller than it is";
     }
     auto big = TLMDBitmapList::FromResource(Self(), art::kStortTomt);
     ASSERT_NE(big, nullptr);
@@ -200,17 +207,46 @@ TEST(ArtworkLists, StoredItemsHaveTheirFlagsIdentifiersAndLengths) {
 TEST(ArtworkPictures, BackgroundsAre640x480With256ColoursAndRawPixels) {
     for (const char* name : {art::kHovedmenu, art::kAnsvar, "Hovedmenu"}) {
         SCOPED_TRACE(name);
-        const Raw raw = Resource(name, MAKEINTRESOURCEA(2) /* RT_BITMAP */);
-        ASSERT_NE(raw.data, nullptr);
-        ASSERT_GE(raw.size, 40u);
-        EXPECT_EQ(U32(raw.data), 40u);
-        EXPECT_EQ(int32_t(U32(raw.data + 4)), 640);
-        EXPECT_EQ(int32_t(U32(raw.data + 8)), 480);
-        EXPECT_EQ(U16(raw.data + 14), 8);
-        EXPECT_EQ(U32(raw.data + 16), uint32_t(BI_RGB));
-        EXPECT_EQ(U32(raw.data + 32), 256u);
-        EXPECT_EQ(raw.size - 40 - 256 * 4, 307200u);
+        // Stored deflated; expanded, a bitmap file whose pixels are not run-length coded.
+        const Raw stored = Resource(name, MAKEINTRESOURCEA(10));
+        const auto file = art::UnpackPicture(Self(), name);
+        ASSERT_TRUE(file.has_value());
+        EXPECT_LT(stored.size * 2, file->size());
+        ASSERT_GE(file->size(), 54u);
+        const uint8_t* info = file->data() + 14;
+        EXPECT_EQ(std::memcmp(file->data(), "BM", 2), 0);
+        EXPECT_EQ(U32(info), 40u);
+        EXPECT_EQ(int32_t(U32(info + 4)), 640);
+        EXPECT_EQ(int32_t(U32(info + 8)), 480);
+        EXPECT_EQ(U16(info + 14), 8);
+        EXPECT_EQ(U32(info + 16), uint32_t(BI_RGB));
+        EXPECT_EQ(U32(info + 32), 256u);
+        EXPECT_EQ(file->size() - 14 - 40 - 256 * 4, 307200u);
     }
+    EXPECT_EQ(art::UnpackPicture(Self(), "NOPICTURE"), std::nullopt);
+}
+
+TEST(ArtworkPictures, DecodedOnFirstUseAndOneBitmapForEveryoneShowingIt) {
+    auto rows = TLMDBitmapList::FromResource(Self(), art::kBagKategorier);
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(rows->Count(), 8);
+    EXPECT_EQ(rows->Decoded(), 0) << "the entries stay compressed until used";
+    EXPECT_EQ(rows->Width(3), 240);
+    EXPECT_EQ(rows->Decoded(), 1);
+
+    art::PictureStore store;
+    auto first = store.Get(Self(), art::kHovedmenu);
+    auto second = store.Get(Self(), "Hovedmenu");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, second) << "names compare without case";
+    EXPECT_FALSE(first->Decoded());
+    EXPECT_EQ(BitmapSize(second->Bitmap()).cx, 640);
+    EXPECT_TRUE(first->Decoded());
+    EXPECT_EQ(store.Get(Self(), "NOPICTURE"), nullptr);
+    // Once nothing shows it, it is let go; the next one is decoded afresh.
+    first.reset();
+    second.reset();
+    EXPECT_FALSE(store.Get(Self(), art::kHovedmenu)->Decoded());
 }
 
 TEST(ArtworkPictures, StoredLayoutPicturesHaveTheirSizes) {

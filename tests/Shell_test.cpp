@@ -2,7 +2,10 @@
 // Program Manager server of the tests' own.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 
 #include "app/Black.h"
 #include "services/CDrom.h"
@@ -108,6 +111,50 @@ TEST_F(ShellTest, StartUpLeavesADisabledBlackBackdropOverTheWholeScreen) {
     EXPECT_TRUE(shell.InstallList().empty());
     EXPECT_TRUE(shell.DdeConnected());
     EXPECT_FALSE(app_.Terminated());
+}
+
+TEST(StartupTimes, SwitchedOnByItsVariableTheReportNamesEveryStepInOrder) {
+    test::ScratchFolder scratch;
+    test::ProgManStub stub(scratch / "progman.log");
+    const std::string report = scratch / "times.txt";
+    {
+        Application quiet(GetModuleHandleA(nullptr));
+        EXPECT_FALSE(quiet.Times().On());
+        quiet.Times().Finish("first paint");
+    }
+    EXPECT_FALSE(test::PathExists(report)) << "off, nothing is written";
+
+    SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", report.c_str());
+    Application app(GetModuleHandleA(nullptr));
+    SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", nullptr);
+    ASSERT_TRUE(app.Times().On());
+    {
+        TfrmBlack shell(app, {"??"});
+        app.Times().Finish("first paint");
+        EXPECT_FALSE(app.Times().On()) << "written once, then off";
+    }
+    const std::string text = test::ReadFile(report);
+    const char* steps[] = {"process start to entry", "backdrop window", "Program Manager conversation", "fonts",
+                           "probes", "frmSpilSide", "frmKategori", "frmAfinstaller", "frmIndex", "frmHelp", "frmDX",
+                           "frmLavetAf", "frmForside", "frmAnsvar", "frmSprogvalg", "shared lists", "language table",
+                           "first paint"};
+    size_t at = 0;
+    double previousTotal = 0, sum = 0, total = 0;
+    for (const char* step : steps) {
+        SCOPED_TRACE(step);
+        const size_t line = text.find(std::string(step) + "\t", at);
+        ASSERT_NE(line, std::string::npos) << text;
+        double ms = 0;
+        ASSERT_EQ(std::sscanf(text.c_str() + line + std::strlen(step), "\t%lf\t%lf", &ms, &total), 2);
+        EXPECT_GE(ms, 0);
+        EXPECT_GE(total, previousTotal);
+        previousTotal = total;
+        at = line + 1;
+    }
+    // The steps' own times, the unlisted ones too, add up to the last line's time since the start.
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) sum += std::atof(line.c_str() + line.find('\t') + 1);
+    EXPECT_NEAR(sum, total, 1.5);  // each figure is rounded to 0.1 ms
 }
 
 TEST_F(ShellTest, ProbesAreTakenIntoTheMachineProfile) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "toolkit/Artwork.h"
+
 namespace vindrel {
 
 namespace {
@@ -205,6 +207,11 @@ std::optional<TLMDBitmapListItem> TLMDBitmapListItem::FromBitmapFile(const uint8
     return item;
 }
 
+UniqueBitmap TLMDBitmapListItem::DibFromBitmapFile(const uint8_t* data, size_t size) {
+    auto item = FromBitmapFile(data, size);
+    return item ? std::move(item->bitmap_) : UniqueBitmap();
+}
+
 std::optional<TLMDBitmapListItem> TLMDBitmapListItem::FromInternal(const InternalItem& stored) {
     TLMDBitmapListItem item;
     // A zero-length bitmap is an empty picture, as a bitmap loaded from no bytes would be.
@@ -307,12 +314,43 @@ std::unique_ptr<TLMDBitmapList> TLMDBitmapList::FromPacked(const uint8_t* data, 
 }
 
 std::unique_ptr<TLMDBitmapList> TLMDBitmapList::FromResource(HINSTANCE module, const char* name) {
-    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    if (!found) return nullptr;
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return nullptr;
-    return FromPacked(static_cast<const uint8_t*>(bytes), SizeofResource(module, found));
+    const art::Stored stored = art::StoredResource(module, name);
+    if (!stored.data) return nullptr;
+    Cursor in(stored.data, stored.size);
+    uint32_t count = 0;
+    if (!in.U32(count) || count > in.Remaining() / 8) return nullptr;
+    auto list = std::make_unique<TLMDBitmapList>();
+    list->items_.resize(count);
+    for (Slot& slot : list->items_) {
+        if (!in.U32(slot.expandedSize) || !in.U32(slot.packedSize) || !in.Take(slot.packedSize, slot.packed))
+            return nullptr;
+    }
+    if (in.Remaining() != 0) return nullptr;
+    return list;
+}
+
+void TLMDBitmapList::Append(TLMDBitmapListItem item) {
+    items_.emplace_back();
+    items_.back().item = std::move(item);
+}
+
+const TLMDBitmapListItem& TLMDBitmapList::Item(int index) const {
+    const Slot& slot = items_[static_cast<size_t>(index)];
+    if (!slot.item) {
+        slot.item.emplace();
+        auto blob = art::Inflate(slot.packed, slot.packedSize, slot.expandedSize);
+        size_t consumed = 0;
+        auto stored = blob ? ReadInternal(blob->data(), blob->size(), consumed) : std::nullopt;
+        if (stored && consumed == blob->size())
+            if (auto item = TLMDBitmapListItem::FromInternal(*stored)) slot.item = std::move(*item);
+    }
+    return *slot.item;
+}
+
+int TLMDBitmapList::Decoded() const {
+    int n = 0;
+    for (const Slot& slot : items_) n += slot.item ? 1 : 0;
+    return n;
 }
 
 bool TLMDBitmapList::IsValid(int index) const {

@@ -81,6 +81,8 @@ public:
     static std::optional<TLMDBitmapListItem> FromInternal(const InternalItem& item);
     // Builds a bitmap (DIB section) from a complete bitmap file after checking its headers.
     static std::optional<TLMDBitmapListItem> FromBitmapFile(const uint8_t* data, size_t size);
+    // The DIB section alone, for a picture that needs no palette of its own; null if not valid.
+    static UniqueBitmap DibFromBitmapFile(const uint8_t* data, size_t size);
 
 private:
     UniqueBitmap bitmap_;
@@ -110,7 +112,9 @@ public:
     static std::unique_ptr<TLMDBitmapList> FromInternal(const std::vector<std::vector<uint8_t>>& items);
     // From a packed list: 4-byte item count, then per item a 4-byte length and its Internal blob.
     static std::unique_ptr<TLMDBitmapList> FromPacked(const uint8_t* data, size_t size);
-    // From an RCDATA resource holding a packed list (for example "LIST_GREENS").
+    // From an RCDATA resource of the artwork (for example "LIST_GREENS"): a 4-byte item count, then
+    // per item its expanded size, its stored size and its Internal blob compressed. The items stay
+    // compressed in the program's image until one is first used; null if the resource is missing.
     static std::unique_ptr<TLMDBitmapList> FromResource(HINSTANCE module, const char* name);
 
     int Count() const { return static_cast<int>(items_.size()); }
@@ -121,8 +125,11 @@ public:
     COLORREF TransparentColor(int index) const;  // bottom-left pixel; white when out of range
     COLORREF Pixel(int index, int x, int y) const;  // row 0 at the top; white when out of range
     HBITMAP Bitmap(int index) const;  // null when out of range
-    // The entry itself; index must be below Count().
-    const TLMDBitmapListItem& Item(int index) const { return items_[static_cast<size_t>(index)]; }
+    // The entry itself, decoded on first use; index must be below Count(). A stored item that
+    // cannot be decoded reads as an empty entry.
+    const TLMDBitmapListItem& Item(int index) const;
+    // Entries decoded so far (the others are still compressed).
+    int Decoded() const;
 
     // Draws an entry into target with the placement style; with transparent, pixels of the entry's
     // transparent colour are left out; with realisePalette, its palette is selected and realised
@@ -133,10 +140,17 @@ public:
     void AddChangeLink(BitmapListListener* listener);
     void RemoveChangeLink(BitmapListListener* listener);
 
-    void Append(TLMDBitmapListItem item) { items_.push_back(std::move(item)); }
+    void Append(TLMDBitmapListItem item);
 
 private:
-    std::vector<TLMDBitmapListItem> items_;
+    // An entry: decoded, or still the compressed blob in the program's resources.
+    struct Slot {
+        mutable std::optional<TLMDBitmapListItem> item;
+        const uint8_t* packed = nullptr;
+        uint32_t packedSize = 0;
+        uint32_t expandedSize = 0;
+    };
+    std::vector<Slot> items_;
     std::vector<BitmapListListener*> links_;
 };
 

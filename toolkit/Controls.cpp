@@ -96,12 +96,7 @@ TImage::TImage(Page& page, ControlParent& parent, const Layout& layout, Props pr
     : Control(page, parent, layout, props.visible), props_(props) {}
 
 void TImage::Adopt(HBITMAP owned) {
-    picture_.reset(owned);
-    if (props_.autoSize && picture_) {
-        SIZE s = BitmapSize(picture_.get());
-        SetBounds(Left(), Top(), s.cx, s.cy);
-    }
-    Invalidate();
+    SetPicture(owned ? std::make_shared<const art::SharedPicture>(UniqueBitmap(owned)) : nullptr);
 }
 
 void TImage::SetPicture(HBITMAP bitmap) {
@@ -109,10 +104,19 @@ void TImage::SetPicture(HBITMAP bitmap) {
     Adopt(copy);
 }
 
+void TImage::SetPicture(std::shared_ptr<const art::SharedPicture> picture) {
+    picture_ = std::move(picture);
+    if (props_.autoSize && Picture()) {
+        SIZE s = BitmapSize(Picture());
+        SetBounds(Left(), Top(), s.cx, s.cy);
+    }
+    Invalidate();
+}
+
 bool TImage::LoadResource(HINSTANCE module, const char* name) {
-    HANDLE loaded = LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (!loaded) return false;
-    Adopt(static_cast<HBITMAP>(loaded));
+    auto stored = OwnerPage().App().Gdi().Pictures().Get(module, name);
+    if (!stored) return false;
+    SetPicture(std::move(stored));
     return true;
 }
 
@@ -134,15 +138,16 @@ void TImage::SetTransparent(bool on) {
 }
 
 void TImage::Paint(HDC dc) {
-    if (!picture_) return;
-    SIZE s = BitmapSize(picture_.get());
+    HBITMAP picture = Picture();
+    if (!picture) return;
+    SIZE s = BitmapSize(picture);
     RECT r{0, 0, s.cx, s.cy};
     if (props_.stretch) {
         r = RECT{0, 0, Width(), Height()};
     } else if (props_.center) {
         OffsetRect(&r, (Width() - s.cx) / 2, (Height() - s.cy) / 2);
     }
-    DrawBitmap(dc, r, picture_.get(), props_.transparent);
+    DrawBitmap(dc, r, picture, props_.transparent);
 }
 
 // ---- TLabel ----------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/Artwork.h"
 #include "toolkit/Drawing.h"
 
 namespace vindrel {
@@ -140,7 +141,9 @@ private:
 };
 
 // A picture: a bitmap drawn at its natural size from the top-left, centred or stretched,
-// optionally leaving out the colour of its bottom-left pixel. Keeps its own copy of the bitmap.
+// optionally leaving out the colour of its bottom-left pixel. A bitmap it is given is copied; a
+// stored picture of the program is shared with every picture that shows it and decoded when
+// first drawn.
 class TImage : public Control {
 public:
     struct Props {
@@ -152,11 +155,13 @@ public:
     };
     TImage(Page& page, ControlParent& parent, const Layout& layout, Props props);
 
-    // Takes a copy of bitmap (null clears); each picture keeps its own copy.
+    // Takes a copy of bitmap (null clears).
     void SetPicture(HBITMAP bitmap);
-    bool LoadResource(HINSTANCE module, const char* name);  // false keeps the picture
+    // Shows a picture that other controls may show too (null clears).
+    void SetPicture(std::shared_ptr<const art::SharedPicture> picture);
+    bool LoadResource(HINSTANCE module, const char* name);  // a stored picture; false keeps the picture
     bool LoadFile(const std::string& path);                 // false keeps the picture
-    HBITMAP Picture() const { return picture_.get(); }
+    HBITMAP Picture() const { return picture_ ? picture_->Bitmap() : nullptr; }
     void SetStretch(bool on);
     void SetTransparent(bool on);
 
@@ -165,7 +170,7 @@ public:
 private:
     void Adopt(HBITMAP owned);
     Props props_;
-    UniqueBitmap picture_;
+    std::shared_ptr<const art::SharedPicture> picture_;
 };
 
 enum class TextAlignment { taLeftJustify, taRightJustify, taCenter };

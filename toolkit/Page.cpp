@@ -132,7 +132,7 @@ void Page::PaintPage(HDC dc, const RECT* area) {
     RECT r = client;
     if (area && !IntersectRect(&r, area, &client)) return;
     PrepareChildren(*this);
-    HDC back = backBuffer_.Ensure(client.right, client.bottom);
+    HDC back = app_.Gdi().PageBuffer().Ensure(client.right, client.bottom);
     if (!back) return;
     {
         DcStateGuard state(back);
@@ -141,6 +141,16 @@ void Page::PaintPage(HDC dc, const RECT* area) {
         PaintChildren(back, *this, r);
     }
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, back, r.left, r.top, SRCCOPY);
+}
+
+bool Page::CoveredWhole() const {
+    RECT mine, above, both;
+    GetWindowRect(hwnd_, &mine);
+    for (HWND h = GetWindow(hwnd_, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
+        if (IsWindowVisible(h) && GetWindowRect(h, &above) && IntersectRect(&both, &mine, &above) &&
+            EqualRect(&both, &mine))
+            return true;
+    return false;
 }
 
 void Page::InvalidateArea(const RECT& pageRect) {
@@ -158,12 +168,7 @@ void Page::RepaintArea(const RECT& pageRect) {
     ValidateRect(hwnd_, &pageRect);
 }
 
-HFONT Page::Font(const FontSpec& font) {
-    FontKey key{font.face, font.height, font.style};
-    auto it = fonts_.find(key);
-    if (it == fonts_.end()) it = fonts_.emplace(key, CreateFontFrom(font)).first;
-    return it->second.get();
-}
+HFONT Page::Font(const FontSpec& font) { return app_.Gdi().Font(font); }
 
 void Page::ConnectFaceLists(const std::function<TLMDBitmapList*(const std::string&)>& lookup) {
     ForEachControl(*this, [&](Control& c) {
@@ -279,7 +284,9 @@ LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             return EraseBackground(reinterpret_cast<HDC>(wp));
         case WM_PAINT: {
             PaintDc paint(hwnd_);
-            PaintPage(paint.get(), &paint.Area());
+            // A page that another window covers whole shows nothing (at start the game page lies
+            // under the disclaimer); it is painted when it is uncovered.
+            if (!CoveredWhole()) PaintPage(paint.get(), &paint.Area());
             return 0;
         }
         case WM_PRINTCLIENT:

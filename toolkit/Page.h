@@ -1,6 +1,7 @@
 // A page of the menu: a 640 x 480 borderless window over the black backdrop, centred on the
 // screen, owned by the application's hidden window, created once and afterwards only shown,
-// hidden and raised. Its controls are plain objects painted in z-order into one back buffer.
+// hidden and raised. Its controls are plain objects painted in z-order into a back buffer that
+// all pages share.
 //
 // A page declares its controls as members, one line per row of its layout table, lowest first:
 //
@@ -23,10 +24,8 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 
 #include "app/Application.h"
@@ -79,7 +78,7 @@ public:
     // Connects every button that names its face list ("frmForside.Greens") to lookup's answer.
     void ConnectFaceLists(const std::function<TLMDBitmapList*(const std::string&)>& lookup);
 
-    // For controls: a font made once per page; invalidation and immediate repaint of an area.
+    // For controls: a font made once for all pages; invalidation and immediate repaint of an area.
     HFONT Font(const FontSpec& font);
     void InvalidateArea(const RECT& pageRect);
     void RepaintArea(const RECT& pageRect);
@@ -111,6 +110,7 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT EraseBackground(HDC dc);
+    bool CoveredWhole() const;  // a visible window above it covers all of it
     void PaintChildren(HDC dc, const ControlParent& parent, const RECT& area);
     void PrepareChildren(const ControlParent& parent);
     Control* ControlAt(const ControlParent& parent, POINT pagePoint) const;
@@ -122,9 +122,6 @@ private:
     Application& app_;
     PageSettings settings_;
     HWND hwnd_ = nullptr;
-    OffscreenSurface backBuffer_;
-    using FontKey = std::tuple<std::string, int, unsigned>;
-    std::map<FontKey, UniqueFont> fonts_;
     Control* hover_ = nullptr;
     Control* capture_ = nullptr;
     bool trackingLeave_ = false;

@@ -174,7 +174,7 @@ void TLMDMMButton::SetButtonFaceImageList(TLMDBitmapList* list) {
     if (list_) list_->RemoveChangeLink(this);
     list_ = list;
     if (list_) list_->AddChangeLink(this);
-    Repaint();
+    Invalidate();
 }
 
 void TLMDMMButton::BitmapListDestroyed(const TLMDBitmapList& list) {
@@ -488,7 +488,7 @@ void TLMDMMButton::Paint(HDC dc) {
         return;
     }
     // Composed off-screen and copied in one step.
-    HDC mem = surface_.Ensure(w, h);
+    HDC mem = OwnerPage().App().Gdi().FaceBuffer().Ensure(w, h);
     if (!mem) return;
     DcStateGuard memState(mem);
     IntersectClipRect(mem, 0, 0, w, h);

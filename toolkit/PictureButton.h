@@ -247,7 +247,6 @@ private:
     bool held_ = false;
     Timer watch_;
     Timer repeat_;
-    OffscreenSurface surface_;
 };
 
 }  // namespace vindrel

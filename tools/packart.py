@@ -3,13 +3,19 @@
 
     packart.py <manifest> <art dir> <sound dir> <output dir>
 
-Writes <output dir>/lists/LIST_<NAME>.bin for every bitmap list and <output dir>/Artwork.rc, the
-resource statements that resources/Vindrel.rc includes. Fails on any picture that is not an
-uncompressed 8-bit palette bitmap and on any sound that is not a PCM wave.
+Writes <output dir>/lists/LIST_<NAME>.bin for every bitmap list, <output dir>/pictures/<NAME>.bin
+for every picture and <output dir>/Artwork.rc, the resource statements that resources/Vindrel.rc
+includes. Fails on any picture that is not an uncompressed 8-bit palette bitmap and on any sound
+that is not a PCM wave.
+
+Pictures and list items are stored deflated (zlib, level 9), which the program inflates when it
+first shows them; the same artwork always gives the same bytes. Sounds stay as they are: the
+sound player reads them from the resources directly.
 """
 import os
 import struct
 import sys
+import zlib
 
 CHUNK = 32768  # bytes of the bitmap file per compressed chunk (the reader allows up to 32,781)
 
@@ -86,6 +92,11 @@ def internal(flags, ident, bmp):
     return bytes(out)
 
 
+def deflate(data):
+    """The stored form the program expands: the expanded size, then one zlib stream."""
+    return struct.pack("<I", len(data)) + zlib.compress(data, 9)
+
+
 def rc_path(path):
     return '"%s"' % os.path.abspath(path).replace("\\", "/")
 
@@ -95,6 +106,7 @@ def main(argv):
         raise PackError(__doc__)
     manifest, art, sounds, out = argv[1:]
     os.makedirs(os.path.join(out, "lists"), exist_ok=True)
+    os.makedirs(os.path.join(out, "pictures"), exist_ok=True)
     lines = ["// Made by tools/packart.py from %s; do not edit." % os.path.basename(manifest)]
     with open(manifest, encoding="utf-8") as f:
         entries = [l.split() for l in f if l.strip() and not l.lstrip().startswith("#")]
@@ -120,7 +132,9 @@ def main(argv):
                     bmp = p.read()
                 check_bmp(path, bmp)
                 item = internal(flags, ident + i if ident else 0, bmp)
-                blob += struct.pack("<I", len(item)) + item
+                # Each item deflated on its own, so that the program expands only those it shows.
+                packed = zlib.compress(item, 9)
+                blob += struct.pack("<II", len(item), len(packed)) + packed
             res = "LIST_" + name.upper()
             target = os.path.join(out, "lists", res + ".bin")
             with open(target, "wb") as o:
@@ -129,8 +143,12 @@ def main(argv):
         elif kind == "bitmap":
             path = os.path.join(art, words[2] + ".bmp")
             with open(path, "rb") as p:
-                check_bmp(path, p.read())
-            lines.append("%s BITMAP %s" % (name, rc_path(path)))
+                bmp = p.read()
+            check_bmp(path, bmp)
+            target = os.path.join(out, "pictures", name + ".bin")
+            with open(target, "wb") as o:
+                o.write(deflate(bmp))
+            lines.append("%s RCDATA %s" % (name, rc_path(target)))
         elif kind == "wave":
             path = os.path.join(sounds, words[2] + ".wav")
             with open(path, "rb") as p:

@@ -16,6 +16,7 @@ have cmake                        || need+=(cmake)
 have xorriso                      || need+=(xorriso)
 [ -f /usr/share/i18n/locales/da_DK ] || need+=(locales)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ -f /usr/i686-w64-mingw32/lib/libz.a ] && [ -f /usr/x86_64-w64-mingw32/lib/libz.a ] || need+=(libz-mingw-w64-dev)
 /usr/bin/python3 -c 'import PIL' 2>/dev/null || need+=(python3-pil)
 [ -d /usr/share/fonts/truetype/dejavu ] || need+=(fonts-dejavu-core)
 if [ ${#need[@]} -gt 0 ]; then

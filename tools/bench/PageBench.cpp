@@ -80,8 +80,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP target = CreateCompatibleBitmap(screen, kPageWidth, kPageHeight);
     HGDIOBJ old = SelectObject(memory, target);
-    page->PaintPage(memory);  // first paint prepares the back buffer and fonts
+    // The first paint also makes the back buffer and fonts and decodes the page's pictures.
     double start = Now();
+    page->PaintPage(memory);
+    double first = Now() - start;
+    start = Now();
     for (int i = 0; i < pages; ++i) page->PaintPage(memory);
     double composed = (Now() - start) / pages;
     SelectObject(memory, old);
@@ -94,6 +97,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     double onScreen = (Now() - start) / pages;
 
+    std::printf("first compose of the page, its pictures decoded then: %.2f ms\n", first * 1000);
     std::printf("compose one full page into a memory DC: %.2f ms (mean of %d)\n", composed * 1000, pages);
     std::printf("erase, compose and paint one full page on screen: %.2f ms (mean of %d)\n", onScreen * 1000, pages);
     if (__argc > 1) {

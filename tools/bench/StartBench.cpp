@@ -1,12 +1,20 @@
-// Benchmark, not a test: start-up of the menu to its first painted backdrop against a minimal
-// Win32 program that opens one window, as a ratio in one run; and the processor time the menu's
-// wait spends while a 3-second program runs.
-//   StartBench.exe <path of the menu> [rounds]
+// Benchmark, not a test. For one or more builds of the menu, in one run:
+//   - start-up to the first painted backdrop against a minimal Win32 program that opens one
+//     window, as a ratio (the rounds of all programs interleaved, medians);
+//   - where a menu's start-up goes, when it offers the timing switch (VINDREL_STARTUP_TIMES);
+//   - GDI and USER objects and private bytes after start-up and after visiting every page, and
+//     the time of a page switch (a click on a page until every page that shows has painted);
+//   - the processor time of the wait for a 3-second program.
+//   StartBench.exe <rounds> <name>=<path of a menu> [<name>=<path of a menu> ...]
+// The menus run with the current folder as their CD; pages are driven by mouse messages sent to
+// them, so no real pointer is needed and any build of the menu can be measured.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,6 +55,11 @@ double Now() {
     return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
 struct Found {
     DWORD pid;
     HWND hwnd;
@@ -64,37 +77,263 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-// Seconds from the start of the command until its full-screen window is shown and its message
-// loop has gone idle, which is when the first paint has been handled; the program is then closed.
-double TimeToFirstPaint(const std::string& command, const char* folder) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = command;
-    double start = Now();
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi)) return -1;
-    Found found{pi.dwProcessId, nullptr};
-    double elapsed = -1;
-    while (Now() - start < 30) {
-        if (!found.hwnd) EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
-        if (found.hwnd && WaitForInputIdle(pi.hProcess, 0) == 0) {
-            DWORD_PTR ignored;
-            SendMessageTimeoutA(found.hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-            elapsed = Now() - start;
-            break;
+// A started program whose full-screen window is shown and whose message loop has gone idle.
+class Started {
+public:
+    Started(const std::string& command, const char* folder) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string cmd = command;
+        const double start = Now();
+        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi_)) return;
+        Found found{pi_.dwProcessId, nullptr};
+        while (Now() - start < 30) {
+            if (!found.hwnd) EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
+            if (found.hwnd && WaitForInputIdle(pi_.hProcess, 0) == 0) {
+                DWORD_PTR ignored;
+                SendMessageTimeoutA(found.hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+                seconds_ = Now() - start;
+                break;
+            }
+            Sleep(1);
         }
-        Sleep(1);
+        window_ = found.hwnd;
     }
-    if (found.hwnd) PostMessageA(found.hwnd, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return elapsed;
+    ~Started() {
+        if (!pi_.hProcess) return;
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+
+    double Seconds() const { return seconds_; }  // negative: it never showed
+    HANDLE Process() const { return pi_.hProcess; }
+    DWORD Id() const { return pi_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION pi_{};
+    HWND window_ = nullptr;
+    double seconds_ = -1;
+};
+
+// ---- Driving the pages ---------------------------------------------------------------------------
+
+struct Windows {
+    DWORD pid;
+    std::map<std::string, HWND> byClass;
+    std::vector<HWND> visible;
+};
+
+BOOL CALLBACK CollectWindows(HWND hwnd, LPARAM lp) {
+    auto* w = reinterpret_cast<Windows*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != w->pid) return TRUE;
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    w->byClass[name] = hwnd;
+    if (IsWindowVisible(hwnd)) w->visible.push_back(hwnd);
+    return TRUE;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+Windows WindowsOf(DWORD pid) {
+    Windows w{pid, {}, {}};
+    EnumWindows(CollectWindows, reinterpret_cast<LPARAM>(&w));
+    return w;
+}
+
+bool Shows(DWORD pid, const char* pageClass) {
+    Windows w = WindowsOf(pid);
+    auto it = w.byClass.find(pageClass);
+    return it != w.byClass.end() && IsWindowVisible(it->second);
+}
+
+// The top one of the program's visible pages, by z-order.
+std::string TopPage(DWORD pid) {
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        RECT r;
+        if (owner != pid || !IsWindowVisible(h) || !GetWindowRect(h, &r) || r.right - r.left != 640) continue;
+        char name[64] = {};
+        GetClassNameA(h, name, sizeof name);
+        return name;
+    }
+    return "";
+}
+
+// A left click at page coordinates, then every visible window of the program painted: the
+// seconds that took, or a negative number when the expected page did not come to the top.
+double Click(DWORD pid, const char* page, int x, int y, const char* expected) {
+    static Windows known{};
+    if (known.pid != pid || !known.byClass.count(page)) known = WindowsOf(pid);
+    auto it = known.byClass.find(page);
+    if (it == known.byClass.end()) return -1;
+    const LPARAM at = MAKELPARAM(x, y);
+    const double start = Now();
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(it->second, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 5000, &ignored);
+    SendMessageTimeoutA(it->second, WM_LBUTTONUP, 0, at, SMTO_NORMAL, 5000, &ignored);
+    // Painting another thread's window sends it WM_PAINT and waits for it.
+    for (const auto& [name, h] : known.byClass)
+        if (IsWindowVisible(h)) UpdateWindow(h);
+    const double seconds = Now() - start;
+    // The window manager's stacking may settle a moment later than the paint.
+    for (int i = 0; i < 20; ++i, Sleep(10))
+        if (TopPage(pid) == expected) return seconds;
+    return -1;
+}
+
+struct Step {
+    const char* page;  // where the click lands
+    int x, y;
+    const char* expected;  // the page on top afterwards
+};
+
+// Every page once, from the flags to the credits and back to the main menu.
+const Step kFirstSteps[] = {
+    {"TfrmSprogvalg", 139, 240, "TfrmAnsvar"},  // the Danish flag
+    {"TfrmAnsvar", 63, 440, "TfrmForside"},     // OK
+};
+const Step kTour[] = {
+    {"TfrmForside", 140, 40, "TfrmKategori"},    // the first category tile
+    {"TfrmKategori", 150, 109, "TfrmSpilSide"},  // its first demo
+    {"TfrmSpilSide", 535, 440, "TfrmKategori"},  // back
+    {"TfrmKategori", 535, 440, "TfrmForside"},   // back
+    {"TfrmForside", 343, 442, "TfrmIndex"},
+    {"TfrmIndex", 535, 439, "TfrmForside"},
+    {"TfrmForside", 440, 442, "TfrmAfinstaller"},
+    {"TfrmAfinstaller", 530, 440, "TfrmForside"},
+    {"TfrmForside", 343, 390, "TfrmHelp"},
+    {"TfrmHelp", 535, 440, "TfrmForside"},
+    {"TfrmForside", 440, 390, "TfrmDX"},
+    {"TfrmDX", 535, 440, "TfrmForside"},
+    {"TfrmForside", 0, 0, "TfrmLavetAf"},  // the exit sign: a point on its face is searched
+    {"TfrmLavetAf", 62, 440, "TfrmForside"},
+};
+
+struct Weight {
+    DWORD gdi = 0, user = 0;
+    long tableGdi = -1;  // from the GDI handle table, where GetGuiResources does not count
+    SIZE_T privateBytes = 0;
+};
+
+// The GDI objects of a process as the GDI handle table in its PEB lists them (the table that
+// GetGuiResources counts from on Windows); -1 if it cannot be read.
+long GdiTableCount(HANDLE process, DWORD pid) {
+    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    struct {
+        void* reserved1;
+        BYTE* peb;
+        void* reserved2[4];
+    } basic{};
+    if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0) return -1;
+    BYTE* table = nullptr;
+    const size_t offset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // PEB.GdiSharedHandleTable
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, basic.peb + offset, &table, sizeof table, &read) || !table) return -1;
+    struct Entry {
+        void* object;
+        USHORT processId, count, upper, type;
+        void* user;
+    };
+    std::vector<Entry> entries(0x10000);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(Entry), &read)) return -1;
+    long n = 0;
+    for (const Entry& e : entries)
+        if (e.object && (e.type & 0x7F) && (e.processId == 0 || e.processId == static_cast<USHORT>(pid))) ++n;
+    return n;
+}
+
+Weight WeightOf(HANDLE process, DWORD pid) {
+    Weight w;
+    w.gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    w.user = GetGuiResources(process, GR_USEROBJECTS);
+    w.tableGdi = GdiTableCount(process, pid);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    // The commit charge: the process's private bytes.
+    if (GetProcessMemoryInfo(process, &counters, sizeof counters)) w.privateBytes = counters.PagefileUsage;
+    return w;
+}
+
+struct Visit {
+    std::string missed;  // the switches that did not bring up their page
+    std::vector<double> first, again;  // seconds per switch, less the cost of a click that does nothing
+    double idleClick = 0;
+    Weight started, visited;
+};
+
+double ClickStep(DWORD pid, const Step& s) {
+    if (s.x || s.y) {
+        const double t = Click(pid, s.page, s.x, s.y, s.expected);
+        return t >= 0 || TopPage(pid) != s.page ? t : Click(pid, s.page, s.x, s.y, s.expected);  // once more
+    }
+    // The exit sign is drawn transparently: try points across it until one is on the face.
+    for (int y = 453; y < 480; y += 6)
+        for (int x = 565; x < 640; x += 6) {
+            const double t = Click(pid, s.page, x, y, s.expected);
+            if (t >= 0) return t;
+        }
+    return -1;
+}
+
+Visit VisitEveryPage(const Started& menu) {
+    Visit v;
+    v.started = WeightOf(menu.Process(), menu.Id());
+    auto missed = [&](const Step& s) { v.missed += std::string(" ") + s.page + ">" + s.expected; };
+    // Sending the clicks and asking every page to paint costs something of its own: measured on a
+    // spot of the main menu where a click changes nothing, and taken off each switch.
+    auto idle = [&] {
+        std::vector<double> t;
+        for (int i = 0; i < 15; ++i) t.push_back(Click(menu.Id(), "TfrmForside", 600, 200, "TfrmForside"));
+        return Median(t);
+    };
+    for (const Step& s : kFirstSteps)
+        if (Shows(menu.Id(), s.page) && ClickStep(menu.Id(), s) < 0) missed(s);
+    v.idleClick = idle();
+    for (int round = 0; round < 2; ++round)
+        for (const Step& s : kTour) {
+            const double t = ClickStep(menu.Id(), s);
+            if (t < 0)
+                missed(s);
+            else
+                (round == 0 ? v.first : v.again).push_back(std::max(0.0, t - v.idleClick));
+        }
+    v.visited = WeightOf(menu.Process(), menu.Id());
+    return v;
+}
+
+std::string ReadText(const std::string& path) {
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+        std::fclose(f);
+    }
+    return text;
+}
+
+// "<step>\t<ms>\t<ms since the start>" lines of the menu's timing switch, by step.
+void AddTimes(const std::string& report, std::vector<std::string>& order, std::map<std::string, std::vector<double>>& ms) {
+    size_t at = 0;
+    while (at < report.size()) {
+        size_t end = report.find('\n', at);
+        if (end == std::string::npos) end = report.size();
+        const std::string line = report.substr(at, end - at);
+        at = end + 1;
+        const size_t tab = line.find('\t');
+        if (tab == std::string::npos) continue;
+        const std::string step = line.substr(0, tab);
+        if (!ms.count(step)) order.push_back(step);
+        ms[step].push_back(std::atof(line.c_str() + tab + 1));
+    }
 }
 
 double ProcessCpuSeconds() {
@@ -106,6 +345,19 @@ double ProcessCpuSeconds() {
     return seconds(kernel) + seconds(user);
 }
 
+struct Menu {
+    std::string name, path;
+    std::vector<double> startups;
+};
+
+double Mean(const std::vector<double>& v) {
+    double sum = 0;
+    for (double x : v) sum += x;
+    return v.empty() ? 0 : sum / static_cast<double>(v.size());
+}
+
+double Max(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -114,17 +366,70 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         Sleep(static_cast<DWORD>(std::atoi(__argv[2])));
         return 0;
     }
-    if (__argc < 2) return 2;
-    const std::string menu = __argv[1];
-    const int rounds = __argc > 2 ? std::max(1, std::atoi(__argv[2])) : 5;
+    if (__argc < 3) return 2;
+    const int rounds = std::max(1, std::atoi(__argv[1]));
+    std::vector<Menu> menus;
+    for (int i = 2; i < __argc; ++i) {
+        const std::string arg = __argv[i];
+        const size_t eq = arg.find('=');
+        if (eq == std::string::npos) return 2;
+        menus.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}});
+    }
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string folder = menu.substr(0, menu.find_last_of("\\/") + 1);
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(sizeof folder, folder);
 
-    std::vector<double> minimal, full;
+    // Start-up: the programs take turns, so that a busy moment of the machine hits them alike.
+    std::vector<double> minimal;
     for (int i = 0; i < rounds; ++i) {
-        minimal.push_back(TimeToFirstPaint("\"" + std::string(self) + "\" --minimal", nullptr));
-        full.push_back(TimeToFirstPaint("\"" + menu + "\"", folder.c_str()));
+        minimal.push_back(Started("\"" + std::string(self) + "\" --minimal", nullptr).Seconds());
+        for (Menu& m : menus) m.startups.push_back(Started("\"" + m.path + "\"", folder).Seconds());
+    }
+    // The best of the rounds shows what the programs themselves cost when the machine is quiet.
+    auto best = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
+    std::printf("start-up to first painted backdrop, %d rounds: minimal window median %.0f ms, best %.0f ms\n",
+                rounds, Median(minimal) * 1000, best(minimal) * 1000);
+    for (const Menu& m : menus)
+        std::printf("  %-8s menu median %.0f ms, ratio %.2f; best %.0f ms, ratio %.2f\n", m.name.c_str(),
+                    Median(m.startups) * 1000, Median(m.startups) / Median(minimal), best(m.startups) * 1000,
+                    best(m.startups) / best(minimal));
+
+    // Where start-up goes, from the menus that have the timing switch.
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string timesFile = std::string(temp) + "vindrel-startup-times.txt";
+    SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", timesFile.c_str());
+    for (const Menu& m : menus) {
+        std::vector<std::string> order;
+        std::map<std::string, std::vector<double>> ms;
+        for (int i = 0; i < rounds; ++i) {
+            DeleteFileA(timesFile.c_str());
+            { Started run("\"" + m.path + "\"", folder); }
+            AddTimes(ReadText(timesFile), order, ms);
+        }
+        if (order.empty()) {
+            std::printf("%s: no start-up timing switch\n", m.name.c_str());
+            continue;
+        }
+        std::printf("%s: where start-up goes (VINDREL_STARTUP_TIMES), median ms of %d:\n", m.name.c_str(), rounds);
+        for (const std::string& step : order) std::printf("  %-30s %6.1f\n", step.c_str(), Median(ms[step]));
+    }
+    SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", nullptr);
+
+    // Weight and page switches.
+    for (const Menu& m : menus) {
+        Started run("\"" + m.path + "\"", folder);
+        const Visit v = VisitEveryPage(run);
+        std::printf("%s: after start-up %lu GDI (handle table %ld), %lu USER objects, %.1f MB private; after visiting "
+                    "every page %lu GDI (handle table %ld), %lu USER objects, %.1f MB private\n",
+                    m.name.c_str(), v.started.gdi, v.started.tableGdi, v.started.user,
+                    v.started.privateBytes / 1048576.0, v.visited.gdi, v.visited.tableGdi, v.visited.user,
+                    v.visited.privateBytes / 1048576.0);
+        std::printf("%s: page switch (click to painted, less %.2f ms for a click that does nothing), first visit "
+                    "mean %.2f ms, max %.2f ms; again mean %.2f ms, max %.2f ms%s\n",
+                    m.name.c_str(), v.idleClick * 1000, Mean(v.first) * 1000, Max(v.first) * 1000, Mean(v.again) * 1000, Max(v.again) * 1000,
+                    v.missed.empty() ? "" : (", missed:" + v.missed).c_str());
     }
 
     double cpuBefore = ProcessCpuSeconds();
@@ -132,9 +437,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     vindrel::RunAndWait("\"" + std::string(self) + "\" --sleep 3000");
     double cpu = ProcessCpuSeconds() - cpuBefore;
     double wall = Now() - wallBefore;
-
-    std::printf("start-up to first painted backdrop (median of %d): menu %.0f ms, minimal window %.0f ms, ratio %.2f\n",
-                rounds, Median(full) * 1000, Median(minimal) * 1000, Median(full) / Median(minimal));
     std::printf("RunAndWait on a 3-second program: %.2f s waited, %.0f ms of processor time (%.2f%%)\n", wall,
                 cpu * 1000, 100 * cpu / wall);
     return 0;

@@ -1,17 +1,77 @@
 #!/bin/bash
-# Runs the start-up and wait benchmark under Wine on a private Xvfb screen with the sample CD.
+# Runs the benchmarks under Wine on a private Xvfb screen with the sample CD.
+#   tools/bench/run-bench.sh [rounds] [--before <commit>]
+# With --before, that commit is built as well (into build/bench-before) and measured in the same
+# run, side by side with the working tree: start-up ratio, where start-up goes, exe sizes and read
+# times from a 4x CD drive, GDI and USER objects and private bytes, page switches, page painting.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}
+ROUNDS=5 BEFORE=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --before) BEFORE=$2; shift 2 ;;
+    *) ROUNDS=$1; shift ;;
+  esac
+done
 "$ROOT/tools/setup-deps.sh"
 VINDREL_SKIP_I686=1 "$ROOT/tools/build.sh" >/dev/null
+# The 32-bit exe is the one on the CD: only its size is measured (it cannot run here).
+build_i686_menu() {
+  cmake -S "$1" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-i686.cmake" -DVINDREL_TESTS=OFF >/dev/null
+  cmake --build "$2" --target vindrel -j"$(nproc)" >/dev/null
+}
+build_i686_menu "$ROOT" "$BUILD/i686"
+
+NAMES=(after) MENUS=("$BUILD/x86_64/VINDREL.exe") MENUS32=("$BUILD/i686/VINDREL.exe")
+PAGEBENCH=("$BUILD/x86_64/tools/PageBench.exe")
+if [ -n "$BEFORE" ]; then
+  OLD="$BUILD/bench-before"
+  rm -rf "$OLD/src"
+  mkdir -p "$OLD/src"
+  git -C "$ROOT" archive "$BEFORE" | tar -x -C "$OLD/src"
+  cmake -S "$OLD/src" -B "$OLD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$OLD/src/cmake/mingw-x86_64.cmake" \
+    -DVINDREL_TESTS=OFF >/dev/null
+  cmake --build "$OLD/x86_64" --target vindrel PageBench -j"$(nproc)" >/dev/null
+  build_i686_menu "$OLD/src" "$OLD/i686"
+  NAMES=(before after) MENUS=("$OLD/x86_64/VINDREL.exe" "${MENUS[@]}")
+  MENUS32=("$OLD/i686/VINDREL.exe" "${MENUS32[@]}") PAGEBENCH=("$OLD/x86_64/tools/PageBench.exe" "${PAGEBENCH[@]}")
+fi
+
+echo "shipped exe sizes, and the time a 4x CD drive (600 KB/s) takes to read each:"
+for i in "${!NAMES[@]}"; do
+  for exe in "${MENUS32[$i]}" "${MENUS[$i]}"; do
+    size=$(stat -c %s "$exe")
+    case $exe in */i686/*) what="32-bit VINDREL.EXE (the CD's)" ;; *) what="64-bit VINDREL.EXE" ;; esac
+    awk -v n="${NAMES[$i]}" -v w="$what" -v s="$size" \
+      'BEGIN { printf "  %-8s %-30s %9d bytes (%.2f MB)  %.2f s\n", n, w, s, s / 1048576, s / 614400 }'
+  done
+done
+size=$(stat -c %s "$BUILD/x86_64/cd/DirectX7/DXSetup.EXE")
+awk -v s="$size" 'BEGIN { printf "  %-8s %-30s %9d bytes (%.2f MB)  %.2f s\n", "", "DXSetup.EXE", s, s / 1048576, s / 614400 }'
+
 . "$ROOT/tools/wine-env.sh"
 wine_env_start "$BUILD/bench"
 trap wine_env_stop EXIT
-wine_env_map_cd "$BUILD/x86_64/cd"
-timeout 300 wine "$BUILD/x86_64/tools/PROGSTUB.exe" 'C:\progman.log' 300 </dev/null >/dev/null 2>&1 &
+# One CD folder for every menu measured: the sample CD, with each menu beside its own name.
+CD="$BUILD/bench/cd"
+rm -rf "$CD"
+mkdir -p "$CD"
+for f in "$BUILD/x86_64/cd"/*; do [ "$(basename "$f")" = VINDREL.EXE ] || ln -s "$f" "$CD/"; done
+ARGS=()
+for i in "${!NAMES[@]}"; do
+  name=$(echo "${NAMES[$i]}" | tr a-z A-Z).EXE
+  cp "${MENUS[$i]}" "$CD/$name"
+  ARGS+=("${NAMES[$i]}=R:\\$name")
+done
+wine_env_map_cd "$CD"
+timeout 900 wine "$BUILD/x86_64/tools/PROGSTUB.exe" 'C:\progman.log' 900 </dev/null >/dev/null 2>&1 &
 sleep 1
-cd "$BUILD/x86_64/cd"
+cd "$CD"
 # The benchmarks are GUI programs; their reports come through the redirected output.
-timeout 300 wine "$BUILD/x86_64/tools/StartBench.exe" 'R:\VINDREL.EXE' "${1:-5}" </dev/null 2>/dev/null | tr -d '\r'
-timeout 300 wine "$BUILD/x86_64/tools/PageBench.exe" 'R:\VINDREL.EXE' 200 </dev/null 2>/dev/null | tr -d '\r'
+timeout 900 wine "$BUILD/x86_64/tools/StartBench.exe" "$ROUNDS" "${ARGS[@]}" </dev/null 2>/dev/null | tr -d '\r'
+for i in "${!NAMES[@]}"; do
+  echo "${NAMES[$i]}: one page of the toolkit:"
+  timeout 300 wine "${PAGEBENCH[$i]}" 'R:\VINDREL.EXE' 200 </dev/null 2>/dev/null | tr -d '\r' | grep -v '^menu exe' |
+    sed 's/^/  /'
+done
