@@ -143,16 +143,6 @@ void Page::PaintPage(HDC dc, const RECT* area) {
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, back, r.left, r.top, SRCCOPY);
 }
 
-bool Page::CoveredWhole() const {
-    RECT mine, above, both;
-    GetWindowRect(hwnd_, &mine);
-    for (HWND h = GetWindow(hwnd_, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
-        if (IsWindowVisible(h) && GetWindowRect(h, &above) && IntersectRect(&both, &mine, &above) &&
-            EqualRect(&both, &mine))
-            return true;
-    return false;
-}
-
 void Page::InvalidateArea(const RECT& pageRect) {
     if (hwnd_) InvalidateRect(hwnd_, &pageRect, FALSE);
 }
@@ -284,9 +274,9 @@ LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             return EraseBackground(reinterpret_cast<HDC>(wp));
         case WM_PAINT: {
             PaintDc paint(hwnd_);
-            // A page that another window covers whole shows nothing (at start the game page lies
-            // under the disclaimer); it is painted when it is uncovered.
-            if (!CoveredWhole()) PaintPage(paint.get(), &paint.Area());
+            // Painted even when another page covers it whole: with desktop composition the system
+            // keeps the page's last picture and shows it when the page is uncovered, unrepainted.
+            PaintPage(paint.get(), &paint.Area());
             return 0;
         }
         case WM_PRINTCLIENT:

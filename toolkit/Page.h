@@ -110,7 +110,6 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT EraseBackground(HDC dc);
-    bool CoveredWhole() const;  // a visible window above it covers all of it
     void PaintChildren(HDC dc, const ControlParent& parent, const RECT& area);
     void PrepareChildren(const ControlParent& parent);
     Control* ControlAt(const ControlParent& parent, POINT pagePoint) const;
