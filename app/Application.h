@@ -23,6 +23,11 @@ public:
     void Terminate();
     bool Terminated() const { return terminated_; }
 
+    // Pages made while this is on are never put on the screen: showing one only does what it
+    // does for the page itself (the proof renders them off the screen).
+    void SetOffScreen(bool on) { offScreen_ = on; }
+    bool OffScreen() const { return offScreen_; }
+
     // Runs the message loop until Terminate; returns the exit code.
     int Run();
 
@@ -33,6 +38,7 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     bool terminated_ = false;
+    bool offScreen_ = false;
 };
 
 }  // namespace vindrel
