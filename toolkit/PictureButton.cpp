@@ -478,6 +478,7 @@ void TLMDMMButton::Prepare() {
 }
 
 void TLMDMMButton::Paint(HDC dc) {
+    captionDrawn_ = {};
     const int w = Width(), h = Height();
     const RECT client{0, 0, w, h};
     if (!list_) {
@@ -568,6 +569,7 @@ void TLMDMMButton::DrawCaption(HDC dc) const {
     x += 1 + props_.layout.offsetX;
     y += 1 + props_.layout.offsetY;
     RECT text{x, y, x + bw - 2, y + bh - 2};
+    captionDrawn_ = caption.empty() ? RECT{} : text;
     if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &text, format | horizontal | DT_NOCLIP);
 }
 

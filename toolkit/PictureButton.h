@@ -199,6 +199,10 @@ public:
     static constexpr int kNothing = -2;  // nothing at all is painted
     int FaceFor(ButtonState state) const;
 
+    // Where the caption's text went at the last paint, in button coordinates (empty before the
+    // first paint or without a caption); beyond 0, 0, Width, Height it was cut off.
+    RECT CaptionDrawn() const { return captionDrawn_; }
+
     void Click();
     std::function<void(TLMDMMButton&)> OnClick;
     std::function<void(TLMDMMButton&)> OnMouseEnter;
@@ -244,6 +248,7 @@ private:
     Timer watch_;
     Timer repeat_;
     OffscreenSurface surface_;
+    mutable RECT captionDrawn_{};
 };
 
 }  // namespace vindrel
