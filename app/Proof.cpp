@@ -496,44 +496,46 @@ std::string Proof::Html() const {
                "\" width=\"640\" height=\"480\" loading=\"lazy\" alt=\"" + Escaped(p.caption) + "\"></a><figcaption>" +
                Escaped(p.caption) + "</figcaption></figure>\n";
     };
+    auto languageName = [this](const std::string& code) -> std::string {
+        for (const LanguageProof& proof : proofs_)
+            if (code == proof.language.code) return proof.language.name;
+        return "every language";
+    };
     int cut = 0;
     for (const Finding& f : findings_) cut += f.CutOff();
     std::string html =
         "<!DOCTYPE html>\n<html><head><meta charset=\"windows-1252\"><title>Proof of the CD</title>\n<style>\n"
         "body{font-family:Verdana,sans-serif;font-size:13px;margin:16px;background:#f4f4f0;color:#222}\n"
-        "h1{font-size:22px}h2{font-size:18px;margin-top:32px;border-bottom:2px solid #444}h3{font-size:15px}\n"
-        "nav a{margin-right:12px}figure{display:inline-block;margin:0 12px 12px 0;vertical-align:top}\n"
+        "h1{font-size:22px;margin:0 0 8px}h2{font-size:18px;margin-top:28px;border-bottom:2px solid #444}\n"
+        "h3{font-size:15px}nav a{margin-right:12px}\n"
+        "figure{display:inline-block;margin:0 12px 12px 0;vertical-align:top}\n"
         "img{border:1px solid #888;display:block}figcaption{color:#555;margin-top:2px}\n"
         ".demo{display:flex;gap:16px;border-top:1px solid #bbb;padding-top:12px;margin-top:12px}\n"
-        ".keys{flex:none;width:330px}.keys table{border-collapse:collapse}\n"
-        ".keys th{text-align:left;vertical-align:top;padding:1px 8px 1px 0;color:#555}.keys td{padding:1px 0}\n"
-        ".cut{color:#b00000;font-weight:bold}.note{color:#6a4b00}ul.findings{padding-left:18px}\n"
+        ".keys{flex:none;width:330px}table{border-collapse:collapse}\n"
+        "th{text-align:left;vertical-align:top;padding:1px 10px 1px 0;color:#555;font-weight:normal}td{padding:1px 8px 1px 0}\n"
+        ".cut{color:#b00000;font-weight:bold}.note{color:#6a4b00}ul.findings{padding-left:18px;margin:6px 0}\n"
         "</style></head><body>\n<h1>Proof of the CD</h1>\n";
-    size_t demos = proofs_.empty() ? 0 : proofs_.front().demos.size();
+    const size_t demos = proofs_.empty() ? 0 : proofs_.front().demos.size();
     html += "<p>" + std::to_string(demos) + " demos in " + std::to_string(proofs_.size()) + " languages, " +
-            std::to_string(pictures_) + " pages rendered with the menu's own fonts and layout. <b>" +
+            std::to_string(pictures_) + " pages drawn with the menu's own fonts and layout: <b>" +
             std::to_string(cut) + " cut off</b>, " + std::to_string(findings_.size() - static_cast<size_t>(cut)) +
             " other findings (also in <a href=\"findings.txt\">findings.txt</a>).</p>\n<nav>";
     for (const LanguageProof& proof : proofs_)
         html += std::string("<a href=\"#") + proof.language.code + "\">" + proof.language.name + "</a>";
-    html += "</nav>\n<h2>What a reader would meet</h2>\n<ul class=\"findings\">\n";
+    html += "<a href=\"#flags\">Flags</a></nav>\n<h2>What a reader would meet</h2>\n<table>\n";
     for (const bool cutOff : {true, false})  // what is cut off first
-        for (const Finding& f : findings_)
-            if (f.CutOff() == cutOff)
-                html += std::string("<li class=\"") + (cutOff ? "cut" : "note") + "\">" + Escaped(f.language) + ", " +
-                        Escaped(f.where) + ": " + Escaped(f.kind) + ": " + Escaped(f.text) + "</li>\n";
-    if (findings_.empty()) html += "<li>Nothing: no text is cut off, and no demo is out of place.</li>\n";
-    html += "</ul>\n";
-    for (const Picture& p : flags_) html += figure(p);
+        for (const Finding& f : findings_) {
+            if (f.CutOff() != cutOff) continue;
+            const std::string anchor = (f.language == kAllLanguages ? kLanguages[0].code : f.language) + "-" + f.where;
+            const std::string where = f.Section() == INT_MAX ? Escaped(f.where) : "<a href=\"#" + anchor + "\">" + f.where + "</a>";
+            html += "<tr class=\"" + std::string(cutOff ? "cut" : "note") + "\"><td>" + where + "</td><td>" +
+                    languageName(f.language) + "</td><td>" + Escaped(f.kind) + ": " + Escaped(f.text) + "</td></tr>\n";
+        }
+    if (findings_.empty()) html += "<tr><td>Nothing: no text is cut off, and no demo is out of place.</td></tr>\n";
+    html += "</table>\n";
     for (const LanguageProof& proof : proofs_) {
         const std::string code = proof.language.code;
-        html += "<h2 id=\"" + code + "\">" + proof.language.name + " (" + code + ")</h2>\n<h3>Pages</h3>\n";
-        std::set<std::string> pageNames;
-        for (const Finding& f : findings_)
-            if (f.language == code && f.where.rfind("Spil", 0) != 0) pageNames.insert(f.where);
-        for (const std::string& page : pageNames) html += FindingsHtml(code, page, false);
-        for (const Picture& p : proof.pages) html += figure(p);
-        html += "<h3>Demos</h3>\n";
+        html += "<h2 id=\"" + code + "\">" + proof.language.name + " (" + code + ")</h2>\n<h3>Demos</h3>\n";
         for (const DemoProof& d : proof.demos) {
             const TSpilPost& e = d.entry;
             html += "<div class=\"demo\" id=\"" + code + "-" + d.where + "\"><div class=\"keys\"><b>[" + d.where +
@@ -555,7 +557,15 @@ std::string Proof::Html() const {
             for (const Picture& p : d.pictures) html += figure(p);
             html += "</div></div>\n";
         }
+        html += "<h3>The menu's pages</h3>\n";
+        std::set<std::string> pageNames;
+        for (const Finding& f : findings_)
+            if (f.language == code && f.Section() == INT_MAX) pageNames.insert(f.where);
+        for (const std::string& page : pageNames) html += FindingsHtml(code, page, false);
+        for (const Picture& p : proof.pages) html += figure(p);
     }
+    html += "<h2 id=\"flags\">Before a language is chosen</h2>\n";
+    for (const Picture& p : flags_) html += figure(p);
     html += "</body></html>\n";
     return html;
 }
