@@ -66,7 +66,6 @@ struct Picture {
 
 struct DemoProof {
     std::string where;
-    int section = 0;
     TSpilPost entry;
     std::vector<Picture> pictures;
 };
@@ -347,7 +346,7 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
 void Proof::ProveDemo(TfrmBlack& shell, size_t position, LanguageProof& proof) {
     TfrmSpilSide& game = *shell.Pages().frmSpilSide;
     const TSpilPost& entry = shell.Pages().frmKategori->SpilListe[position];
-    DemoProof demo{WhereOf(position), position < sections_.size() ? sections_[position] : 0, entry, {}};
+    DemoProof demo{WhereOf(position), entry, {}};
     const std::string name = language_ + "-" + demo.where;
     // The title (the same in every language), the description lines and the requirement lines
     // ("Label..." all) are the demo's; the buttons, heading and warning are the page's own.
@@ -411,8 +410,8 @@ void Proof::ProveCategories(const SpilListe& list) {
         const CategoryCode c = list[position].Kategori;
         if (c >= kNoCategory || ++seen[c] <= kCategorySlots) continue;
         Note("hidden", kAllLanguages, WhereOf(position),
-             Quoted(list[position].KortTitel) + " is the " + std::to_string(seen[c]) + "th " + kCategoryNames[c] +
-                 " demo: the category page shows the first eight, so it is reachable from the index page only");
+             Quoted(list[position].KortTitel) + " is " + kCategoryNames[c] + " demo number " + std::to_string(seen[c]) +
+                 ": the category page shows the first eight, so it is reachable from the index page only");
     }
 }
 

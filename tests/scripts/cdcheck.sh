@@ -127,6 +127,7 @@ proof_of() {
   return $rc
 }
 check_case proof-run "$SRC/tests/cdcheck/proof/proof-expect" proof_of "$PROOF_CD" "$WORK/proof-out" || status=1
+check_case proof-unwritable <(printf 'exit 2\n') proof_of "$PROOF_CD" /proc/no-such-folder/proof || status=1
 check_case proof-compare "$SRC/tests/cdcheck/proof/compare-expect" \
   "$CDCHECK" --proof "$WORK/proof-out" "$PROOF_CD" || status=1
 timeout 180 wine "$BUILD/tools/cdcheck.exe" --proof "$(winpath "$WORK/proof-made")" 'P:\' </dev/null 2>/dev/null |
