@@ -127,6 +127,15 @@ proof_of() {
   return $rc
 }
 check_case proof-run "$SRC/tests/cdcheck/proof/proof-expect" proof_of "$PROOF_CD" "$WORK/proof-out" || status=1
+# Each demo is drawn from a fresh page: the one without a screenshot (after one whose picture is
+# all black) shows the page's background in the picture's place, not the previous picture.
+python3 - "$WORK/proof-out/pages/da-Spil3-1.png" "$SRC/tests/scripts" <<'PY' || { echo "FAIL: a missing screenshot shows a picture"; status=1; }
+import sys
+sys.path.insert(0, sys.argv[2])
+from proof_pictures import pixels, count
+black = count(pixels(sys.argv[1]), (302, 22, 618, 258), b"\x00\x00\x00")
+assert black < 316 * 236 // 2, black
+PY
 check_case proof-unwritable <(printf 'exit 2\n') proof_of "$PROOF_CD" /proc/no-such-folder/proof || status=1
 check_case proof-compare "$SRC/tests/cdcheck/proof/compare-expect" \
   "$CDCHECK" --proof "$WORK/proof-out" "$PROOF_CD" || status=1
