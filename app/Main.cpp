@@ -10,7 +10,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.SetTitle("Vindrel");
     std::vector<std::string> args = vindrel::ProgramArguments();
     // The producer's proof renders the pages into files and ends; the reader's start-up never runs.
-    if (vindrel::IsProofCommand(args)) return vindrel::RunProof(app, args[1]);
+    if (vindrel::IsProofCommand(args)) return vindrel::RunProof(app, args.size() == 2 ? args[1] : std::string());
     int code;
     {
         vindrel::TfrmBlack shell(app, std::move(args));

@@ -572,7 +572,7 @@ std::string Proof::Html() const {
 }  // namespace
 
 bool IsProofCommand(const std::vector<std::string>& args) {
-    return args.size() == 2 && (lstrcmpiA(args[0].c_str(), "/proof") == 0 || lstrcmpiA(args[0].c_str(), "-proof") == 0);
+    return !args.empty() && (lstrcmpiA(args[0].c_str(), "/proof") == 0 || lstrcmpiA(args[0].c_str(), "-proof") == 0);
 }
 
 int RunProof(Application& app, const std::string& folder) {

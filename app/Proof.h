@@ -18,7 +18,7 @@ namespace vindrel {
 class Application;
 class Page;
 
-// The arguments ask for the proof: "/proof" (or "-proof", any case) and a folder.
+// The arguments ask for the proof: "/proof" (or "-proof", any case), then the folder.
 bool IsProofCommand(const std::vector<std::string>& args);
 
 // Exit status of the proof: 0 nothing is cut off, 1 something is, 2 the folder could not be written.
@@ -26,7 +26,8 @@ constexpr int kProofClean = 0;
 constexpr int kProofCutOff = 1;
 constexpr int kProofFailed = 2;
 
-// Runs the proof on the catalogue of the current directory into folder (created if missing).
+// Runs the proof on the catalogue of the current directory into folder (created if missing);
+// without a folder, or with more arguments than one, nothing is done and the status is 2.
 int RunProof(Application& app, const std::string& folder);
 
 // A 640 x 480 picture of a page, top row first, each pixel 0x00RRGGBB.

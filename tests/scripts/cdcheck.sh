@@ -137,6 +137,9 @@ black = count(pixels(sys.argv[1]), (302, 22, 618, 258), b"\x00\x00\x00")
 assert black < 316 * 236 // 2, black
 PY
 check_case proof-unwritable <(printf 'exit 2\n') proof_of "$PROOF_CD" /proc/no-such-folder/proof || status=1
+# Without its folder the switch starts nothing (the menu would otherwise take it for no language).
+(cd "$PROOF_CD" && timeout 30 wine VINDREL.EXE /proof </dev/null >/dev/null 2>&1) && rc=0 || rc=$?
+[ "$rc" = 2 ] || { echo "FAIL: /proof without a folder ended with $rc"; status=1; }
 check_case proof-compare "$SRC/tests/cdcheck/proof/compare-expect" \
   "$CDCHECK" --proof "$WORK/proof-out" "$PROOF_CD" || status=1
 timeout 180 wine "$BUILD/tools/cdcheck.exe" --proof "$(winpath "$WORK/proof-made")" 'P:\' </dev/null 2>/dev/null |
