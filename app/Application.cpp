@@ -12,7 +12,7 @@ const UINT kActivateFrontPage = WM_APP + 1;
 
 }  // namespace
 
-Application::Application(HINSTANCE instance) : instance_(instance) {
+Application::Application(HINSTANCE instance, bool taskBarButton) : instance_(instance) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance_;
@@ -24,7 +24,7 @@ Application::Application(HINSTANCE instance) : instance_(instance) {
     window_ = CreateWindowExW(0, kAppWindowClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                               nullptr, nullptr, instance_, this);
-    if (window_) ShowWindow(window_, SW_SHOWNOACTIVATE);
+    if (window_ && taskBarButton) ShowWindow(window_, SW_SHOWNOACTIVATE);
 }
 
 Application::~Application() {

@@ -11,7 +11,8 @@ namespace vindrel {
 
 class Application {
 public:
-    explicit Application(HINSTANCE instance);
+    // Without the task-bar button (the producer's proof) the window stays hidden.
+    explicit Application(HINSTANCE instance, bool taskBarButton = true);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -25,6 +26,11 @@ public:
     // Ends the message loop; requested before the loop runs, the loop ends as soon as it starts.
     void Terminate();
     bool Terminated() const { return terminated_; }
+
+    // Pages made while this is on are never put on the screen: showing one only does what it
+    // does for the page itself (the proof renders them off the screen).
+    void SetOffScreen(bool on) { offScreen_ = on; }
+    bool OffScreen() const { return offScreen_; }
 
     // Runs the message loop until Terminate; returns the exit code.
     int Run();
@@ -56,6 +62,7 @@ private:
     bool passingOn_ = false;
     StartupTimes times_;
     SharedGdi gdi_;
+    bool offScreen_ = false;
 };
 
 }  // namespace vindrel

@@ -102,6 +102,22 @@ std::vector<std::string> ProgramArguments() {
 }
 
 TfrmBlack::TfrmBlack(Application& app, std::vector<std::string> args) : app_(app), args_(std::move(args)) {
+    CreateBackdrop(WS_VISIBLE);
+    app_.Times().Mark("backdrop window");
+    // The conversation opens as soon as the shell exists, before its start-up work.
+    dde_ = std::make_unique<DdeClient>("PROGMAN", "");
+    app_.Times().Mark("Program Manager conversation");
+    FormCreate();
+}
+
+TfrmBlack::TfrmBlack(Application& app, const OffScreenStart& start)
+    : app_(app), currentLanguage_(start.language), machine_(start.machine) {
+    CreateBackdrop(0);
+    CreatePages();
+    if (currentLanguage_ != "??") SaetSprog(*this, currentLanguage_);
+}
+
+void TfrmBlack::CreateBackdrop(DWORD visible) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = app_.Instance();
@@ -109,13 +125,8 @@ TfrmBlack::TfrmBlack(Application& app, std::vector<std::string> args) : app_(app
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kBlackClass;
     RegisterClassA(&wc);
-    hwnd_ = CreateWindowExA(0, kBlackClass, "frmBlack", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+    hwnd_ = CreateWindowExA(0, kBlackClass, "frmBlack", WS_POPUP | visible, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                             GetSystemMetrics(SM_CYSCREEN), app_.Handle(), nullptr, app_.Instance(), this);
-    app_.Times().Mark("backdrop window");
-    // The conversation opens as soon as the shell exists, before its start-up work.
-    dde_ = std::make_unique<DdeClient>("PROGMAN", "");
-    app_.Times().Mark("Program Manager conversation");
-    FormCreate();
 }
 
 TfrmBlack::~TfrmBlack() {

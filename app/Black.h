@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Application.h"
@@ -21,9 +22,19 @@ std::string LanguageFromCommandLine(const std::string& systemLanguage, const std
 // The program's arguments after its name, as the C runtime split them.
 std::vector<std::string> ProgramArguments();
 
+// A start-up for rendering the pages off the screen (the application is off the screen): the
+// language and machine are given, the catalogue is read and every page made with the language
+// applied, and nothing else happens: no window is shown, no fonts copied, no Program Manager.
+struct OffScreenStart {
+    OffScreenStart(std::string code, const MachineProfile& profile) : language(std::move(code)), machine(profile) {}
+    std::string language;
+    MachineProfile machine;
+};
+
 class TfrmBlack {
 public:
     TfrmBlack(Application& app, std::vector<std::string> args);  // FormCreate, then Fortsaet
+    TfrmBlack(Application& app, const OffScreenStart& start);
     ~TfrmBlack();                                                  // pages go first, then FormDestroy
     TfrmBlack(const TfrmBlack&) = delete;
     TfrmBlack& operator=(const TfrmBlack&) = delete;
@@ -52,6 +63,7 @@ public:
     void FlytGruppe(const std::string& group, const std::string& edition);
 
 private:
+    void CreateBackdrop(DWORD visible);
     void FormCreate();
     void Fortsaet();
     void FormDestroy();

@@ -3,14 +3,19 @@
 #include <windows.h>
 
 #include "app/Black.h"
+#include "app/Proof.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    vindrel::Application app(instance);
+    std::vector<std::string> args = vindrel::ProgramArguments();
+    const bool proof = vindrel::IsProofCommand(args);
+    vindrel::Application app(instance, !proof);
     app.SetTitle("Vindrel");
     app.Times().Mark("application");
+    // The producer's proof renders the pages into files and ends; the reader's start-up never runs.
+    if (proof) return vindrel::RunProof(app, args.size() == 2 ? args[1] : std::string());
     int code;
     {
-        vindrel::TfrmBlack shell(app, vindrel::ProgramArguments());
+        vindrel::TfrmBlack shell(app, std::move(args));
         code = app.Run();
     }
     return code;

@@ -143,4 +143,18 @@ void InstallFontsFrom(const std::string& sourceRoot);
 // Starts the named WAVE resource of the program and returns at once; silence if it is missing.
 void PlayUiSound(const char* resourceName);
 
+// The four Verdana files of \Diverse\ on the current drive, loaded for this process alone while
+// the object lives: measuring with the CD's own faces leaves the system's fonts as they were.
+class PrivateFonts {
+public:
+    PrivateFonts();
+    ~PrivateFonts();
+    PrivateFonts(const PrivateFonts&) = delete;
+    PrivateFonts& operator=(const PrivateFonts&) = delete;
+    int Loaded() const { return static_cast<int>(loaded_.size()); }
+
+private:
+    std::vector<std::string> loaded_;
+};
+
 }  // namespace vindrel

@@ -3,6 +3,7 @@
 // user would see first on it.
 #include <gtest/gtest.h>
 
+#include "app/Proof.h"
 #include "pages/Afinstaller.h"
 #include "pages/DX.h"
 #include "pages/Help.h"
@@ -87,10 +88,22 @@ TEST_F(Screenshots, HelpPageOnATopic) {
         "De fleste spil kr\xE6ver DirectX. Klik p\xE5 DirectX i hovedmenuen og derefter p\xE5 Installer. "
         "F\xF8lg vejledningen p\xE5 sk\xE6rmen, og genstart computeren, n\xE5r installationen er f\xE6rdig.";
     help.OpenOnTopic(TfrmHelp::kTopicInstallingDirectX);
+    test::PointerAway();
     Capture(help, "help.bmp");
     test::ScreenCapture shot(help);
     EXPECT_GT(shot.Count({302, 22, 618, 258}, kLime), 100) << "topic names in lime";
     EXPECT_GT(shot.Count(help.lblHelp.PageRect(), kBlack), 100) << "the topic's text";
+    // The producer's proof draws the page off the screen, the topic list's own windows included,
+    // exactly as the screen shows it.
+    PageImage proof;
+    RenderPage(help, proof);
+    int differ = 0;
+    for (int y = 0; y < kPageHeight; ++y)
+        for (int x = 0; x < kPageWidth; ++x) {
+            const uint32_t v = proof.Pixels()[y * kPageWidth + x];
+            differ += shot.At(x, y) != RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        }
+    EXPECT_EQ(differ, 0) << "pixels where the proof's picture differs from the screen";
 }
 
 TEST_F(Screenshots, DirectXPage) {

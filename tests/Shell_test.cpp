@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "app/Black.h"
+#include "pages/Forside.h"
+#include "pages/SpilSide.h"
 #include "services/CDrom.h"
 #include "tests/ShellPages.h"
 
@@ -181,6 +183,32 @@ TEST_F(ShellTest, ARunWithNothingInstalledOnlySendsTheShowGroupCommand) {
     for (int i = 0; i < 50 && (commands = stub_.Commands()).empty(); ++i) Sleep(50);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0], "[ShowGroup(NonExist, 1)]");
+}
+
+// The producer's proof starts the pages this way: the language applied, and nothing shown, no
+// conversation with the Program Manager; a page that comes to the front only fills itself.
+TEST_F(ShellTest, AnOffScreenStartShowsNothingAndSendsNothing) {
+    {
+        app_.SetOffScreen(true);
+        TfrmBlack shell(app_, OffScreenStart{"fi", MachineProfile{0, 8, 9, 0}});
+        EXPECT_FALSE(IsWindowVisible(shell.Handle()));
+        EXPECT_FALSE(shell.DdeConnected());
+        EXPECT_EQ(shell.Machine().FreeDiskMB, 9);
+        EXPECT_EQ(app_.Title(), "Doravuzaz");
+        TfrmSpilSide& game = *shell.Pages().frmSpilSide;
+        TSpilPost demo;
+        demo.Instruktion = "first line\r\nsecond line";
+        game.ShowDemo(demo, shell.Machine());
+        EXPECT_EQ(game.Label(2).Caption(), "second line") << "filled as when it becomes the active window";
+        shell.Pages().frmForside->Show();
+        for (const auto& owned : shell.AllPages()) {
+            SCOPED_TRACE(owned.formName);
+            EXPECT_FALSE(owned.page->Visible());
+        }
+        app_.SetOffScreen(false);
+    }
+    Sleep(300);
+    EXPECT_TRUE(stub_.Commands().empty());
 }
 
 class FlytGruppeTest : public ShellTest {

@@ -196,12 +196,17 @@ UINT TLabel::Format() const {
 // An auto-sized label takes its text's size; with word wrap only its height follows the text.
 void TLabel::Prepare() {
     if (!props_.autoSize) return;
+    const SIZE text = TextExtent();
+    SetBounds(Left(), Top(), props_.wordWrap ? Width() : text.cx, text.cy);
+}
+
+SIZE TLabel::TextExtent() const {
     WindowDc screen(nullptr);
     SelectGuard font(screen.get(), OwnerPage().Font(Font()));
     RECT r{0, 0, props_.wordWrap ? Width() : 0, 0};
     std::string text = props_.caption.empty() ? " " : props_.caption;
     DrawText1252(screen.get(), text, r, Format() | DT_CALCRECT);
-    SetBounds(Left(), Top(), props_.wordWrap ? Width() : r.right - r.left, r.bottom - r.top);
+    return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 void TLabel::Paint(HDC dc) {

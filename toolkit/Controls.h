@@ -199,6 +199,11 @@ public:
     const FontSpec& Font() const;
     void SetFont(const FontSpec& font);
 
+    // The size the caption takes as drawn (wrapped at the label's width when it wraps); a
+    // word too long for the width or more lines than the height give a size beyond the label's.
+    SIZE TextExtent() const;
+    TextAlignment Alignment() const { return props_.alignment; }
+
     void Prepare() override;
     void Paint(HDC dc) override;
 

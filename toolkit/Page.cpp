@@ -63,6 +63,10 @@ void Page::Created() {
 }
 
 void Page::Show() {
+    if (app_.OffScreen()) {  // what coming to the front does for the page, and nothing on the screen
+        OnActivate();
+        return;
+    }
     const bool wasVisible = Visible();
     if (!wasVisible) {
         OnShow();
@@ -81,6 +85,7 @@ void Page::Hide() {
 }
 
 void Page::BringToFront() {
+    if (app_.OffScreen()) return;
     UINT flags = SWP_NOMOVE | SWP_NOSIZE;
     if (!Visible()) flags |= SWP_NOACTIVATE;
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, flags);

@@ -481,6 +481,7 @@ void TLMDMMButton::Prepare() {
 }
 
 void TLMDMMButton::Paint(HDC dc) {
+    captionDrawn_ = {};
     const int w = Width(), h = Height();
     const RECT client{0, 0, w, h};
     if (!list_) {
@@ -571,6 +572,7 @@ void TLMDMMButton::DrawCaption(HDC dc) const {
     x += 1 + props_.layout.offsetX;
     y += 1 + props_.layout.offsetY;
     RECT text{x, y, x + bw - 2, y + bh - 2};
+    captionDrawn_ = caption.empty() ? RECT{} : text;
     if (!caption.empty()) DrawText1252(dc, caption, text, format | horizontal | DT_NOCLIP);
 }
 

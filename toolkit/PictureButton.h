@@ -203,6 +203,10 @@ public:
     static constexpr int kNothing = -2;  // nothing at all is painted
     int FaceFor(ButtonState state) const;
 
+    // Where the caption's text went at the last paint, in button coordinates (empty before the
+    // first paint or without a caption); beyond 0, 0, Width, Height it was cut off.
+    RECT CaptionDrawn() const { return captionDrawn_; }
+
     void Click();
     std::function<void(TLMDMMButton&)> OnClick;
     std::function<void(TLMDMMButton&)> OnMouseEnter;
@@ -247,6 +251,7 @@ private:
     bool held_ = false;
     Timer watch_;
     Timer repeat_;
+    mutable RECT captionDrawn_{};
 };
 
 }  // namespace vindrel

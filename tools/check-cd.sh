@@ -1,6 +1,8 @@
 #!/bin/bash
 # Builds the CD check for this machine when needed and runs it on a CD folder:
-#   tools/check-cd.sh [--werror] [--root DIR] <CD folder or Spil.INI>
+#   tools/check-cd.sh [--werror] [--root DIR] [--proof DIR] <CD folder or Spil.INI>
+# With --proof, a folder that holds no proof yet gets one first: the CD's own VINDREL.EXE run in
+# its proof mode under Wine (a private prefix and screen, the CD as drive R:), when Wine is here.
 # Exit status: 0 no errors, 1 errors found, 2 the check could not run.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,5 +10,18 @@ BUILD=${VINDREL_BUILD:-$ROOT/build}/cdcheck
 if [ ! -x "$BUILD/cdcheck" ] || [ -n "$(find "$ROOT/tools/cdcheck" -newer "$BUILD/cdcheck" -type f)" ]; then
   env -u CC CXX=g++ cmake -S "$ROOT/tools/cdcheck" -B "$BUILD" >/dev/null
   cmake --build "$BUILD" >/dev/null
+fi
+args=("$@") proof=
+for ((i = 0; i + 1 < ${#args[@]}; i++)); do [ "${args[i]}" = --proof ] && proof=${args[i + 1]}; done
+cd_folder=${args[${#args[@]} - 1]:-}
+[ -d "$cd_folder" ] || cd_folder=$(dirname "$cd_folder")
+if [ -n "$proof" ] && [ ! -f "$proof/findings.txt" ] && [ -f "$cd_folder/VINDREL.EXE" ] && command -v wine >/dev/null; then
+  . "$ROOT/tools/wine-env.sh"
+  wine_env_start "$BUILD/proof-run" >/dev/null
+  wine_env_map_cd "$(realpath "$cd_folder")"
+  mkdir -p "$proof"
+  target="Z:$(realpath "$proof" | tr / '\\')"
+  (cd "$cd_folder" && timeout 600 wine VINDREL.EXE /proof "$target" </dev/null 2>/dev/null) || true
+  wine_env_stop
 fi
 exec "$BUILD/cdcheck" "$@"

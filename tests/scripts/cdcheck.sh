@@ -1,7 +1,8 @@
 #!/bin/bash
 # The producer's CD check: built natively with the host compiler and run on the broken catalogues
 # under tests/cdcheck (each case: a Spil.INI, a layout of files to make around it, and the lines
-# the check must print), on the sample CD (clean), and once as the Windows build under Wine.
+# the check must print), on the sample CD (clean), and once as the Windows build under Wine. The
+# case "proof" is also proved by the menu itself, and the check compared with that proof.
 set -euo pipefail
 EXE=$1 BUILD=$2 SRC=$3
 WORK="$BUILD/cdcheck-test"
@@ -45,7 +46,7 @@ for line in sys.stdin.read().splitlines():
 make_case() {
   local from=$1 cd=$2 wanted=""
   mkdir -p "$cd"
-  find "$from" -maxdepth 1 -type f ! -name layout ! -name expect -exec cp {} "$cd"/ \;
+  find "$from" -maxdepth 1 -type f ! -name layout ! -name '*expect' -exec cp {} "$cd"/ \;
   while read -r what path rest; do
     [ -n "$what" ] || continue
     [ -z "${path:-}" ] || mkdir -p "$cd/$(dirname "$path")"
@@ -64,7 +65,8 @@ make_case() {
   printf '%s' "$wanted" | bitmaps
 }
 
-# Runs the check and compares: "exit N", lines that must be printed exactly, "!text" never printed.
+# Runs the check and compares: "exit N", lines that must be printed exactly, "~regex" a line that
+# must match whole, "!text" never printed.
 check_case() {
   local name=$1 expect=$2; shift 2
   local out="$WORK/$name.out" rc=0
@@ -75,6 +77,7 @@ check_case() {
       '') ;;
       'exit '*) [ "$rc" = "${line#exit }" ] || { echo "$name: exit status $rc, expected ${line#exit }"; bad=1; } ;;
       '!'*) if grep -qF -- "${line#!}" "$out"; then echo "$name: printed: ${line#!}"; bad=1; fi ;;
+      '~'*) grep -qxE -- "${line#\~}" "$out" || { echo "$name: no line matches: ${line#\~}"; bad=1; } ;;
       *) grep -qxF -- "$line" "$out" || { echo "$name: missing line: $line"; bad=1; } ;;
     esac
   done <"$expect"
@@ -109,6 +112,41 @@ SAMPLE="$BUILD/cd"
 [ -f "$SAMPLE/Spil.INI" ] || fail "no sample CD at $SAMPLE"
 check_case sample <(printf 'exit 0\n!error:\n') "$CDCHECK" "$SAMPLE" || status=1
 check_case sample-werror <(printf 'exit 1\n') "$CDCHECK" --werror "$SAMPLE" || status=1
+
+# The menu's own proof of the made-up catalogue, run under Wine with the case's folder as the root
+# of a drive (setup paths start there): the exact findings it was made to provoke. Then the check
+# compared with that proof, and the Windows check making the proof itself for a folder with none.
+winpath() { echo "Z:$(realpath -m "$1" | tr / '\\')"; }
+PROOF_CD="$WORK/cases/proof"
+cp "$EXE" "$PROOF_CD/VINDREL.EXE"
+ln -sfn "$PROOF_CD" "$WINEPREFIX/dosdevices/p:"
+proof_of() {
+  local rc=0
+  (cd "$1" && timeout 120 wine VINDREL.EXE /proof "$(winpath "$2")" </dev/null >/dev/null 2>&1) || rc=$?
+  tr -d '\r' <"$2/findings.txt" 2>/dev/null || true
+  return $rc
+}
+check_case proof-run "$SRC/tests/cdcheck/proof/proof-expect" proof_of "$PROOF_CD" "$WORK/proof-out" || status=1
+# Each demo is drawn from a fresh page: the one without a screenshot (after one whose picture is
+# all black) shows the page's background in the picture's place, not the previous picture.
+python3 - "$WORK/proof-out/pages/da-Spil3-1.png" "$SRC/tests/scripts" <<'PY' || { echo "FAIL: a missing screenshot shows a picture"; status=1; }
+import sys
+sys.path.insert(0, sys.argv[2])
+from proof_pictures import pixels, count
+black = count(pixels(sys.argv[1]), (302, 22, 618, 258), b"\x00\x00\x00")
+assert black < 316 * 236 // 2, black
+PY
+check_case proof-unwritable <(printf 'exit 2\n') proof_of "$PROOF_CD" /proc/no-such-folder/proof || status=1
+# Without its folder the switch starts nothing (the menu would otherwise take it for no language).
+(cd "$PROOF_CD" && timeout 30 wine VINDREL.EXE /proof </dev/null >/dev/null 2>&1) && rc=0 || rc=$?
+[ "$rc" = 2 ] || { echo "FAIL: /proof without a folder ended with $rc"; status=1; }
+check_case proof-compare "$SRC/tests/cdcheck/proof/compare-expect" \
+  "$CDCHECK" --proof "$WORK/proof-out" "$PROOF_CD" || status=1
+timeout 180 wine "$BUILD/tools/cdcheck.exe" --proof "$(winpath "$WORK/proof-made")" 'P:\' </dev/null 2>/dev/null |
+  tr -d '\r' | grep -v '^proof: ' >"$WORK/proof-made.txt" || true
+diff "$WORK/proof-compare.out" "$WORK/proof-made.txt" ||
+  { echo "FAIL: the Windows check, making the proof itself, says otherwise"; status=1; }
+rm -f "$WINEPREFIX/dosdevices/p:"
 
 # The Windows build reads the same CD through Wine's drive mapping and says the same. It only
 # reads, so the test run's own prefix serves.

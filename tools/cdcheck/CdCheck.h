@@ -13,7 +13,8 @@
 
 namespace vindrel::cdcheck {
 
-enum class Severity { Error, Warning };
+// Notes say where the estimates and the menu's exact proof disagree; they change no exit status.
+enum class Severity { Error, Warning, Note };
 
 struct Finding {
     Severity severity;

@@ -5,9 +5,15 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "CdCheck.h"
 #include "IniFile.h"
+#include "ProofCompare.h"
+
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 namespace {
 
@@ -15,10 +21,12 @@ namespace fs = std::filesystem;
 using namespace vindrel::cdcheck;
 
 constexpr const char* kUsage =
-    "usage: cdcheck [--root DIR] [--werror] PATH\n"
-    "  PATH        the CD's folder (holding Spil.INI), or the catalogue file itself\n"
-    "  --root DIR  the CD's root, where paths beginning with \"\\\" start (default: the catalogue's folder)\n"
-    "  --werror    count warnings as errors\n"
+    "usage: cdcheck [--root DIR] [--werror] [--proof DIR] PATH\n"
+    "  PATH         the CD's folder (holding Spil.INI), or the catalogue file itself\n"
+    "  --root DIR   the CD's root, where paths beginning with \"\\\" start (default: the catalogue's folder)\n"
+    "  --werror     count warnings as errors\n"
+    "  --proof DIR  compare with the menu's exact proof in DIR (VINDREL.EXE /proof DIR); on Windows\n"
+    "               the check runs the CD's VINDREL.EXE to make it when DIR holds none\n"
     "Exit status: 0 no errors, 1 errors found, 2 the check could not run.\n";
 
 // The catalogue's texts are Windows-1252; a terminal here reads UTF-8.
@@ -48,14 +56,34 @@ std::string ForDisplay(const std::string& text) {
 #endif
 }
 
+#ifdef _WIN32
+// Runs the CD's own menu in its proof mode from the CD's root; false when it cannot be started.
+bool RunMenuProof(const fs::path& root, const fs::path& folder) {
+    std::error_code ec;
+    const fs::path menu = FindNoCase(root, "VINDREL.EXE");
+    if (menu.empty()) return false;
+    const fs::path absolute = fs::absolute(folder, ec);
+    const fs::path previous = fs::current_path(ec);
+    fs::current_path(root, ec);
+    if (ec) return false;
+    // The runtime joins the arguments with blanks, so each one is quoted here.
+    const std::string program = menu.string(), target = "\"" + absolute.string() + "\"";
+    const intptr_t status = _spawnl(_P_WAIT, program.c_str(), ("\"" + program + "\"").c_str(), "/proof", target.c_str(), nullptr);
+    fs::current_path(previous, ec);
+    return status == 0 || status == 1;  // 2 or -1: no proof was written
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    fs::path path, root;
+    fs::path path, root, proof;
     bool werror = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--root") == 0 && i + 1 < argc) {
             root = argv[++i];
+        } else if (std::strcmp(argv[i], "--proof") == 0 && i + 1 < argc) {
+            proof = argv[++i];
         } else if (std::strcmp(argv[i], "--werror") == 0) {
             werror = true;
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -90,11 +118,25 @@ int main(int argc, char** argv) {
     if (input.root.empty()) input.root = ".";
     if (input.ini.parent_path().empty()) input.ini = fs::path(".") / input.ini;
 
+    std::vector<Finding> findings = CheckCd(input);
+    if (!proof.empty()) {
+        auto lines = ReadProof(proof);
+#ifdef _WIN32
+        if (!lines && RunMenuProof(input.root, proof)) lines = ReadProof(proof);
+#endif
+        if (!lines) {
+            std::fprintf(stderr, "cdcheck: no proof in %s: make it with VINDREL.EXE /proof %s from the CD's root\n",
+                         proof.string().c_str(), proof.string().c_str());
+            return 2;
+        }
+        for (Finding& f : CompareWithProof(findings, *lines)) findings.push_back(std::move(f));
+    }
     int errors = 0, warnings = 0;
-    for (const Finding& f : CheckCd(input)) {
-        const bool error = f.severity == Severity::Error;
-        (error ? errors : warnings)++;
-        std::printf("%s: %s: %s\n", error ? "error" : "warning", f.where.c_str(), ForDisplay(f.text).c_str());
+    for (const Finding& f : findings) {
+        static const char* const kWords[] = {"error", "warning", "note"};
+        if (f.severity == Severity::Error) ++errors;
+        if (f.severity == Severity::Warning) ++warnings;
+        std::printf("%s: %s: %s\n", kWords[static_cast<int>(f.severity)], f.where.c_str(), ForDisplay(f.text).c_str());
     }
     std::printf("cdcheck: %d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
     return errors > 0 || (werror && warnings > 0) ? 1 : 0;

@@ -1,0 +1,29 @@
+// The menu's own proof of a CD (VINDREL.EXE /proof FOLDER) read back from its findings.txt, and
+// the points where the check's estimates and that exact proof disagree.
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CdCheck.h"
+
+namespace vindrel::cdcheck {
+
+// One line of the proof's list: "kind: language: where: text".
+struct ProofLine {
+    std::string kind;      // "cut off", "scrolls", "screenshot", "hidden"
+    std::string language;  // "da", "se", "no", "fi", or "all"
+    std::string where;     // "Spil7", or a page of the menu
+    std::string text;
+};
+
+// The lines of FOLDER/findings.txt (or of the file itself); nothing when it cannot be read.
+std::optional<std::vector<ProofLine>> ReadProof(const std::filesystem::path& folderOrFile);
+
+// The proof's cut-off texts as errors (the proof measured them exactly), and a note wherever the
+// estimate warned of a description that scrolls or a short title too wide for its buttons and
+// the proof did not find it, or the other way round.
+std::vector<Finding> CompareWithProof(const std::vector<Finding>& estimate, const std::vector<ProofLine>& proof);
+
+}  // namespace vindrel::cdcheck
