@@ -67,3 +67,16 @@ wait_page() {
   done
   fail "$1: nothing came on screen"
 }
+# From the main menu (taken as "menu"): the exit sign, then the credits page's exit sign. The menu
+# must end with 0 and send its one Program Manager command; the caller's start writes the exit code
+# to $SHOTS/menu.rc and the stand-in's log to $SHOTS/progman.log.
+exit_through_credits() {
+  click 599 453
+  expect_change menu credits "the exit sign did not open the credits page"
+  click 599 453
+  for _ in $(seq 100); do [ -e "$SHOTS/menu.rc" ] && break; sleep 0.1; done
+  [ -e "$SHOTS/menu.rc" ] || fail "the credits page's exit sign did not end the program"
+  [ "$(cat "$SHOTS/menu.rc")" = 0 ] || fail "the menu ended with $(cat "$SHOTS/menu.rc")"
+  MENU_PID=
+  grep -qF '[ShowGroup(NonExist, 1)]' "$SHOTS/progman.log" || fail "no Program Manager command at the end"
+}
