@@ -127,6 +127,9 @@ void TfrmBlack::CreateBackdrop(DWORD visible) {
     RegisterClassA(&wc);
     hwnd_ = CreateWindowExA(0, kBlackClass, "frmBlack", WS_POPUP | visible, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                             GetSystemMetrics(SM_CYSCREEN), app_.Handle(), nullptr, app_.Instance(), this);
+    // Black at once, not when the message loop first turns: on a slow drive the reader sees at
+    // once that the menu has started, while the pages are still being made.
+    if (visible) UpdateWindow(hwnd_);
 }
 
 TfrmBlack::~TfrmBlack() {

@@ -101,6 +101,7 @@ TEST_F(ShellTest, StartUpLeavesADisabledBlackBackdropOverTheWholeScreen) {
     HWND hwnd = shell.Handle();
     ASSERT_TRUE(IsWindow(hwnd));
     EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE)) << "painted black as it was made, not at the first loop turn";
     EXPECT_FALSE(IsWindowEnabled(hwnd));
     EXPECT_FALSE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT r;

@@ -1,6 +1,8 @@
 // Benchmark, not a test. For one or more builds of the menu, in one run:
-//   - start-up to the first painted backdrop against a minimal Win32 program that opens one
-//     window, as a ratio (the rounds of all programs interleaved, medians);
+//   - start-up against a minimal Win32 program that opens one black full-screen window, as ratios
+//     (the rounds of all programs interleaved, medians), twice: to the first painted backdrop, seen
+//     on the screen as a white screen turning black, and to the first page, when the program's
+//     message loop first goes idle (for the menu: every page made, the first screen painted);
 //   - where a menu's start-up goes, when it offers the timing switch (VINDREL_STARTUP_TIMES);
 //   - GDI and USER objects and private bytes after start-up and after visiting every page, and
 //     the time of a page switch (a click on a page until every page that shows has painted);
@@ -77,10 +79,56 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
-// A started program whose full-screen window is shown and whose message loop has gone idle.
+// A white full-screen window of the bench's own, under each program started: the screen turning
+// black is that program's first painted full-screen window, as the reader would see it.
+class WhiteScreen {
+public:
+    explicit WhiteScreen(HINSTANCE instance) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = instance;
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = "BenchWhite";
+        RegisterClassA(&wc);
+        window_ = CreateWindowExA(0, wc.lpszClassName, "white", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  instance, nullptr);
+        screen_ = GetDC(nullptr);
+    }
+    ~WhiteScreen() {
+        ReleaseDC(nullptr, screen_);
+        DestroyWindow(window_);
+    }
+    WhiteScreen(const WhiteScreen&) = delete;
+    WhiteScreen& operator=(const WhiteScreen&) = delete;
+
+    // On top and painted, as seen on the screen; false if the screen cannot be read back.
+    bool Raise() {
+        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        for (const double start = Now(); Now() - start < 1;) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            if (Pixel() == RGB(255, 255, 255)) return true;
+            Sleep(5);
+        }
+        return false;
+    }
+    // A corner point: the backdrop's, outside the centred 640 x 480 pages.
+    bool Black() const { return Pixel() == RGB(0, 0, 0); }
+
+private:
+    COLORREF Pixel() const { return GetPixel(screen_, 2, 2); }
+    HWND window_ = nullptr;
+    HDC screen_ = nullptr;
+};
+
+// A started program whose full-screen window is shown and whose message loop has gone idle; with
+// a white screen under it, also when its window was first seen painted on the screen.
 class Started {
 public:
-    Started(const std::string& command, const char* folder) {
+    Started(const std::string& command, const char* folder, WhiteScreen* white = nullptr) {
+        const bool watchScreen = white && white->Raise();
         STARTUPINFOA si{};
         si.cb = sizeof si;
         std::string cmd = command;
@@ -88,13 +136,14 @@ public:
         if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi_)) return;
         Found found{pi_.dwProcessId, nullptr};
         while (Now() - start < 30) {
+            if (watchScreen && black_ < 0 && white->Black()) black_ = Now() - start;
             if (!found.hwnd) EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
-            if (found.hwnd && WaitForInputIdle(pi_.hProcess, 0) == 0) {
+            if (seconds_ < 0 && found.hwnd && WaitForInputIdle(pi_.hProcess, 0) == 0) {
                 DWORD_PTR ignored;
                 SendMessageTimeoutA(found.hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
                 seconds_ = Now() - start;
-                break;
             }
+            if (seconds_ >= 0 && (black_ >= 0 || !watchScreen)) break;
             Sleep(1);
         }
         window_ = found.hwnd;
@@ -109,7 +158,8 @@ public:
     Started(const Started&) = delete;
     Started& operator=(const Started&) = delete;
 
-    double Seconds() const { return seconds_; }  // negative: it never showed
+    double Seconds() const { return seconds_; }  // to the first idle; negative: it never showed
+    double Black() const { return black_; }      // to the black screen; negative: not seen
     HANDLE Process() const { return pi_.hProcess; }
     DWORD Id() const { return pi_.dwProcessId; }
 
@@ -117,6 +167,7 @@ private:
     PROCESS_INFORMATION pi_{};
     HWND window_ = nullptr;
     double seconds_ = -1;
+    double black_ = -1;
 };
 
 // ---- Driving the pages ---------------------------------------------------------------------------
@@ -347,7 +398,7 @@ double ProcessCpuSeconds() {
 
 struct Menu {
     std::string name, path;
-    std::vector<double> startups;
+    std::vector<double> startups, blacks;
 };
 
 double Mean(const std::vector<double>& v) {
@@ -373,7 +424,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         const std::string arg = __argv[i];
         const size_t eq = arg.find('=');
         if (eq == std::string::npos) return 2;
-        menus.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}});
+        menus.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}, {}});
     }
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
@@ -381,19 +432,35 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     GetCurrentDirectoryA(sizeof folder, folder);
 
     // Start-up: the programs take turns, so that a busy moment of the machine hits them alike.
-    std::vector<double> minimal;
-    for (int i = 0; i < rounds; ++i) {
-        minimal.push_back(Started("\"" + std::string(self) + "\" --minimal", nullptr).Seconds());
-        for (Menu& m : menus) m.startups.push_back(Started("\"" + m.path + "\"", folder).Seconds());
+    std::vector<double> minimal, minimalBlack;
+    {
+        WhiteScreen white(instance);
+        auto keep = [](const Started& run, std::vector<double>& idle, std::vector<double>& black) {
+            idle.push_back(run.Seconds());
+            if (run.Black() >= 0) black.push_back(run.Black());
+        };
+        for (int i = 0; i < rounds; ++i) {
+            keep(Started("\"" + std::string(self) + "\" --minimal", nullptr, &white), minimal, minimalBlack);
+            for (Menu& m : menus) keep(Started("\"" + m.path + "\"", folder, &white), m.startups, m.blacks);
+        }
     }
     // The best of the rounds shows what the programs themselves cost when the machine is quiet.
-    auto best = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
-    std::printf("start-up to first painted backdrop, %d rounds: minimal window median %.0f ms, best %.0f ms\n",
-                rounds, Median(minimal) * 1000, best(minimal) * 1000);
-    for (const Menu& m : menus)
-        std::printf("  %-8s menu median %.0f ms, ratio %.2f; best %.0f ms, ratio %.2f\n", m.name.c_str(),
-                    Median(m.startups) * 1000, Median(m.startups) / Median(minimal), best(m.startups) * 1000,
-                    best(m.startups) / best(minimal));
+    auto best = [](const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); };
+    auto report = [&](const char* what, const std::vector<double>& base, std::vector<double> Menu::*times) {
+        std::printf("start-up to %s, %d rounds: minimal window median %.0f ms, best %.0f ms\n", what, rounds,
+                    Median(base) * 1000, best(base) * 1000);
+        for (const Menu& m : menus) {
+            const std::vector<double>& v = m.*times;
+            if (v.empty() || base.empty()) {
+                std::printf("  %-8s not seen\n", m.name.c_str());
+                continue;
+            }
+            std::printf("  %-8s menu median %.0f ms, ratio %.2f; best %.0f ms, ratio %.2f\n", m.name.c_str(),
+                        Median(v) * 1000, Median(v) / Median(base), best(v) * 1000, best(v) / best(base));
+        }
+    };
+    report("the first painted backdrop (a white screen turns black)", minimalBlack, &Menu::blacks);
+    report("the first page (the message loop first idle, every page made)", minimal, &Menu::startups);
 
     // Where start-up goes, from the menus that have the timing switch.
     char temp[MAX_PATH];
