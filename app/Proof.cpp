@@ -217,6 +217,7 @@ private:
     std::set<std::string> shotsChecked_;
     PageImage image_;
     int pictures_ = 0;
+    int fontsLoaded_ = 0;
     bool failed_ = false;
 };
 
@@ -230,6 +231,7 @@ int Proof::Run() {
 
     app_.SetOffScreen(true);
     const PrivateFonts fonts;
+    fontsLoaded_ = fonts.Loaded();
     ProveFlags();
     for (const Language& language : kLanguages) ProveLanguage(language);
     app_.SetOffScreen(false);
@@ -516,7 +518,9 @@ std::string Proof::Html() const {
         "</style></head><body>\n<h1>Proof of the CD</h1>\n";
     const size_t demos = proofs_.empty() ? 0 : proofs_.front().demos.size();
     html += "<p>" + std::to_string(demos) + " demos in " + std::to_string(proofs_.size()) + " languages, " +
-            std::to_string(pictures_) + " pages drawn with the menu's own fonts and layout: <b>" +
+            std::to_string(pictures_) + " pages drawn by the menu itself, with " +
+            (fontsLoaded_ > 0 ? "the CD's own fonts" : "this system's fonts (there are none in the CD's Diverse folder)") +
+            ": <b>" +
             std::to_string(cut) + " cut off</b>, " + std::to_string(findings_.size() - static_cast<size_t>(cut)) +
             " other findings (also in <a href=\"findings.txt\">findings.txt</a>).</p>\n<nav>";
     for (const LanguageProof& proof : proofs_)
