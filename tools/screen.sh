@@ -67,6 +67,19 @@ wait_page() {
   done
   fail "$1: nothing came on screen"
 }
+# A Unix path as Wine's Z: drive shows it.
+winpath() { echo "Z:$1" | tr / '\\'; }
+# The Program Manager stand-in (its log in $SHOTS/progman.log), and once it answers, the menu: its
+# folder, its program, then its arguments. The exit code goes to $SHOTS/menu.rc. Needs $BUILD.
+start_menu() {
+  local folder=$1 exe=$2
+  shift 2
+  timeout 90 wine "$BUILD/tools/PROGSTUB.exe" "$(winpath "$SHOTS/progman.log")" 80 </dev/null >/dev/null 2>&1 &
+  STUB_PID=$!
+  for _ in $(seq 100); do grep -q READY "$SHOTS/progman.log" 2>/dev/null && break; sleep 0.1; done
+  (cd "$folder" && timeout 90 wine "$exe" "$@" </dev/null >"$SHOTS/menu.out" 2>&1; echo $? >"$SHOTS/menu.rc") &
+  MENU_PID=$!
+}
 # From the main menu (taken as "menu"): the exit sign, then the credits page's exit sign. The menu
 # must end with 0 and send its one Program Manager command; the caller's start writes the exit code
 # to $SHOTS/menu.rc and the stand-in's log to $SHOTS/progman.log.

@@ -18,7 +18,6 @@ cleanup() {
 }
 trap cleanup EXIT
 . "$SRC/tools/screen.sh"
-winpath() { echo "Z:$1" | tr / '\\'; }
 
 # The CD: a catalogue in the Windows code page, a demo folder with its screenshot.
 mkdir -p "$SHOTS/cd/Demos/Giant"
@@ -35,12 +34,7 @@ GIANT=$(winpath "$SHOTS/cd/Demos/Giant/Setup.exe")
   printf '[Spil5]\r\nTitel=Long titled strategy demo\r\nKortTitel=Strategy\r\nKategori=Strategy\r\n'
 } >"$SHOTS/cd/Spil.INI"
 
-timeout 60 wine "$BUILD/tools/PROGSTUB.exe" "$(winpath "$SHOTS/progman.log")" 50 </dev/null >/dev/null 2>&1 &
-STUB_PID=$!
-for _ in $(seq 100); do grep -q READY "$SHOTS/progman.log" 2>/dev/null && break; sleep 0.1; done
-
-(cd "$SHOTS/cd" && timeout 60 wine "$EXE" da </dev/null >"$SHOTS/menu.out" 2>&1; echo $? >"$SHOTS/menu.rc") &
-MENU_PID=$!
+start_menu "$SHOTS/cd" "$EXE" da
 
 # The disclaimer comes first; its OK shows the main menu.
 wait_page start 63 440

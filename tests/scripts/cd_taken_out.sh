@@ -20,7 +20,6 @@ cleanup() {
 trap cleanup EXIT
 . "$SRC/tools/screen.sh"
 . "$SRC/tools/wine-env.sh"
-winpath() { echo "Z:$1" | tr / '\\'; }
 
 # 1. The shipped exe's file header and sections.
 check_exe() {
@@ -52,12 +51,7 @@ printf '[Spil1]\r\nTitel=Gone with the disc\r\nKortTitel=Gone\r\nSetup=\\Demos\\
   >"$CD/Spil.INI"
 wine_env_map_cd "$CD"
 
-timeout 90 wine "$BUILD/tools/PROGSTUB.exe" "$(winpath "$SHOTS/progman.log")" 80 </dev/null >/dev/null 2>&1 &
-STUB_PID=$!
-for _ in $(seq 100); do grep -q READY "$SHOTS/progman.log" 2>/dev/null && break; sleep 0.1; done
-
-(cd "$CD" && timeout 90 wine 'R:\VINDREL.EXE' da </dev/null >"$SHOTS/menu.out" 2>&1; echo $? >"$SHOTS/menu.rc") &
-MENU_PID=$!
+start_menu "$CD" 'R:\VINDREL.EXE' da
 wait_page start 63 440
 mv "$CD" "$SHOTS/cd.gone"
 

@@ -27,7 +27,8 @@ NAMES=(after) MENUS=("$BUILD/x86_64/VINDREL.exe") MENUS32=("$BUILD/i686/VINDREL.
 PAGEBENCH=("$BUILD/x86_64/tools/PageBench.exe")
 if [ -n "$BEFORE" ]; then
   OLD="$BUILD/bench-before"
-  rm -rf "$OLD/src"
+  # Whole: the archive's files are older than objects left by another commit, which make would keep.
+  rm -rf "$OLD"
   mkdir -p "$OLD/src"
   git -C "$ROOT" archive "$BEFORE" | tar -x -C "$OLD/src"
   cmake -S "$OLD/src" -B "$OLD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$OLD/src/cmake/mingw-x86_64.cmake" \
