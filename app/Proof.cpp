@@ -33,11 +33,9 @@ namespace {
 struct Language {
     const char* code;
     const char* name;
-    const char* descriptionKey;
 };
 constexpr Language kLanguages[] = {
-    {"da", "Danish", "Dansk"}, {"se", "Swedish", "Svensk"}, {"no", "Norwegian", "Norsk"}, {"fi", "Finnish", "Finsk"}};
-constexpr const char* kCategoryNames[] = {"Action", "Simulator", "Sport", "Adventure", "Strategy", "Junior"};
+    {"da", "Danish"}, {"se", "Swedish"}, {"no", "Norwegian"}, {"fi", "Finnish"}};
 constexpr const char* kAllLanguages = "all";  // a finding that is the same in every language
 constexpr int kCategorySlots = 8;
 
@@ -553,7 +551,7 @@ std::string Proof::Html() const {
                 {"Kategori", e.Kategori < kNoCategory ? kCategoryNames[e.Kategori] : ""},
                 {"Folder", e.Folder},
                 {"Uninstall", e.Uninstall},
-                {proof.language.descriptionKey, e.Instruktion},
+                {DescriptionKeyFor(code)->key, e.Instruktion},
             };
             for (const auto& [key, value] : keys) html += std::string("<tr><th>") + key + "</th><td>" + Escaped(value) + "</td></tr>\n";
             html += "</table>\n" + FindingsHtml(code, d.where, true) + "</div><div>\n";

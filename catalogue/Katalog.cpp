@@ -113,9 +113,8 @@ int32_t ParseIniInteger(const std::string& value, int32_t fallback) {
 }
 
 CategoryCode CategoryFromName(const std::string& name) {
-    static constexpr const char* kNames[] = {"Action", "Simulator", "Sport", "Adventure", "Strategy", "Junior"};
     for (CategoryCode code = 0; code < kNoCategory; ++code)
-        if (name == kNames[code]) return code;
+        if (name == kCategoryNames[code]) return code;
     return kNoCategory;
 }
 

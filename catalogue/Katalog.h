@@ -38,6 +38,9 @@ constexpr unsigned kIniValueBuffer = 2048;  // a value is cut to 2047 characters
 // decimal. Not a whole valid integer, or outside signed 32 bits: the fallback.
 int32_t ParseIniInteger(const std::string& value, int32_t fallback);
 
+// The six category names as the catalogue spells them, by code.
+inline constexpr const char* kCategoryNames[kNoCategory] = {"Action",    "Simulator", "Sport",
+                                                            "Adventure", "Strategy",  "Junior"};
 // Exact, case-sensitive match of the six names; anything else is kNoCategory.
 CategoryCode CategoryFromName(const std::string& name);
 
