@@ -419,27 +419,15 @@ void PlayUiSound(const char* resourceName) {
     PlaySoundA(resourceName, GetModuleHandleA(nullptr), SND_RESOURCE | SND_NODEFAULT | SND_ASYNC);
 }
 
-namespace {
-// Private font loading came with Windows 2000; on older systems nothing is loaded.
-using FontResourceEx = int(WINAPI*)(LPCSTR, DWORD, PVOID);
-FontResourceEx Gdi32Call(const char* name) {
-    return reinterpret_cast<FontResourceEx>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("gdi32.dll"), name)));
-}
-}  // namespace
-
 PrivateFonts::PrivateFonts() {
-    const FontResourceEx add = Gdi32Call("AddFontResourceExA");
-    if (!add) return;
     for (const char* file : kFontFiles) {
         std::string path = std::string("\\Diverse\\") + file;
-        if (add(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
+        if (AddFontResourceExA(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
     }
 }
 
 PrivateFonts::~PrivateFonts() {
-    const FontResourceEx remove = Gdi32Call("RemoveFontResourceExA");
-    if (!remove) return;
-    for (const std::string& path : loaded_) remove(path.c_str(), FR_PRIVATE, nullptr);
+    for (const std::string& path : loaded_) RemoveFontResourceExA(path.c_str(), FR_PRIVATE, nullptr);
 }
 
 }  // namespace vindrel
