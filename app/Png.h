@@ -1,6 +1,6 @@
-// PNG files of the proof pages: 24-bit colour, compressed with a small deflate of our own, so the
-// menu needs no picture library that older systems lack, and a proof of a few hundred pages stays
-// a few tens of MB (the same pages as bitmaps would fill a CD).
+// PNG files of the proof pages: 24-bit colour, compressed with zlib's deflate (the library that
+// expands the artwork), so a proof of a few hundred pages stays a few tens of MB (the same pages
+// as bitmaps would fill a CD).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -8,10 +8,8 @@
 
 namespace vindrel {
 
-// The zlib stream (deflate with the fixed codes, matches found through a hash of three bytes).
-std::vector<uint8_t> ZlibCompress(const std::vector<uint8_t>& data);
-
-// PNG bytes of width x height pixels given top row first, each as 0x00RRGGBB (a 32-bit DIB).
+// PNG bytes of width x height pixels given top row first, each as 0x00RRGGBB (a 32-bit DIB);
+// empty if they cannot be compressed.
 std::vector<uint8_t> EncodePng(int width, int height, const uint32_t* pixels);
 
 // Writes EncodePng's bytes to path; false when the file cannot be written.
