@@ -303,24 +303,16 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
 
     // The uninstall page as a reader sees it who has installed every demo of the CD.
     TfrmAfinstaller& uninstall = *p.frmAfinstaller;
+    std::vector<InstalledDemo> everyDemo;
+    for (const TSpilPost& e : kategori.SpilListe) everyDemo.push_back({"", e.KortTitel, "", false});
+    uninstall.ShowList(std::move(everyDemo));
     screen = 0;
     for (int first = 0; first < count; first += TfrmAfinstaller::kRows) {
-        std::vector<int> shownAt(TfrmAfinstaller::kRows + 1, -1);
-        for (int row = 1; row <= TfrmAfinstaller::kRows; ++row) {
-            TLMDMMButton& button = uninstall.RowButton(row);
-            const int at = first + row - 1;
-            button.SetVisible(at < count);
-            if (at >= count) continue;
-            button.SetCaption(kategori.SpilListe[static_cast<size_t>(at)].KortTitel);
-            button.SetFontColour(TfrmAfinstaller::kUnmarked);
-            shownAt[static_cast<size_t>(row)] = at;
-        }
-        uninstall.cmdOp.SetVisible(first > 0);
-        uninstall.cmdNed.SetVisible(first + TfrmAfinstaller::kRows < count);
+        uninstall.UpdateLabels(first);
         Take(uninstall, named("uninstall-") + std::to_string(++screen), "the uninstall page",
              rowOwner([&](const Control& ctl) {
                  for (int row = 1; row <= TfrmAfinstaller::kRows; ++row)
-                     if (&uninstall.RowButton(row) == &ctl) return shownAt[static_cast<size_t>(row)];
+                     if (&uninstall.RowButton(row) == &ctl && first + row - 1 < count) return first + row - 1;
                  return -1;
              }),
              proof.pages, "Uninstall, every demo installed, from entry " + std::to_string(first + 1));

@@ -65,8 +65,13 @@ void TfrmAfinstaller::ShowRow(int row, size_t entry) {
 }
 
 void TfrmAfinstaller::CleanUp() {
-    demos_.clear();
-    ReadInstalledDemos(demos_);
+    std::vector<InstalledDemo> demos;
+    ReadInstalledDemos(demos);
+    ShowList(std::move(demos));
+}
+
+void TfrmAfinstaller::ShowList(std::vector<InstalledDemo> demos) {
+    demos_ = std::move(demos);
     for (TLMDMMButton* row : rows_) row->SetVisible(false);
     cmdOp.SetVisible(false);
     firstShown_ = 0;
