@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace vindrel {
@@ -74,15 +73,6 @@ std::vector<uint8_t> EncodePng(int width, int height, const uint32_t* pixels) {
     PutChunk(png, "IDAT", packed);
     PutChunk(png, "IEND", {});
     return png;
-}
-
-bool WritePng(const std::string& path, int width, int height, const uint32_t* pixels) {
-    const std::vector<uint8_t> png = EncodePng(width, height, pixels);
-    if (png.empty()) return false;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool written = std::fwrite(png.data(), 1, png.size(), f) == png.size();
-    return std::fclose(f) == 0 && written;
 }
 
 }  // namespace vindrel

@@ -3,7 +3,6 @@
 // as bitmaps would fill a CD).
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace vindrel {
@@ -11,8 +10,5 @@ namespace vindrel {
 // PNG bytes of width x height pixels given top row first, each as 0x00RRGGBB (a 32-bit DIB);
 // empty if they cannot be compressed.
 std::vector<uint8_t> EncodePng(int width, int height, const uint32_t* pixels);
-
-// Writes EncodePng's bytes to path; false when the file cannot be written.
-bool WritePng(const std::string& path, int width, int height, const uint32_t* pixels);
 
 }  // namespace vindrel

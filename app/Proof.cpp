@@ -101,12 +101,14 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
+bool WriteBytes(const std::string& path, const void* data, size_t size) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    const bool written = std::fwrite(data, 1, size, f) == size;
     return std::fclose(f) == 0 && written;
 }
+
+bool WriteText(const std::string& path, const std::string& text) { return WriteBytes(path, text.data(), text.size()); }
 
 // Height of one line of a font.
 int LineHeight(Page& page, const FontSpec& font) {
@@ -411,7 +413,8 @@ void Proof::Take(Page& page, const std::string& name, const std::string& pageNam
                  std::vector<Picture>& into, const std::string& caption) {
     RenderPage(page, image_);
     const std::string file = name + ".png";
-    if (!WritePng(folder_ + "\\pages\\" + file, kPageWidth, kPageHeight, image_.Pixels())) failed_ = true;
+    const std::vector<uint8_t> png = EncodePng(kPageWidth, kPageHeight, image_.Pixels());
+    if (png.empty() || !WriteBytes(folder_ + "\\pages\\" + file, png.data(), png.size())) failed_ = true;
     ++pictures_;
     into.push_back({file, caption});
     CheckTexts(page, page, RECT{0, 0, kPageWidth, kPageHeight}, pageName, owner);
