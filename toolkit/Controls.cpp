@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "toolkit/Page.h"
+#include "toolkit/SharedGdi.h"
 #include "toolkit/Text.h"
 
 namespace vindrel {

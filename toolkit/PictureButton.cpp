@@ -1,6 +1,7 @@
 #include "toolkit/PictureButton.h"
 
 #include "toolkit/Page.h"
+#include "toolkit/SharedGdi.h"
 #include "toolkit/Text.h"
 
 namespace vindrel {
