@@ -1,4 +1,4 @@
-#include "app/Proof.h"
+#include "proof/Proof.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "app/Black.h"
-#include "app/Png.h"
 #include "catalogue/Beskrivelse.h"
 #include "catalogue/Katalog.h"
 #include "lang/Sprogvalg.h"
@@ -25,6 +24,7 @@
 #include "pages/Kategori.h"
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
+#include "proof/Png.h"
 #include "services/CDrom.h"
 
 namespace vindrel {
