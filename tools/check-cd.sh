@@ -7,7 +7,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}/cdcheck
-if [ ! -x "$BUILD/cdcheck" ] || [ -n "$(find "$ROOT/tools/cdcheck" -newer "$BUILD/cdcheck" -type f)" ]; then
+if [ ! -x "$BUILD/cdcheck" ] || [ -n "$(find "$ROOT/tools/cdcheck" "$ROOT"/catalogue/Udgave.* -newer "$BUILD/cdcheck" -type f)" ]; then
   env -u CC CXX=g++ cmake -S "$ROOT/tools/cdcheck" -B "$BUILD" >/dev/null
   cmake --build "$BUILD" >/dev/null
 fi

@@ -19,6 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace vindrel::cdcheck;
+using vindrel::CdEdition;
 
 constexpr const char* kUsage =
     "usage: cdcheck [--root DIR] [--werror] [--proof DIR] PATH\n"
@@ -118,7 +119,8 @@ int main(int argc, char** argv) {
     if (input.root.empty()) input.root = ".";
     if (input.ini.parent_path().empty()) input.ini = fs::path(".") / input.ini;
 
-    std::vector<Finding> findings = CheckCd(input);
+    CdEdition cd;
+    std::vector<Finding> findings = CheckCd(input, &cd);
     if (!proof.empty()) {
         auto lines = ReadProof(proof);
 #ifdef _WIN32
@@ -138,6 +140,8 @@ int main(int argc, char** argv) {
         if (f.severity == Severity::Warning) ++warnings;
         std::printf("%s: %s: %s\n", kWords[static_cast<int>(f.severity)], f.where.c_str(), ForDisplay(f.text).c_str());
     }
+    // What the menu will call this CD, so that a wrong edition is seen before it is burnt.
+    std::printf("cdcheck: edition %s, year %s\n", cd.edition.c_str(), cd.year.c_str());
     std::printf("cdcheck: %d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
     return errors > 0 || (werror && warnings > 0) ? 1 : 0;
 }
