@@ -8,8 +8,9 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}/cdcheck
 if [ ! -x "$BUILD/cdcheck" ] || [ -n "$(find "$ROOT/tools/cdcheck" "$ROOT"/catalogue/Udgave.* -newer "$BUILD/cdcheck" -type f)" ]; then
-  env -u CC CXX=g++ cmake -S "$ROOT/tools/cdcheck" -B "$BUILD" >/dev/null
-  cmake --build "$BUILD" >/dev/null
+  # Built apart from any build that runs this (the sample CD's asks for its edition).
+  env -u CC -u MAKEFLAGS -u MFLAGS -u MAKELEVEL CXX=g++ cmake -S "$ROOT/tools/cdcheck" -B "$BUILD" >/dev/null
+  env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake --build "$BUILD" >/dev/null
 fi
 args=("$@") proof=
 for ((i = 0; i + 1 < ${#args[@]}; i++)); do [ "${args[i]}" = --proof ] && proof=${args[i + 1]}; done

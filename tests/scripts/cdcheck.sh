@@ -120,7 +120,7 @@ check_case cd-64 <(printf '%s\n' 'cdcheck: 1 error, 5 warnings' '!64-bit') "$CDC
 # The catalogue given as a file, with the CD root elsewhere: paths from the root are found there.
 mkdir -p "$WORK/split/root/Demos/D1" "$WORK/split/menu"
 cp "$WORK/cases/hidden/Spil.INI" "$WORK/split/menu/"
-check_case split-root <(printf 'exit 1\ncdcheck: 1 error, 4 warnings\n') \
+check_case split-root <(printf 'exit 1\ncdcheck: 1 error, 8 warnings\n') \
   "$CDCHECK" --root "$WORK/cases/hidden" "$WORK/split/menu/Spil.INI" || status=1
 check_case split-no-root \
   <(printf '%s\n' 'exit 1' 'error: Spil1: the setup program "\Demos\D1\Setup.exe" is not on the CD: Install starts nothing') \
