@@ -18,12 +18,8 @@ args=("$@")
   VINDREL_SKIP_I686=1 "$ROOT/tools/build.sh"
 CD=${CD:-$BUILD/x86_64/cd}
 [ -f "$CD/Spil.INI" ] || { echo "run-menu: $CD holds no Spil.INI" >&2; exit 2; }
-MENU=VINDREL.EXE
-# The machine of the CD's menu, from its PE header: 014c is the 32-bit one.
-if [ "$(od -An -tx2 -j "$(od -An -tu4 -j60 -N4 "$CD/VINDREL.EXE" | tr -d ' ')" -N6 "$CD/VINDREL.EXE" 2>/dev/null | awk '{print $3}')" = 014c ]; then
-  MENU="Z:$(realpath "$BUILD/x86_64/VINDREL.exe" | tr / '\\')"
-fi
 . "$ROOT/tools/wine-env.sh"
+MENU=$(wine_env_menu_for "$CD" "$BUILD/x86_64/VINDREL.exe")
 RUN="$BUILD/run"   # kept between runs, so recorded demos are still there next time
 WINE_ENV_USE_DISPLAY=1 wine_env_start "$RUN"
 trap wine_env_stop EXIT
