@@ -120,8 +120,10 @@ DdeClient::DdeClient(const std::string& service, const std::string& topic) : sta
 
 DdeClient::~DdeClient() {
     SetEvent(state_->go.get());
-    // A thread still held by a window that does not answer is left to end with the process.
-    if (thread_) WaitAnswering(thread_.get(), kEndMs);
+    // A thread still held in the opening by a window that does not answer is left to end with
+    // the process; one that has opened gets the time to send the command and close.
+    if (thread_ && WaitForSingleObject(state_->decided.get(), 0) == WAIT_OBJECT_0)
+        WaitAnswering(thread_.get(), kEndMs);
 }
 
 bool DdeClient::Connected(DWORD waitMs) const {

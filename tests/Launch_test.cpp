@@ -402,8 +402,7 @@ HWND VisibleWindowOf(DWORD process, const char* windowClass) {
 }
 
 // Another program's window that stops answering (and does not come back during the test) holds
-// neither the font broadcast, nor the menu's way to its first page, nor its exit; the Program
-// Manager still gets the exit command.
+// neither the font broadcast, nor the menu's way to its first page, nor its exit.
 TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
     const std::string eventName = "VindrelHungWindowReady" + std::to_string(GetCurrentProcessId());
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
@@ -438,9 +437,6 @@ TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
     const ULONGLONG exit = GetTickCount64() - start;
     EXPECT_TRUE(ended);
     EXPECT_LT(exit, 2500u) << "the exit took " << exit << " ms";
-    std::vector<std::string> commands;
-    test::PumpFor(3000, [&] { return !(commands = stub.Commands()).empty(); });
-    EXPECT_EQ(commands, std::vector<std::string>{"[ShowGroup(NonExist, 1)]"});
 }
 
 TEST(PlayUiSound, ReturnsAtOnceForEveryNameEvenMissingOnes) {
