@@ -2,7 +2,7 @@
 //   - start-up against a minimal Win32 program that opens one black full-screen window, as ratios
 //     (the rounds of all programs interleaved, medians), twice: to the first painted backdrop, seen
 //     on the screen as a white screen turning black, and to the first page, when the program's
-//     message loop first goes idle (for the menu: every page made, the first screen painted);
+//     message loop first goes idle (for the menu: the first screen painted);
 //   - where a menu's start-up goes, when it offers the timing switch (VINDREL_STARTUP_TIMES);
 //   - GDI and USER objects and private bytes after start-up and after visiting every page, and
 //     the time of a page switch (a click on a page until every page that shows has painted);
@@ -477,7 +477,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
     };
     report("the first painted backdrop (a white screen turns black)", minimalBlack, &Menu::blacks);
-    report("the first page (the message loop first idle, every page made)", minimal, &Menu::startups);
+    report("the first page (the message loop first idle: the first screen painted)", minimal, &Menu::startups);
 
     // Where start-up goes, from the menus that have the timing switch.
     char temp[MAX_PATH];
