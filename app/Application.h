@@ -9,6 +9,12 @@
 
 namespace vindrel {
 
+// The class of the task-bar button's window, by which another start finds the running menu.
+extern const wchar_t kApplicationWindowClass[];
+// Sent to that window by another start of the menu: the menu comes to the front (answer 1)
+// unless the backdrop covers its pages while a setup runs (answer 0).
+UINT AnotherStartMessage();
+
 class Application {
 public:
     // Without the task-bar button (the producer's proof) the window stays hidden.
@@ -43,6 +49,8 @@ public:
     // when the active page is hidden (withinTheMenu) and when the reader comes back through the
     // task bar.
     void ActivateFrontPage(bool withinTheMenu);
+    // Whether the disabled backdrop is in front of the pages: a setup runs.
+    bool Covered() const;
     // True while the activation of a hidden page is passed on to the page uncovered: the one
     // activation from this window that is a page activation.
     bool PassingOnWithinTheMenu() const { return passingOn_; }
@@ -54,6 +62,7 @@ public:
     SharedGdi& Gdi() { return gdi_; }
 
 private:
+    HWND FrontWindow() const;  // the visible window of ours in front
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_;

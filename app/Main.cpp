@@ -2,12 +2,24 @@
 // start-up, and the message loop; the backdrop's destruction is the exit clean-up.
 #include <windows.h>
 
+#include <optional>
+
 #include "app/Black.h"
+#include "app/OneMenu.h"
 #include "app/Proof.h"
+#include "pages/SpilSide.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::vector<std::string> args = vindrel::ProgramArguments();
     const bool proof = vindrel::IsProofCommand(args);
+    // Before anything is made: a second menu shows nothing and cleans up nothing.
+    // The producer's proof runs beside a menu and holds nothing.
+    std::optional<vindrel::OneMenu> one;
+    if (!proof) one.emplace(vindrel::kEdition);
+    if (one && !one->First()) {
+        vindrel::HandOverToRunningMenu();
+        return 0;
+    }
     vindrel::Application app(instance, !proof);
     app.SetTitle("Vindrel");
     app.Times().Mark("application");

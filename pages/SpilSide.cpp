@@ -155,7 +155,7 @@ void TfrmSpilSide::cmdInstallerClick() {
     UninstallEntryWatch entry(recordable ? UninstallKey : std::string(), [&](const std::string& command) {
         WriteInstallRecord(Edition, title, StartMenuFolder, command);
     });
-    RunAndWait(SetupCommandLine(SetupPath), PlatformLauncher(), entry.Watch());
+    RunAndWait(SetupCommandLine(SetupPath), SetupLauncher, entry.Watch());
     Application::ProcessMessages();
     // A directory too long for the buffer was never read, so there is nothing to go back to.
     if (savedLength > 0 && savedLength < kCurrentDirectoryBuffer) SetCurrentDirectoryA(saved);

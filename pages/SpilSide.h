@@ -8,6 +8,7 @@
 
 #include "catalogue/Beskrivelse.h"
 #include "catalogue/Katalog.h"
+#include "services/CDrom.h"
 #include "services/Struktur.h"
 #include "toolkit/Page.h"
 #include "toolkit/PictureButton.h"
@@ -15,6 +16,8 @@
 namespace vindrel {
 
 class TfrmBlack;
+
+constexpr char kEdition[] = "1099";  // the CD's edition
 
 // The colours of a requirement line.
 constexpr COLORREF kRequirementMet = 0x0000FF00;
@@ -25,7 +28,8 @@ public:
     explicit TfrmSpilSide(TfrmBlack& shell);
 
     std::string SetupPath, StartMenuFolder, UninstallKey;
-    const std::string Edition = "1099";  // the CD edition written into every install record
+    const std::string Edition = kEdition;  // the CD edition written into every install record
+    Launcher SetupLauncher = PlatformLauncher();  // how setups are started (tests see to it)
     int32_t TextTop = 0;
     static constexpr int kLines = 18;
 

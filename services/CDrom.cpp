@@ -261,8 +261,13 @@ bool ProgramExists(const std::string& commandLine) {
 
 namespace {
 
-// How often the programs of the tree are looked at: the job's members and the process list.
+// How often the programs of the tree are looked at (the job's members, the process list, the
+// Installer): often once the first program has ended, seldom while it runs, when its children
+// are found through it at its end and only passing members of the tree can be missed. The process
+// list costs the most: with a job, it is taken only every so many looks while the first runs.
 constexpr DWORD kTreePollMs = 200;
+constexpr DWORD kFirstRunningPollMs = 1000;
+constexpr unsigned kListEveryWithJob = 5;
 
 // The started program, and the job that holds it and everything it starts (none where the
 // program could not be put in one).
@@ -349,12 +354,14 @@ public:
             Add(GetProcessId(first), UniqueKernelHandle(copy));
     }
 
-    // Takes in the job's members and every program whose parent is a member.
-    void Look(HANDLE job, const Launcher& launcher) {
+    // Takes in the job's members and, with the process list, every program whose parent is a
+    // member. The job is cheap to ask; the process list is not.
+    void Look(HANDLE job, const Launcher& launcher, bool withList) {
         std::vector<DWORD> inJob;
         if (job && RunningInJob(job, inJob))
             for (DWORD id : inJob)
                 if (!Find(id)) Add(id, Open(id));
+        if (!withList) return;
         std::vector<ProcessEntry> all;
         if (!launcher.listProcesses || !launcher.listProcesses(all)) return;
         listed_ = true;
@@ -466,11 +473,16 @@ void WaitForTree(HANDLE first, HANDLE job, const Launcher& launcher, const WaitW
     // GetTickCount, not its 64-bit sibling, which XP lacks: the differences stay right across the
     // 49-day wrap since they are taken in unsigned 32 bits.
     DWORD lastWindow = GetTickCount(), nextLook = lastWindow;
+    unsigned looks = 0;
     for (;;) {
         DeliverMessages(quit, quitCode);
         const DWORD now = GetTickCount();
         if (static_cast<LONG>(nextLook - now) <= 0) {
-            tree.Look(job, launcher);
+            // While the first runs, its children are its own (and found through it at its end);
+            // the list is taken now and then only for the children of the job's passing members,
+            // and where no job holds them, for grandchildren whose parent ends early.
+            const bool withList = !firstRunning || !job || ++looks % kListEveryWithJob == 0;
+            tree.Look(job, launcher, withList);
             const bool installerBusy = InstallerBusy();
             installerWasBusy = installerWasBusy && installerBusy;
             if (!firstRunning) {
@@ -479,7 +491,7 @@ void WaitForTree(HANDLE first, HANDLE job, const Launcher& launcher, const WaitW
                 const bool treeEnded = running.empty() || now - lastWindow >= kLeftoverQuietMs;
                 if (treeEnded && !(installerBusy && !installerWasBusy)) break;
             }
-            nextLook = now + kTreePollMs;
+            nextLook = now + (firstRunning ? kFirstRunningPollMs : kTreePollMs);
         }
         std::vector<HANDLE> handles;
         if (firstRunning) handles.push_back(first);
