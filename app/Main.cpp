@@ -6,8 +6,8 @@
 
 #include "app/Black.h"
 #include "app/OneMenu.h"
-#include "app/Proof.h"
-#include "pages/SpilSide.h"
+#include "catalogue/Katalog.h"
+#include "proof/Proof.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::vector<std::string> args = vindrel::ProgramArguments();
@@ -15,7 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Before anything is made: a second menu shows nothing and cleans up nothing.
     // The producer's proof runs beside a menu and holds nothing.
     std::optional<vindrel::OneMenu> one;
-    if (!proof) one.emplace(vindrel::kEdition);
+    if (!proof) one.emplace(vindrel::ReadCdEdition().edition);
     if (one && !one->First()) {
         vindrel::HandOverToRunningMenu();
         return 0;

@@ -17,8 +17,6 @@ namespace vindrel {
 
 class TfrmBlack;
 
-constexpr char kEdition[] = "1099";  // the CD's edition
-
 // The colours of a requirement line.
 constexpr COLORREF kRequirementMet = 0x0000FF00;
 constexpr COLORREF kRequirementShort = 0x000000FF;
@@ -28,7 +26,8 @@ public:
     explicit TfrmSpilSide(TfrmBlack& shell);
 
     std::string SetupPath, StartMenuFolder, UninstallKey;
-    const std::string Edition = kEdition;  // the CD edition written into every install record
+    // The CD edition written into every install record: the catalogue's [CD] Udgave, or 1099.
+    const std::string Edition = ReadCdEdition().edition;
     Launcher SetupLauncher = PlatformLauncher();  // how setups are started (tests see to it)
     int32_t TextTop = 0;
     static constexpr int kLines = 18;

@@ -252,7 +252,7 @@ struct SecondStart {
 
 TEST_F(EndToEnd, ASecondStartHandsOverToTheRunningMenuAndEnds) {
     test::CurrentDirectory current(cd_.Path());
-    const OneMenu first(kEdition);
+    const OneMenu first(ReadCdEdition().edition);
     ASSERT_TRUE(first.First());
     test::ShellPages run;
     TfrmForside& menu = *run.Pages().frmForside;

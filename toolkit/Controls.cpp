@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "toolkit/Page.h"
+#include "toolkit/SharedGdi.h"
 #include "toolkit/Text.h"
 
 namespace vindrel {
@@ -118,18 +119,6 @@ bool TImage::LoadResource(HINSTANCE module, const char* name) {
     if (!stored) return false;
     SetPicture(std::move(stored));
     return true;
-}
-
-bool TImage::LoadFile(const std::string& path) {
-    HANDLE loaded = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!loaded) return false;
-    Adopt(static_cast<HBITMAP>(loaded));
-    return true;
-}
-
-void TImage::SetStretch(bool on) {
-    props_.stretch = on;
-    Invalidate();
 }
 
 void TImage::SetTransparent(bool on) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Udgave.h"
+
 namespace vindrel::cdcheck {
 
 // Notes say where the estimates and the menu's exact proof disagree; they change no exit status.
@@ -27,7 +29,8 @@ struct CheckInput {
     std::filesystem::path root;  // the CD's root: where paths beginning with "\" start
 };
 
-std::vector<Finding> CheckCd(const CheckInput& input);
+// With edition given, it receives the edition and year the menu will use.
+std::vector<Finding> CheckCd(const CheckInput& input, CdEdition* edition = nullptr);
 
 // Finds a file under a folder by a Windows path ("Demos\\X\\Setup.exe"), each part compared
 // without regard to case, as the CD's file system does. Empty when there is no such file.
