@@ -192,3 +192,44 @@ expect_change menu-after-msi-removal credits-msi "the exit sign did not open the
 click $CREDITS_EXIT
 end_menu "run 3"
 echo "Windows Installer package: ok"
+
+echo "== run 4: a setup that starts its game at the end, and a menu ended by force meanwhile"
+SALT="$CD/Demos/Salt"
+cp "$BUILD/tests/nsis/GameAtEnd/Setup.exe" "$SALT/Setup.exe"
+cp "$BUILD/tests/sleeper.exe" "$SALT/Game.exe"
+SALTRECORD='HKLM\Software\Vindrel_Games\1099\Kingdoms of Salt'
+start_menu se
+wait_page disclaimer-game 63 440
+click $ANSVAR_OK
+expect_change disclaimer-game menu-game "OK did not show the main menu"
+click $MENU_STRATEGY
+expect_change menu-game strategy-game "the Strategy tile did not open its category page"
+click $ROW1
+expect_change strategy-game salt "Kingdoms of Salt's button did not open its game page"
+click $GAME_INSTALL
+window '^sleeper$' >/dev/null || fail "the setup did not start its game"
+started=$(date +%s%N)
+for _ in $(seq 20); do haskey "$SALTRECORD" /reg:32 && break; sleep 0.1; done
+haskey "$SALTRECORD" /reg:32 || fail "no record within two seconds of the setup's end"
+[ $(( ($(date +%s%N) - started) / 1000000 )) -le 2000 ] || fail "the record came later than two seconds after the setup's end"
+gone '^sleeper$' && fail "the game ended before the record was checked"
+shot game-running
+lit game-running 5 5 && fail "a page came back while the game still ran"
+wine taskkill /f /im VINDREL.EXE </dev/null >/dev/null 2>&1 || true
+for _ in $(seq 100); do [ -e "$ENV/menu.rc" ] && break; sleep 0.1; done
+[ -e "$ENV/menu.rc" ] || fail "the menu was not ended by force"
+rm -f "$ENV/menu.rc"
+MENU=
+wine taskkill /f /im Game.exe </dev/null >/dev/null 2>&1 || true
+start_menu se
+wait_page disclaimer-after-kill 63 440
+click $ANSVAR_OK
+expect_change disclaimer-after-kill menu-after-kill "OK did not show the main menu after the forced end"
+click $MENU_UNINSTALL
+expect_change uninstall-after uninstall-lists-salt "the uninstall page does not list the demo after the forced end"
+click $UNINSTALL_BACK
+click $MENU_EXIT
+expect_change menu-after-kill credits-kill "the exit sign did not open the credits page"
+click $CREDITS_EXIT
+end_menu "run 4"
+echo "a game started at the end, the menu ended by force: ok"
