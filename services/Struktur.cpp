@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "services/CDrom.h"
@@ -226,7 +225,9 @@ bool IsProductCode(const std::string& text) {
     if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
     for (size_t i = 1; i < 37; ++i) {
         const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
-        if (dash ? text[i] != '-' : !isxdigit(static_cast<unsigned char>(text[i]))) return false;
+        const char c = text[i];
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+        if (dash ? c != '-' : !hex) return false;
     }
     return true;
 }
@@ -238,7 +239,8 @@ std::string ProductCodeOfCommand(const std::string& command) {
     const std::string program = split.file.substr(slash == std::string::npos ? 0 : slash + 1);
     if (lstrcmpiA(program.c_str(), "msiexec.exe") != 0 && lstrcmpiA(program.c_str(), "msiexec") != 0) return {};
     const std::string& p = split.parameters;
-    if (p.size() < 2 || (p[0] != '/' && p[0] != '-') || (toupper(p[1]) != 'I' && toupper(p[1]) != 'X')) return {};
+    const char action = p.size() < 2 ? '\0' : static_cast<char>(p[1] & ~0x20);  // upper case of a letter
+    if ((p.empty() || (p[0] != '/' && p[0] != '-')) || (action != 'I' && action != 'X')) return {};
     const size_t begin = p.find_first_not_of(' ', 2);
     if (begin == std::string::npos) return {};
     const size_t end = p.find(' ', begin);
