@@ -5,9 +5,17 @@
 #include "toolkit/WindowOwner.h"
 
 namespace vindrel {
+
+const wchar_t kApplicationWindowClass[] = L"VindrelApplication";
+
+UINT AnotherStartMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Vindrel another start");
+    return message;
+}
+
 namespace {
 
-const wchar_t kAppWindowClass[] = L"VindrelApplication";
+const wchar_t* const kAppWindowClass = kApplicationWindowClass;
 // Posted to itself once the window is active, so that the page is activated outside the activation.
 const UINT kActivateFrontPage = WM_APP + 1;
 
@@ -76,19 +84,35 @@ void Application::ProcessMessages() {
     }
 }
 
+HWND Application::FrontWindow() const {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (GetWindow(w, GW_OWNER) == window_ && IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
+bool Application::Covered() const {
+    const HWND front = FrontWindow();
+    return front && !IsWindowEnabled(front);
+}
+
 void Application::ActivateFrontPage(bool withinTheMenu) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (GetWindow(w, GW_OWNER) != window_ || !IsWindowVisible(w)) continue;
-        if (!IsWindowEnabled(w)) return;  // the backdrop over the pages
-        passingOn_ = withinTheMenu;
-        SetActiveWindow(w);
-        passingOn_ = false;
-        return;
-    }
+    const HWND front = FrontWindow();
+    if (!front || !IsWindowEnabled(front)) return;  // the backdrop over the pages
+    passingOn_ = withinTheMenu;
+    SetActiveWindow(front);
+    passingOn_ = false;
 }
 
 LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Application* self = WindowOwner<Application>(hwnd, msg, lp);
+    if (msg == AnotherStartMessage() && msg != 0) {
+        // The other start ends; the reader gets this menu back as it was left, unless a setup
+        // runs, whose window stays in front.
+        if (!self || self->Covered()) return 0;
+        if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+        SetForegroundWindow(hwnd);  // its activation passes on to the page in front
+        return 1;
+    }
     switch (msg) {
         case WM_CLOSE:  // Close on the task-bar button: the menu ends, with its clean-up
             if (self) self->Terminate();

@@ -11,6 +11,12 @@
 
 namespace vindrel {
 
+// The class of the task-bar button's window, by which another start finds the running menu.
+extern const wchar_t kApplicationWindowClass[];
+// Sent to that window by another start of the menu: the menu comes to the front (answer 1)
+// unless the backdrop covers its pages while a setup runs (answer 0).
+UINT AnotherStartMessage();
+
 class Application : public PageHost {
 public:
     // Without the task-bar button (the producer's proof) the window stays hidden.
@@ -48,6 +54,8 @@ public:
     // when the active page is hidden (withinTheMenu) and when the reader comes back through the
     // task bar.
     void ActivateFrontPage(bool withinTheMenu) override;
+    // Whether the disabled backdrop is in front of the pages: a setup runs.
+    bool Covered() const;
     // True while the activation of a hidden page is passed on to the page uncovered: the one
     // activation from this window that is a page activation.
     bool PassingOnWithinTheMenu() const override { return passingOn_; }
@@ -61,6 +69,7 @@ public:
     void UiSound(const char* name) override;
 
 private:
+    HWND FrontWindow() const;  // the visible window of ours in front
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_;

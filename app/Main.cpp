@@ -3,13 +3,24 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "app/Black.h"
+#include "app/OneMenu.h"
+#include "catalogue/Katalog.h"
 #include "proof/Proof.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::vector<std::string> args = vindrel::ProgramArguments();
     const bool proof = vindrel::IsProofCommand(args);
+    // Before anything is made: a second menu shows nothing and cleans up nothing.
+    // The producer's proof runs beside a menu and holds nothing.
+    std::optional<vindrel::OneMenu> one;
+    if (!proof) one.emplace(vindrel::ReadCdEdition().edition);
+    if (one && !one->First()) {
+        vindrel::HandOverToRunningMenu();
+        return 0;
+    }
     vindrel::Application app(instance, !proof);
     app.SetTitle("Vindrel");
     app.Times().Mark("application");

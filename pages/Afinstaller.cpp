@@ -110,7 +110,7 @@ void TfrmAfinstaller::cmdUninstallClick() {
     shell_.BringToFront();
     for (const InstalledDemo& demo : demos_) {
         if (!demo.selected) continue;
-        RunAndWait(demo.uninstallCommand);
+        RunAndWait(UninstallCommandToRun(demo.uninstallCommand));
         // Declined or failed, the demo is still installed: its record and group stay, so that it
         // stays on the list and can be removed later.
         if (!DemoIsGone(demo.uninstallCommand)) continue;

@@ -147,13 +147,20 @@ void TfrmSpilSide::cmdInstallerClick() {
     char saved[kCurrentDirectoryBuffer] = {};
     const DWORD savedLength = GetCurrentDirectoryA(kCurrentDirectoryBuffer, saved);
     SetCurrentDirectoryA(directory.c_str());
-    shell_.AppendInstall({Edition, lblKortTitel.Caption(), StartMenuFolder, UninstallKey});
-    RunAndWait(SetupPath);
+    const std::string title = lblKortTitel.Caption();
+    shell_.AppendInstall({Edition, title, StartMenuFolder, UninstallKey});
+    // Recorded the moment the setup has made its uninstall entry: the setup, or a game it starts
+    // at its end, may run long, and a menu ended meanwhile must not lose the record.
+    const bool recordable = !StartMenuFolder.empty() && !UninstallKey.empty();
+    UninstallEntryWatch entry(recordable ? UninstallKey : std::string(), [&](const std::string& command) {
+        WriteInstallRecord(Edition, title, StartMenuFolder, command);
+    });
+    RunAndWait(SetupCommandLine(SetupPath), SetupLauncher, entry.Watch());
     Application::ProcessMessages();
     // A directory too long for the buffer was never read, so there is nothing to go back to.
     if (savedLength > 0 && savedLength < kCurrentDirectoryBuffer) SetCurrentDirectoryA(saved);
-    if (!StartMenuFolder.empty() && !UninstallKey.empty())
-        WriteInstallRecord(Edition, lblKortTitel.Caption(), StartMenuFolder, LookUpUninstallString(UninstallKey));
+    // Again at the end: the setup may have changed its command since.
+    if (recordable) WriteInstallRecord(Edition, title, StartMenuFolder, LookUpUninstallString(UninstallKey));
     if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
 }
 

@@ -8,6 +8,7 @@
 
 #include "catalogue/Beskrivelse.h"
 #include "catalogue/Katalog.h"
+#include "services/CDrom.h"
 #include "services/Struktur.h"
 #include "toolkit/Page.h"
 #include "toolkit/PictureButton.h"
@@ -27,6 +28,7 @@ public:
     std::string SetupPath, StartMenuFolder, UninstallKey;
     // The CD edition written into every install record: the catalogue's [CD] Udgave, or 1099.
     const std::string Edition = ReadCdEdition().edition;
+    Launcher SetupLauncher = PlatformLauncher();  // how setups are started (tests see to it)
     int32_t TextTop = 0;
     static constexpr int kLines = 18;
 

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <climits>
@@ -173,6 +174,25 @@ HANDLE PlatformRunElevated(const std::string& file, const std::string& parameter
 
 bool PlatformJoinJob(HANDLE job, HANDLE process) { return AssignProcessToJobObject(job, process) != FALSE; }
 
+bool PlatformListProcesses(std::vector<ProcessEntry>& running) {
+    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
+        snapshot.release();  // INVALID_HANDLE_VALUE is no handle to close
+        return false;
+    }
+    running.clear();
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
+        running.push_back({entry.th32ProcessID, entry.th32ParentProcessID});
+    return true;
+}
+
+bool EndsWithNoCase(const std::string& text, const char* end) {
+    const size_t n = std::char_traits<char>::length(end);
+    return text.size() >= n && lstrcmpiA(text.c_str() + text.size() - n, end) == 0;
+}
+
 bool NamesAFile(const std::string& path) {
     if (FileExists(path)) return true;
     size_t slash = path.find_last_of("\\/");
@@ -183,8 +203,25 @@ bool NamesAFile(const std::string& path) {
 }  // namespace
 
 const Launcher& PlatformLauncher() {
-    static const Launcher platform{PlatformCreateProcess, PlatformRunElevated, PlatformJoinJob};
+    static const Launcher platform{PlatformCreateProcess, PlatformRunElevated, PlatformJoinJob, PlatformListProcesses};
     return platform;
+}
+
+const char kInstallerBusyMutex[] = "Global\\_MSIExecute";
+
+std::string SystemFolder() { return AskDirectory(GetSystemDirectoryA); }
+
+std::string SetupCommandLine(const std::string& setupPath) {
+    if (!EndsWithNoCase(setupPath, ".msi")) return setupPath;
+    // The package is handed over whole: msiexec keeps it as the product's source. The program is
+    // named with its full path so that nothing in the current folder (the CD) is started instead.
+    const std::string system = SystemFolder();
+    const DWORD size = GetFullPathNameA(setupPath.c_str(), 0, nullptr, nullptr);
+    std::string package(size, '\0');
+    const DWORD length = size ? GetFullPathNameA(setupPath.c_str(), size, package.data(), nullptr) : 0;
+    if (system.empty() || length == 0 || length >= size) return {};
+    package.resize(length);
+    return "\"" + system + "\\msiexec.exe\" /i \"" + package + "\"";
 }
 
 SplitCommand SplitCommandLine(const std::string& commandLine) {
@@ -224,8 +261,13 @@ bool ProgramExists(const std::string& commandLine) {
 
 namespace {
 
-// How often the programs left running are looked at once the started one has ended.
+// How often the programs of the tree are looked at (the job's members, the process list, the
+// Installer): often once the first program has ended, seldom while it runs, when its children
+// are found through it at its end and only passing members of the tree can be missed. The process
+// list costs the most: with a job, it is taken only every so many looks while the first runs.
 constexpr DWORD kTreePollMs = 200;
+constexpr DWORD kFirstRunningPollMs = 1000;
+constexpr unsigned kListEveryWithJob = 5;
 
 // The started program, and the job that holds it and everything it starts (none where the
 // program could not be put in one).
@@ -247,7 +289,7 @@ UniqueKernelHandle NewJob() {
 
 // Started suspended and put in the job before it runs, so nothing it starts can escape. Where
 // the job is refused (the menu's own job forbids it), a second start breaking away from the
-// menu's job may be allowed in; otherwise the first start runs and is followed alone.
+// menu's job may be allowed in; otherwise the first start runs without a job.
 bool StartInJob(const std::string& commandLine, const Launcher& launcher, StartedTree& tree, DWORD& error) {
     auto start = [&](DWORD flags, UniqueKernelHandle& thread, UniqueKernelHandle& process, DWORD& failure) {
         std::string cmd = commandLine;  // CreateProcessA may write into its command line
@@ -301,6 +343,85 @@ bool RunningInJob(HANDLE job, std::vector<DWORD>& ids) {
     }
 }
 
+// Every program of the started tree seen so far. Each is held open until the wait ends, so that
+// its id cannot pass to another program meanwhile; a program whose parent id is a member's counts
+// only when it began after that member, since the id may have been another's before.
+class ProgramTree {
+public:
+    explicit ProgramTree(HANDLE first) {
+        HANDLE copy = nullptr;
+        if (DuplicateHandle(GetCurrentProcess(), first, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+            Add(GetProcessId(first), UniqueKernelHandle(copy));
+    }
+
+    // Takes in the job's members and, with the process list, every program whose parent is a
+    // member. The job is cheap to ask; the process list is not.
+    void Look(HANDLE job, const Launcher& launcher, bool withList) {
+        std::vector<DWORD> inJob;
+        if (job && RunningInJob(job, inJob))
+            for (DWORD id : inJob)
+                if (!Find(id)) Add(id, Open(id));
+        if (!withList) return;
+        std::vector<ProcessEntry> all;
+        if (!launcher.listProcesses || !launcher.listProcesses(all)) return;
+        listed_ = true;
+        // Repeated, since a child may come before its parent in the list.
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (const ProcessEntry& e : all) {
+                const Member* parent = e.parentId != e.id ? Find(e.parentId) : nullptr;
+                if (!parent || Find(e.id)) continue;
+                const uint64_t parentStart = parent->started;
+                UniqueKernelHandle child = Open(e.id);
+                if (child && StartTime(child.get()) >= parentStart) {
+                    Add(e.id, std::move(child));
+                    grew = true;
+                }
+            }
+        }
+    }
+    // Whether programs beyond the first can be followed: by the job or by the process list.
+    bool Followed(HANDLE job) const { return job || listed_; }
+    std::vector<DWORD> Running() const {
+        std::vector<DWORD> ids;
+        for (const Member& m : members_)
+            if (WaitForSingleObject(m.process.get(), 0) == WAIT_TIMEOUT) ids.push_back(m.id);
+        return ids;
+    }
+
+private:
+    struct Member {
+        DWORD id;
+        UniqueKernelHandle process;
+        uint64_t started;
+    };
+    // The limited right reaches elevated programs from an unelevated menu (Vista and later);
+    // older systems know only the full one. The constant is spelt out for older headers.
+    static UniqueKernelHandle Open(DWORD id) {
+        constexpr DWORD kQueryLimited = 0x1000;
+        UniqueKernelHandle h(OpenProcess(SYNCHRONIZE | kQueryLimited, FALSE, id));
+        if (!h) h.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id));
+        return h;
+    }
+    static uint64_t StartTime(HANDLE process) {
+        FILETIME created{}, ended, kernel, user;
+        if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
+        return (uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+    }
+    const Member* Find(DWORD id) const {
+        for (const Member& m : members_)
+            if (m.id == id) return &m;
+        return nullptr;
+    }
+    void Add(DWORD id, UniqueKernelHandle process) {
+        if (!process) return;  // not ours to see: it cannot be waited for either
+        const uint64_t started = StartTime(process.get());
+        members_.push_back({id, std::move(process), started});
+    }
+    std::vector<Member> members_;
+    bool listed_ = false;
+};
+
 struct WindowSearch {
     const std::vector<DWORD>& ids;
     bool found = false;
@@ -320,6 +441,11 @@ bool ShowsAWindow(const std::vector<DWORD>& ids) {
     return search.found;
 }
 
+bool InstallerBusy() {
+    UniqueKernelHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kInstallerBusyMutex));
+    return static_cast<bool>(mutex);
+}
+
 // Delivers the waiting messages; a quit request is kept for the main loop, since posted back now
 // it would wake the wait at once, forever.
 void DeliverMessages(bool& quit, int& quitCode) {
@@ -335,33 +461,54 @@ void DeliverMessages(bool& quit, int& quitCode) {
     }
 }
 
-// Sleeps on the first program and wakes only for messages, so no processor time is spent and
-// every wake empties the queue; once it has ended, looks at what is left of its job now and then.
-void WaitForTree(HANDLE first, HANDLE job) {
+// Sleeps on the first program, the watch's events and messages, waking now and then to look at
+// the tree; once the first has ended, the rest of the tree and then the Installer hold the wait.
+void WaitForTree(HANDLE first, HANDLE job, const Launcher& launcher, const WaitWatch* watch) {
     bool quit = false, firstRunning = true;
     int quitCode = 0;
+    ProgramTree tree(first);
+    // An installation already under way at the start is another's, until the Installer has
+    // been seen idle.
+    bool installerWasBusy = InstallerBusy();
     // GetTickCount, not its 64-bit sibling, which XP lacks: the differences stay right across the
     // 49-day wrap since they are taken in unsigned 32 bits.
-    DWORD lastWindow = 0, nextLook = 0;
+    DWORD lastWindow = GetTickCount(), nextLook = lastWindow;
+    unsigned looks = 0;
     for (;;) {
         DeliverMessages(quit, quitCode);
         const DWORD now = GetTickCount();
-        const auto untilLook = static_cast<LONG>(nextLook - now);
-        if (!firstRunning && untilLook <= 0) {
-            std::vector<DWORD> running;
-            if (!job || !RunningInJob(job, running) || running.empty()) break;
-            if (ShowsAWindow(running)) lastWindow = now;
-            else if (now - lastWindow >= kLeftoverQuietMs) break;
-            nextLook = now + kTreePollMs;
+        if (static_cast<LONG>(nextLook - now) <= 0) {
+            // While the first runs, its children are its own (and found through it at its end);
+            // the list is taken now and then only for the children of the job's passing members,
+            // and where no job holds them, for grandchildren whose parent ends early.
+            const bool withList = !firstRunning || !job || ++looks % kListEveryWithJob == 0;
+            tree.Look(job, launcher, withList);
+            const bool installerBusy = InstallerBusy();
+            installerWasBusy = installerWasBusy && installerBusy;
+            if (!firstRunning) {
+                const std::vector<DWORD> running = tree.Followed(job) ? tree.Running() : std::vector<DWORD>();
+                if (!running.empty() && ShowsAWindow(running)) lastWindow = now;
+                const bool treeEnded = running.empty() || now - lastWindow >= kLeftoverQuietMs;
+                if (treeEnded && !(installerBusy && !installerWasBusy)) break;
+            }
+            nextLook = now + (firstRunning ? kFirstRunningPollMs : kTreePollMs);
         }
-        const LONG untilNext = std::max(static_cast<LONG>(nextLook - GetTickCount()), LONG{0});
-        const DWORD woke = firstRunning
-                               ? MsgWaitForMultipleObjects(1, &first, FALSE, INFINITE, QS_ALLINPUT)
-                               : MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(untilNext), QS_ALLINPUT);
+        std::vector<HANDLE> handles;
+        if (firstRunning) handles.push_back(first);
+        const size_t firstWatched = handles.size();
+        if (watch) handles.insert(handles.end(), watch->events.begin(), watch->events.end());
+        const auto untilNext = std::max(static_cast<LONG>(nextLook - GetTickCount()), LONG{0});
+        const DWORD woke = MsgWaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
+                                                     static_cast<DWORD>(untilNext), QS_ALLINPUT);
         if (woke == WAIT_FAILED) break;
-        if (firstRunning && woke == WAIT_OBJECT_0) {
-            firstRunning = false;
-            lastWindow = nextLook = GetTickCount();
+        if (woke < WAIT_OBJECT_0 + handles.size()) {
+            const size_t which = woke - WAIT_OBJECT_0;
+            if (which < firstWatched) {
+                firstRunning = false;
+                lastWindow = nextLook = GetTickCount();  // look at once
+            } else {
+                watch->changed(which - firstWatched);
+            }
         }
     }
     if (quit) PostQuitMessage(quitCode);
@@ -369,7 +516,7 @@ void WaitForTree(HANDLE first, HANDLE job) {
 
 }  // namespace
 
-void RunAndWait(const std::string& commandLine, const Launcher& launcher) {
+void RunAndWait(const std::string& commandLine, const Launcher& launcher, const WaitWatch* watch) {
     StartedTree tree;
     DWORD error = 0;
     if (!StartInJob(commandLine, launcher, tree, error)) {
@@ -381,7 +528,7 @@ void RunAndWait(const std::string& commandLine, const Launcher& launcher) {
         tree.job = NewJob();
         if (tree.job && !launcher.joinJob(tree.job.get(), tree.process.get())) tree.job.reset();
     }
-    WaitForTree(tree.process.get(), tree.job.get());
+    WaitForTree(tree.process.get(), tree.job.get(), launcher, watch);
     tree.thread.reset();  // the thread handle first (none after an elevated start), then the process handle
     tree.process.reset();
 }

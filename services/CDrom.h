@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "services/Handles.h"
 #include "services/Struktur.h"
 
 namespace vindrel {
@@ -51,6 +52,13 @@ MachineProfile ProbeMachine();  // the four probes in their order
 
 // ---- Installed-demo records ----------------------------------------------------------------
 
+// Something else the wait (RunAndWait, below) wakes for: events the caller has armed, and what to do when one is set.
+struct WaitWatch {
+    std::vector<HANDLE> events;
+    std::function<void(size_t which)> changed;
+};
+
+
 extern const char kNoUninstallInfo[];  // "No uninstalinfo"
 extern const char kRecordsRoot[];      // "Software\\Vindrel_Games"
 
@@ -84,6 +92,32 @@ bool UninstallEntryHolds(const std::string& command);
 // After its uninstaller has run: the demo is gone when its command's program no longer exists
 // or no uninstall entry holds the command any more. A declined uninstall leaves both.
 bool DemoIsGone(const std::string& uninstallCommand);
+// What removes a demo recorded with this command: for an entry of the Windows Installer (its
+// command "MsiExec.exe /I{...}" or "/X{...}", or an entry marked "WindowsInstaller" = 1) the
+// system's msiexec removing the product, since "/I" only repairs; any other command as it is.
+std::string UninstallCommandToRun(const std::string& recordedCommand);
+
+// While a demo's setup runs: watches the uninstall registries for the demo's entry and tells
+// `found` its command as soon as an entry holds one, and again whenever it changes. Costs
+// nothing while nothing changes (the registry sets an event).
+class UninstallEntryWatch {
+public:
+    UninstallEntryWatch(std::string uninstallKey, std::function<void(const std::string& command)> found);
+    UninstallEntryWatch(const UninstallEntryWatch&) = delete;
+    UninstallEntryWatch& operator=(const UninstallEntryWatch&) = delete;
+    // For RunAndWait; null when nothing could be watched.
+    const WaitWatch* Watch() const { return watch_.events.empty() ? nullptr : &watch_; }
+
+private:
+    void Arm(size_t which);
+    void LookUp();
+    std::string uninstallKey_;
+    std::function<void(const std::string&)> found_;
+    std::string told_;
+    std::vector<UniqueRegKey> keys_;
+    std::vector<UniqueKernelHandle> events_;  // one per key, set when the key or one below it changes
+    WaitWatch watch_;
+};
 // "Programs" of the current user's shell folders; a message when the key is missing.
 std::string ReadProgramsFolder();
 // "Folder" of a demo key; a message when the key or the value is missing.
@@ -100,6 +134,12 @@ void DeleteGroupOfEdition(HWND owner, const std::string& group, const std::strin
 
 // ---- Setup launch, fonts and sounds --------------------------------------------------------
 
+// One program of a process list: its id and the id of the program that started it.
+struct ProcessEntry {
+    DWORD id = 0;
+    DWORD parentId = 0;
+};
+
 // How RunAndWait starts programs: the platform's calls, or a test's own to see what is started.
 struct Launcher {
     // CreateProcessA with the command line as RunAndWait passes it and the creation flags it asks
@@ -110,6 +150,8 @@ struct Launcher {
     std::function<HANDLE(const std::string& file, const std::string& parameters, DWORD& error)> runElevated;
     // AssignProcessToJobObject; refused, for example, where the menu's own job forbids another.
     std::function<bool(HANDLE job, HANDLE process)> joinJob;
+    // The programs running now (a process snapshot); false where no list can be had.
+    std::function<bool(std::vector<ProcessEntry>& running)> listProcesses;
 };
 const Launcher& PlatformLauncher();
 
@@ -124,18 +166,32 @@ SplitCommand SplitCommandLine(const std::string& commandLine);
 // where the program start would search for it.
 bool ProgramExists(const std::string& commandLine);
 
+// The system folder (GetSystemDirectoryA); empty when the platform does not answer.
+std::string SystemFolder();
+
+// The command line that starts a catalogue's setup: the path itself, or for a Windows Installer
+// package (".msi") the system's msiexec installing it, so that it is waited for like any setup.
+std::string SetupCommandLine(const std::string& setupPath);
+
+// The mutex the Windows Installer holds while it installs, in any session.
+extern const char kInstallerBusyMutex[];  // "Global\\_MSIExecute"
+
 // Once the started program has ended, programs it left running hold the wait only while one of
 // them shows a visible window; after this long without one, the wait ends and they run on.
 constexpr DWORD kLeftoverQuietMs = 5000;
 
 // Starts the program and returns when it and every program it started, directly or through
 // others, have ended (or at once when it cannot be started), dispatching window messages
-// meanwhile without using processor time. The programs are followed in a job object; where the
-// program cannot be put in one, the wait follows the program alone. Leftovers without a window
-// end the wait as kLeftoverQuietMs says. A program that needs elevation (Vista and later refuse
-// to start it) is started again through the elevation prompt; declined, it counts as a program
-// that could not be started.
-void RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher());
+// meanwhile without using processor time. The programs are followed in a job object and, beside
+// it, by their parents' ids, so that a program that left the job (or one started where no job
+// could be had) still counts; where neither can be used, the wait follows the program alone.
+// Leftovers without a window end the wait as kLeftoverQuietMs says. Once the programs have
+// ended, the wait holds while the Windows Installer is busy with an installation that began after
+// the start. A program that needs elevation (Vista and later refuse to start it) is started again
+// through the elevation prompt; declined, it counts as a program that could not be started. The
+// watch, if any, is told of its events meanwhile.
+void RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher(),
+                const WaitWatch* watch = nullptr);
 
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"
 // and an empty text when its "Fonts" value cannot be read.

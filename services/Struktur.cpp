@@ -218,6 +218,108 @@ bool DemoIsGone(const std::string& uninstallCommand) {
     return !ProgramExists(uninstallCommand) || !UninstallEntryHolds(uninstallCommand);
 }
 
+namespace {
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", as the Windows Installer names its products.
+bool IsProductCode(const std::string& text) {
+    if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
+    for (size_t i = 1; i < 37; ++i) {
+        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
+        const char c = text[i];
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+        if (dash ? c != '-' : !hex) return false;
+    }
+    return true;
+}
+
+// The product code of "MsiExec.exe /I{...}" or "/X{...}" (any case, a path or a blank allowed).
+std::string ProductCodeOfCommand(const std::string& command) {
+    const SplitCommand split = SplitCommandLine(command);
+    const size_t slash = split.file.find_last_of("\\/");
+    const std::string program = split.file.substr(slash == std::string::npos ? 0 : slash + 1);
+    if (lstrcmpiA(program.c_str(), "msiexec.exe") != 0 && lstrcmpiA(program.c_str(), "msiexec") != 0) return {};
+    const std::string& p = split.parameters;
+    const char action = p.size() < 2 ? '\0' : static_cast<char>(p[1] & ~0x20);  // upper case of a letter
+    if ((p.empty() || (p[0] != '/' && p[0] != '-')) || (action != 'I' && action != 'X')) return {};
+    const size_t begin = p.find_first_not_of(' ', 2);
+    if (begin == std::string::npos) return {};
+    const size_t end = p.find(' ', begin);
+    const std::string code = p.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+    return IsProductCode(code) ? code : std::string();
+}
+
+// The product code of an entry marked "WindowsInstaller" = 1 that holds this command: the
+// Installer names its entries after the product.
+std::string InstallerEntryHolding(const std::string& command) {
+    for (const UninstallPlace& place : kUninstallPlaces) {
+        UniqueRegKey uninstall;
+        std::vector<std::string> entries;
+        if (!OpenForRead(place.root, kUninstallRoot, uninstall, place.view) || !SubKeyNames(uninstall.get(), entries))
+            continue;
+        for (const std::string& entry : entries) {
+            UniqueRegKey key;
+            std::string held;
+            DWORD marked = 0, size = sizeof marked, type = 0;
+            if (!IsProductCode(entry) || !OpenForRead(uninstall.get(), entry, key) ||
+                !QueryStringValue(key.get(), "UninstallString", held) || lstrcmpiA(held.c_str(), command.c_str()) != 0)
+                continue;
+            if (RegQueryValueExA(key.get(), "WindowsInstaller", nullptr, &type, reinterpret_cast<BYTE*>(&marked),
+                                 &size) == ERROR_SUCCESS &&
+                type == REG_DWORD && marked == 1)
+                return entry;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string UninstallCommandToRun(const std::string& recordedCommand) {
+    std::string code = ProductCodeOfCommand(recordedCommand);
+    if (code.empty()) code = InstallerEntryHolding(recordedCommand);
+    const std::string system = SystemFolder();
+    if (code.empty() || system.empty()) return recordedCommand;
+    // From the system folder by its full path, never a program of that name in the current folder.
+    return "\"" + system + "\\msiexec.exe\" /x " + code;
+}
+
+UninstallEntryWatch::UninstallEntryWatch(std::string uninstallKey,
+                                         std::function<void(const std::string& command)> found)
+    : uninstallKey_(std::move(uninstallKey)), found_(std::move(found)) {
+    if (uninstallKey_.empty()) return;
+    // Where an uninstall registry does not exist yet (the user's often), the key above it is
+    // watched, so that its making is seen.
+    const std::string parent = std::string(kUninstallRoot).substr(0, std::string(kUninstallRoot).rfind('\\'));
+    for (const UninstallPlace& place : kUninstallPlaces) {
+        UniqueRegKey key;
+        if (RegOpenKeyExA(place.root, kUninstallRoot, 0, KEY_NOTIFY | place.view, key.put()) != ERROR_SUCCESS &&
+            RegOpenKeyExA(place.root, parent.c_str(), 0, KEY_NOTIFY | place.view, key.put()) != ERROR_SUCCESS)
+            continue;
+        UniqueKernelHandle event(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+        if (!event) continue;
+        keys_.push_back(std::move(key));
+        events_.push_back(std::move(event));
+        watch_.events.push_back(events_.back().get());
+        Arm(keys_.size() - 1);
+    }
+    watch_.changed = [this](size_t which) {
+        Arm(which);
+        LookUp();
+    };
+}
+
+void UninstallEntryWatch::Arm(size_t which) {
+    RegNotifyChangeKeyValue(keys_[which].get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                            events_[which].get(), TRUE);
+}
+
+void UninstallEntryWatch::LookUp() {
+    const std::string command = LookUpUninstallString(uninstallKey_);
+    if (command == kNoUninstallInfo || command == told_) return;
+    told_ = command;
+    found_(command);
+}
+
 std::string ReadProgramsFolder() {
     UniqueRegKey key;
     if (!OpenForRead(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", key))

@@ -49,7 +49,7 @@ struct RecordingLauncher {
                 CloseHandle(pi.hThread);
                 return pi.hProcess;
             },
-            PlatformLauncher().joinJob};
+            PlatformLauncher().joinJob, PlatformLauncher().listProcesses};
     }
 };
 

@@ -1,11 +1,13 @@
-// Two runs of the menu with real NSIS setups and uninstallers: three demos installed from the
-// game page in one run (one through a stub setup that starts the real one and ends), each
-// recorded as soon as its setup has ended, the exit moving their Start-menu groups; in the next
-// run the uninstall page removes one and keeps the one whose uninstaller gives up.
+// Two runs of the menu with real NSIS setups and uninstallers: five demos installed from the
+// game page in one run (one through a stub setup that starts the real one and ends, two through
+// stubs that start theirs outside the menu's job, one of them where the menu gets no job at all),
+// each recorded as soon as its uninstall entry exists, the exit moving their Start-menu groups; in
+// the next run the uninstall page removes one and keeps the one whose uninstaller gives up.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
 
+#include "app/OneMenu.h"
 #include "pages/Afinstaller.h"
 #include "pages/Forside.h"
 #include "pages/Index.h"
@@ -28,8 +30,10 @@ bool RecordExists(const std::string& title) {
 
 // What one demo of the built setups leaves on the machine (tests/nsis/demo.nsi).
 struct Demo {
-    std::string letter;  // "A", "B", "C"
-    REGSAM view;         // where its setup writes its uninstall entry
+    std::string letter;      // "A" to "E"
+    REGSAM view;             // where its setup writes its uninstall entry
+    bool lingers = false;    // its setup leaves the menu's job and runs on after making its entry
+    bool refuseJob = false;  // the menu gets no job for it
     std::string Name() const { return "VindrelDemo" + letter; }
     std::string ShortTitle() const { return "Demo " + letter; }
     std::string Group() const { return "Vindrel Demo " + letter; }
@@ -48,7 +52,11 @@ protected:
     void SetUp() override {
         programs_ = ReadProgramsFolder();
         ASSERT_FALSE(programs_.empty());
-        demos_ = {{"A", KEY_WOW64_32KEY}, {"B", KEY_WOW64_64KEY}, {"C", KEY_WOW64_64KEY}};
+        demos_ = {{"A", KEY_WOW64_32KEY},
+                  {"B", KEY_WOW64_64KEY},
+                  {"C", KEY_WOW64_64KEY},
+                  {"D", KEY_WOW64_64KEY, true},
+                  {"E", KEY_WOW64_64KEY, true, true}};
         for (const Demo& d : demos_) ASSERT_TRUE(PathExists(d.Setup())) << d.Setup();
         Clean();
         std::string ini;
@@ -90,14 +98,30 @@ TEST_F(EndToEnd, DemosAreRecordedWhenTheirSetupsEndAndOnlyAnUninstallThatWasNotD
         TfrmSpilSide& game = *run.Pages().frmSpilSide;
         menu.Show();
         ClickButton(menu.cmdIndex);
-        for (int row = 1; row <= 3; ++row) {
+        for (int row = 1; row <= 5; ++row) {
             const Demo& d = demos_[static_cast<size_t>(row - 1)];
             SCOPED_TRACE(d.Name());
             ClickButton(index.RowButton(row));
             test::PumpFor(100);
             ASSERT_TRUE(game.Visible());
             ASSERT_TRUE(game.cmdInstaller.Visible());
+            game.SetupLauncher = PlatformLauncher();
+            if (d.refuseJob) game.SetupLauncher.joinJob = [](HANDLE, HANDLE) { return false; };
+            int samples = 0, covered = 0, recorded = 0;
+            test::TestPage probe;
+            Timer sample(probe, 100, [&] {
+                ++samples;
+                if (test::IsAbove(run.Shell().Handle(), game.Handle())) ++covered;
+                if (RecordExists(d.ShortTitle())) ++recorded;
+            });
+            sample.Start();
             ClickButton(game.cmdInstaller);  // the setup, and what it started, run to their end inside the click
+            sample.Stop();
+            EXPECT_EQ(covered, samples) << "the backdrop stayed in front while the setup ran";
+            if (d.lingers) {
+                EXPECT_GE(samples, 20) << "the wait lasted as long as the real setup";
+                EXPECT_GE(recorded, 10) << "recorded while the setup still ran";
+            }
             EXPECT_TRUE(test::IsAbove(menu.Handle(), game.Handle())) << "the main menu is in front after Install";
             // No pumping: the page came back only once the (real) setup had finished.
             EXPECT_TRUE(PathExists(d.InstalledFile()));
@@ -111,7 +135,7 @@ TEST_F(EndToEnd, DemosAreRecordedWhenTheirSetupsEndAndOnlyAnUninstallThatWasNotD
         // B's entry holds its command as a REG_EXPAND_SZ; the record holds it expanded.
         std::vector<InstalledDemo> recorded;
         ReadInstalledDemos(recorded);
-        ASSERT_EQ(recorded.size(), 3u);
+        ASSERT_EQ(recorded.size(), 5u);
         EXPECT_EQ(recorded[1].uninstallCommand, "\"" + demos_[1].InstallDir() + "\\uninst.exe\"");
     }  // the program ends: the groups move into Games\1099
 
@@ -129,8 +153,8 @@ TEST_F(EndToEnd, DemosAreRecordedWhenTheirSetupsEndAndOnlyAnUninstallThatWasNotD
         menu.Show();
         ClickButton(menu.cmdUninstall);
         ASSERT_TRUE(uninstall.Visible());
-        ASSERT_TRUE(uninstall.Transknap3.Visible());
-        EXPECT_FALSE(uninstall.Transknap4.Visible());
+        ASSERT_TRUE(uninstall.Transknap5.Visible());
+        EXPECT_FALSE(uninstall.Transknap6.Visible());
         EXPECT_EQ(uninstall.Transknap1.Caption(), "Demo A");
         EXPECT_EQ(uninstall.Transknap3.Caption(), "Demo C");
 
@@ -155,7 +179,7 @@ TEST_F(EndToEnd, DemosAreRecordedWhenTheirSetupsEndAndOnlyAnUninstallThatWasNotD
         EXPECT_FALSE(RecordExists("Demo A"));
         EXPECT_FALSE(PathExists(Moved(a))) << "the moved Start-menu group went with the demo";
 
-        for (const Demo* kept : {&demos_[1], &demos_[2]}) {
+        for (const Demo* kept : {&demos_[1], &demos_[2], &demos_[3], &demos_[4]}) {
             SCOPED_TRACE(kept->Name());
             EXPECT_TRUE(PathExists(kept->InstalledFile()));
             EXPECT_TRUE(PathExists(kept->InstallDir() + "\\uninst.exe"));
@@ -167,9 +191,111 @@ TEST_F(EndToEnd, DemosAreRecordedWhenTheirSetupsEndAndOnlyAnUninstallThatWasNotD
         EXPECT_EQ(uninstall.Transknap1.Caption(), "Demo B");
         EXPECT_EQ(uninstall.Transknap2.Caption(), "Demo C") << "the declined demo stays on the list";
         EXPECT_EQ(uninstall.Transknap2.FontColour(), TfrmAfinstaller::kUnmarked);
-        EXPECT_FALSE(uninstall.Transknap3.Visible());
+        EXPECT_EQ(uninstall.Transknap4.Caption(), "Demo E");
+        EXPECT_FALSE(uninstall.Transknap5.Visible());
         EXPECT_EQ(uninstall.SelectionCount(), 0);
     }
+}
+
+// Visible top-level windows of this class, of every program.
+int VisibleWindows(const char* windowClass) {
+    struct Count {
+        const char* windowClass;
+        int n = 0;
+    } count{windowClass};
+    EnumWindows(
+        [](HWND w, LPARAM p) {
+            auto& c = *reinterpret_cast<Count*>(p);
+            char name[64] = {};
+            GetClassNameA(w, name, sizeof name);
+            if (IsWindowVisible(w) && lstrcmpA(name, c.windowClass) == 0) ++c.n;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+// Visible top-level windows of one program.
+int WindowsOf(DWORD process) {
+    struct Count {
+        DWORD process;
+        int n = 0;
+    } count{process};
+    EnumWindows(
+        [](HWND w, LPARAM p) {
+            auto& c = *reinterpret_cast<Count*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == c.process && IsWindowVisible(w)) ++c.n;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+std::string ForegroundClass() {
+    char name[64] = {};
+    GetClassNameA(GetForegroundWindow(), name, sizeof name);
+    return name;
+}
+
+// The menu started again, as AutoPlay does, while this one runs; pumps meanwhile, since the new
+// start asks this one to come forward. True when it ended by itself, with exit code 0.
+struct SecondStart {
+    test::ChildProcess process{"\"" + test::BuiltProgram("../VINDREL.exe") + "\" da"};
+    int windows = 0;  // the most it showed at once
+    bool Ended() {
+        windows = std::max(windows, WindowsOf(process.Id()));
+        return process.WaitFor(0);
+    }
+};
+
+TEST_F(EndToEnd, ASecondStartHandsOverToTheRunningMenuAndEnds) {
+    test::CurrentDirectory current(cd_.Path());
+    const OneMenu first(ReadCdEdition().edition);
+    ASSERT_TRUE(first.First());
+    test::ShellPages run;
+    TfrmForside& menu = *run.Pages().frmForside;
+    menu.Show();
+    test::PumpFor(200);
+
+    // While the first shows a page, with another program's window in front of it.
+    {
+        test::ChildProcess other("\"" + test::BuiltProgram("sleeper.exe") + "\" 20000 window");
+        test::PumpFor(3000, [] { return ForegroundClass() == "Static"; });
+        SecondStart second;
+        test::PumpFor(15000, [&] { return second.Ended(); });
+        ASSERT_TRUE(second.Ended());
+        EXPECT_EQ(second.process.ExitCode(), 0u);
+        test::PumpFor(300);
+        EXPECT_EQ(GetForegroundWindow(), menu.Handle()) << "the running menu came to the front";
+        EXPECT_EQ(second.windows, 0) << "no backdrop, no task-bar button of its own";
+        EXPECT_EQ(VisibleWindows("TfrmBlack"), 1);
+    }
+
+    // While the first waits for a setup: the setup's window stays in front.
+    std::unique_ptr<SecondStart> second;
+    bool endedDuringTheWait = false;
+    std::string inFront;
+    int backdrops = 0;
+    int ticks = 0;
+    Timer sample(menu, 100, [&] {
+        if (++ticks == 10) second = std::make_unique<SecondStart>();
+        if (!second || endedDuringTheWait || !second->Ended()) return;
+        endedDuringTheWait = true;
+        inFront = ForegroundClass();
+        backdrops = VisibleWindows("TfrmBlack");
+    });
+    run.Shell().BringToFront();
+    sample.Start();
+    RunAndWait("\"" + test::BuiltProgram("sleeper.exe") + "\" 8000 window");
+    sample.Stop();
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(endedDuringTheWait);
+    EXPECT_EQ(second->process.ExitCode(), 0u);
+    EXPECT_EQ(inFront, "Static") << "the setup's window stayed in front";
+    EXPECT_EQ(backdrops, 1);
+    EXPECT_EQ(second->windows, 0);
 }
 
 }  // namespace

@@ -199,32 +199,87 @@ TEST(RunAndWait, WaitsForWhatTheSetupStartedUntilOnlyProgramsWithoutAWindowAreLe
     }
 }
 
-TEST(RunAndWait, WhereTheJobIsRefusedTheProgramRunsOnceAndIsFollowedAsFarAsAllowed) {
+// The relayed setup's program outlives it by 3 s. Whether it lands in the menu's job or not, the
+// wait follows it: through the job, or through its parent's id in the process list; only where
+// neither can be had does the wait end with the setup.
+TEST(RunAndWait, ProgramsOutsideTheJobAreFollowedByTheirParentsIds) {
     const struct {
         const char* name;
+        bool breaksAway;      // the setup starts its program outside the job (an installer engine)
+        bool jobAllowed;      // the menu may put the setup in a job (the menu's own job may forbid it)
         bool breakawayJoins;  // a start that breaks away from the menu's own job may join a new one
+        bool listed;          // the process list can be had
         DWORD atLeast, below;
     } cases[] = {
-        {"no job at all: the wait ends with the setup", false, 0, 2000},
-        {"breaking away allowed: the whole tree", true, 2900, 6000},
+        {"the program breaks away from the job", true, true, true, true, 2900, 6000},
+        {"no job: followed by parent ids", false, false, false, true, 2900, 6000},
+        {"breaking away from the menu's job allowed: the whole tree", false, false, true, false, 2900, 6000},
+        {"neither job nor process list: the wait ends with the setup", false, false, false, false, 0, 2000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DWORD lastFlags = 0;
-        Launcher refusing = PlatformLauncher();
-        refusing.createProcess = [&](std::string& cmd, DWORD flags, PROCESS_INFORMATION& pi, DWORD& error) {
+        Launcher seam = PlatformLauncher();
+        seam.createProcess = [&](std::string& cmd, DWORD flags, PROCESS_INFORMATION& pi, DWORD& error) {
             lastFlags = flags;
             return PlatformLauncher().createProcess(cmd, flags, pi, error);
         };
-        refusing.joinJob = [&](HANDLE job, HANDLE process) {
-            return c.breakawayJoins && (lastFlags & CREATE_BREAKAWAY_FROM_JOB) && PlatformLauncher().joinJob(job, process);
+        seam.joinJob = [&](HANDLE job, HANDLE process) {
+            const bool allowed = c.jobAllowed || (c.breakawayJoins && (lastFlags & CREATE_BREAKAWAY_FROM_JOB));
+            return allowed && PlatformLauncher().joinJob(job, process);
         };
+        if (!c.listed) seam.listProcesses = [](std::vector<ProcessEntry>&) { return false; };
         test::ScratchFolder scratch;
+        const std::string pidFile = scratch / "started.pid";
+        std::string setup = Relay(pidFile, "3000");
+        if (c.breaksAway) setup.insert(setup.find("\" \"") + 1, " --breakaway");
+        const uint64_t cpuStart = ThreadCpuMs();
         const ULONGLONG start = GetTickCount64();
-        RunAndWait(Relay(scratch / "started.pid", "3000"), refusing);
+        RunAndWait(setup, seam);
         const ULONGLONG elapsed = GetTickCount64() - start;
-        Relayed relayed(scratch / "started.pid");
+        const uint64_t cpu = ThreadCpuMs() - cpuStart;
+        Relayed relayed(pidFile);
         EXPECT_EQ(relayed.programs.size(), 1u) << "the setup ran exactly once";
+        EXPECT_GE(elapsed, c.atLeast);
+        EXPECT_LT(elapsed, c.below);
+        EXPECT_LT(cpu, elapsed / 10 + 20) << "ms of processor time while following the tree";
+    }
+}
+
+// An engine that handed its work to the Windows Installer ends at once; the Installer's mutex,
+// taken after the start, holds the wait until it is let go. One held from before the start (an
+// installation of another's) is not waited for.
+TEST(RunAndWait, HoldsWhileTheInstallerIsBusyWithAnInstallationBegunAfterTheStart) {
+    const struct {
+        const char* name;
+        bool heldBefore;
+        DWORD atLeast, below;
+    } cases[] = {
+        {"taken after the start: waited for", false, 2400, 5000},
+        {"held before the start: ignored", true, 0, 2000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HANDLE held = nullptr;
+        auto take = [&] { held = CreateMutexA(nullptr, TRUE, kInstallerBusyMutex); };
+        if (c.heldBefore) take();
+        std::thread installer;
+        Launcher seam = PlatformLauncher();
+        seam.createProcess = [&](std::string& cmd, DWORD flags, PROCESS_INFORMATION& pi, DWORD& error) {
+            if (!c.heldBefore)
+                installer = std::thread([&] {
+                    Sleep(200);  // the setup has started by now
+                    take();
+                    Sleep(2500);
+                    CloseHandle(held);
+                });
+            return PlatformLauncher().createProcess(cmd, flags, pi, error);
+        };
+        const ULONGLONG start = GetTickCount64();
+        RunAndWait(Sleeper(300), seam);
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        if (installer.joinable()) installer.join();
+        else CloseHandle(held);
         EXPECT_GE(elapsed, c.atLeast);
         EXPECT_LT(elapsed, c.below);
     }

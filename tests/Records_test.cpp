@@ -294,6 +294,39 @@ TEST(UninstallLookUp, OnlyANonEmptyStringCommandCountsInEitherView) {
     test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
 }
 
+// A Windows Installer entry's "/I" command would only repair: the removal is the system's msiexec
+// "/x" with the product code, whether the command says so or only the entry's mark does.
+TEST(UninstallLookUp, WindowsInstallerEntriesAreRemovedWithMsiexecAndTheirProductCode) {
+    const std::string code = "{6E1D3A52-8C4B-4F0E-9A7D-2B5C1E0F4D93}";
+    const std::string entry = kUninstall + code;
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string removal = "\"" + std::string(system) + "\\msiexec.exe\" /x " + code;
+    const struct {
+        const char* name;
+        std::string command;  // as recorded, and as the entry holds it
+        bool marked;          // the entry's WindowsInstaller = 1
+        std::string run;
+    } cases[] = {
+        {"/I as Windows writes it", "MsiExec.exe /I" + code, true, removal},
+        {"/X, unmarked", "MsiExec.exe /X" + code, false, removal},
+        {"a path, lower case, a blank", "C:\\Windows\\system32\\msiexec.exe -i " + code, false, removal},
+        {"another program's command, marked", "\"C:\\Demo\\setup.exe\" /remove", true, removal},
+        {"another program's command, unmarked", "\"C:\\Demo\\setup.exe\" /remove", false,
+         "\"C:\\Demo\\setup.exe\" /remove"},
+        {"msiexec without a product code", "MsiExec.exe /I{not-a-code}", false, "MsiExec.exe /I{not-a-code}"},
+        {"a repair option, not an install", "MsiExec.exe /f" + code, false, "MsiExec.exe /f" + code},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, entry);
+        SetRaw(HKEY_LOCAL_MACHINE, entry, "UninstallString", REG_SZ, c.command + '\0', KEY_WOW64_64KEY);
+        if (c.marked) SetRaw(HKEY_LOCAL_MACHINE, entry, "WindowsInstaller", REG_DWORD, std::string("\1\0\0\0", 4), KEY_WOW64_64KEY);
+        EXPECT_EQ(UninstallCommandToRun(c.command), c.run);
+    }
+    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, entry);
+}
+
 TEST(UninstallLookUp, ADemoIsGoneWhenItsProgramIsOrNoEntryHoldsItsCommandAnyMore) {
     test::ScratchFolder folder;
     const std::string program = folder / "uninst.exe";

@@ -2,10 +2,12 @@
 ; an uninstall entry and a Start-menu group, and writes an uninstaller that removes all of it.
 ; Like every default NSIS uninstaller, that one starts a copy of itself and ends at once.
 ;   makensis -DNAME=<demo> -DKEY=<uninstall key> -DGROUP=<Start-menu group> -DOUTFILE=<setup.exe>
-;            [-DVIEW32] [-DEXPAND] [-DCANCEL] [-DSLEEP=<ms>] demo.nsi
+;            [-DVIEW32] [-DEXPAND] [-DCANCEL] [-DSLEEP=<ms>] [-DLINGER=<ms>] [-DRUNGAME] demo.nsi
 ; VIEW32 writes the uninstall entry in the 32-bit view, as a 32-bit setup does; EXPAND writes its
 ; command as a REG_EXPAND_SZ; CANCEL makes the uninstaller give up, as a reader pressing Cancel;
-; SLEEP makes the setup and the uninstaller take that long over their work.
+; SLEEP makes the setup and the uninstaller take that long over their work; LINGER keeps the setup
+; running that long after it has made its uninstall entry, as a setup's finish page does; RUNGAME
+; starts Game.exe from the setup's folder at the end ("Run the game now"), with a window for a minute.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -55,6 +57,12 @@ Section
   !endif
   CreateDirectory "$SMPROGRAMS\${GROUP}"
   CreateShortCut "$SMPROGRAMS\${GROUP}\${NAME}.lnk" "$INSTDIR\${NAME}.txt"
+  !ifdef LINGER
+    Sleep ${LINGER}
+  !endif
+  !ifdef RUNGAME
+    Exec '"$EXEDIR\Game.exe" 60000 window'
+  !endif
 SectionEnd
 
 Section "Uninstall"

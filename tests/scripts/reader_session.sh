@@ -77,7 +77,7 @@ LOG="$WINEPREFIX/drive_c/progman.log"
 for _ in $(seq 100); do grep -q READY "$LOG" 2>/dev/null && break; sleep 0.1; done
 
 # Button centres in page coordinates, from the pages' layout tables.
-FLAG_SE="379 240"; ANSVAR_OK="63 440"; MENU_SIMULATOR="140 120"; MENU_UNINSTALL="440 442"
+FLAG_SE="379 240"; ANSVAR_OK="63 440"; MENU_SIMULATOR="140 120"; MENU_STRATEGY="140 360"; MENU_UNINSTALL="440 442"
 MENU_EXIT="599 453"; ROW1="152 109"; ROW3="152 189"; GAME_INSTALL="342 440"; CREDITS_EXIT="599 453"
 UNINSTALL_GO="341 440"; UNINSTALL_BACK="530 440"
 
@@ -158,3 +158,78 @@ expect_change menu-again credits-se "the exit sign did not open the credits page
 click $CREDITS_EXIT
 end_menu "run 2"
 echo "uninstall: ok"
+
+echo "== run 3: a demo packaged for the Windows Installer, installed and removed"
+MSIDIR="$WINEPREFIX/drive_c/Program Files/Meridian"
+MSIKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\{6E1D3A52-8C4B-4F0E-9A7D-2B5C1E0F4D93}'
+MSIRECORD='HKLM\Software\Vindrel_Games\1099\Meridian Colony'
+start_menu se
+wait_page disclaimer-msi 63 440
+click $ANSVAR_OK
+expect_change disclaimer-msi menu-msi "OK did not show the main menu"
+click $MENU_STRATEGY
+expect_change menu-msi strategy "the Strategy tile did not open its category page"
+click $ROW3
+expect_change strategy meridian "Meridian Colony's button did not open its game page"
+click $GAME_INSTALL
+expect_same menu-msi menu-after-msi "the main menu did not come back after the package's install"
+[ -f "$MSIDIR/ReadMe.txt" ] && [ -f "$MSIDIR/Title.bmp" ] || fail "the package installed nothing: $(ls "$MSIDIR" 2>&1)"
+[ -f "$PROGRAMS/Meridian Colony/Meridian Colony.lnk" ] || fail "no shortcut in the package's group: $(ls "$PROGRAMS")"
+haskey "$MSIKEY" || haskey "$MSIKEY" /reg:32 || fail "the package left no uninstall entry"
+[ "$(regvalue "$MSIRECORD" Folder /reg:32)" = 'Meridian Colony' ] || fail "no record of the package's demo"
+click $MENU_UNINSTALL
+expect_change menu-msi uninstall-msi "the main menu's Uninstall did not open the uninstall page"
+click $ROW1
+expect_change uninstall-msi uninstall-msi-marked "a click on the package's row changed nothing"
+click $UNINSTALL_GO
+expect_same menu-msi menu-after-msi-removal "the main menu did not come back after the removal"
+[ ! -e "$MSIDIR/ReadMe.txt" ] || fail "the removal left $(ls "$MSIDIR")"
+haskey "$MSIKEY" && fail "the package's uninstall entry is still there"
+haskey "$MSIRECORD" /reg:32 && fail "the package's record is still there"
+[ ! -e "$PROGRAMS/Meridian Colony/Meridian Colony.lnk" ] || fail "the package's shortcut is still there"
+click $MENU_EXIT
+expect_change menu-after-msi-removal credits-msi "the exit sign did not open the credits page"
+click $CREDITS_EXIT
+end_menu "run 3"
+echo "Windows Installer package: ok"
+
+echo "== run 4: a setup that starts its game at the end, and a menu ended by force meanwhile"
+SALT="$CD/Demos/Salt"
+cp "$BUILD/tests/nsis/GameAtEnd/Setup.exe" "$SALT/Setup.exe"
+cp "$BUILD/tests/sleeper.exe" "$SALT/Game.exe"
+SALTRECORD='HKLM\Software\Vindrel_Games\1099\Kingdoms of Salt'
+start_menu se
+wait_page disclaimer-game 63 440
+click $ANSVAR_OK
+expect_change disclaimer-game menu-game "OK did not show the main menu"
+click $MENU_STRATEGY
+expect_change menu-game strategy-game "the Strategy tile did not open its category page"
+click $ROW1
+expect_change strategy-game salt "Kingdoms of Salt's button did not open its game page"
+click $GAME_INSTALL
+window '^sleeper$' >/dev/null || fail "the setup did not start its game"
+started=$(date +%s%N)
+for _ in $(seq 20); do haskey "$SALTRECORD" /reg:32 && break; sleep 0.1; done
+haskey "$SALTRECORD" /reg:32 || fail "no record within two seconds of the setup's end"
+[ $(( ($(date +%s%N) - started) / 1000000 )) -le 2000 ] || fail "the record came later than two seconds after the setup's end"
+gone '^sleeper$' && fail "the game ended before the record was checked"
+shot game-running
+lit game-running 5 5 && fail "a page came back while the game still ran"
+wine taskkill /f /im VINDREL.EXE </dev/null >/dev/null 2>&1 || true
+for _ in $(seq 100); do [ -e "$ENV/menu.rc" ] && break; sleep 0.1; done
+[ -e "$ENV/menu.rc" ] || fail "the menu was not ended by force"
+rm -f "$ENV/menu.rc"
+MENU=
+wine taskkill /f /im Game.exe </dev/null >/dev/null 2>&1 || true
+start_menu se
+wait_page disclaimer-after-kill 63 440
+click $ANSVAR_OK
+expect_change disclaimer-after-kill menu-after-kill "OK did not show the main menu after the forced end"
+click $MENU_UNINSTALL
+expect_change uninstall-after uninstall-lists-salt "the uninstall page does not list the demo after the forced end"
+click $UNINSTALL_BACK
+click $MENU_EXIT
+expect_change menu-after-kill credits-kill "the exit sign did not open the credits page"
+click $CREDITS_EXIT
+end_menu "run 4"
+echo "a game started at the end, the menu ended by force: ok"

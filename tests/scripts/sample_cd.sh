@@ -77,7 +77,8 @@ for f in /Spil.INI /autorun.inf /VINDREL.EXE /DirectX7/DXSetup.EXE /Diverse/verd
          /Demos/NightFreight/Shot.bmp; do
   grep -qx "$f" "$WORK/joliet.txt" || fail "the image's Joliet tree has no $f"
 done
-[ "$(grep -c '/Setup.exe$' "$WORK/joliet.txt")" = 30 ] || fail "the image has not thirty setups"
+[ "$(grep -c '/Setup.exe$' "$WORK/joliet.txt")" = 29 ] || fail "the image has not twenty-nine setup programs"
+grep -qx /Demos/Meridian/Meridian.msi "$WORK/joliet.txt" || fail "the image has not the Windows Installer package"
 xorriso -osirrox on -indev "$WORK/cd.iso" -extract /Spil.INI "$WORK/Spil.INI" >/dev/null 2>&1
 cmp -s "$WORK/Spil.INI" "$CD/Spil.INI" || fail "the image's catalogue differs from the CD folder's"
 echo "image: ok"

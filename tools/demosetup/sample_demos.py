@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The sample CD's demos, taken from its catalogue (the repository's UTF-8 Spil.INI).
 
-  sample_demos.py list  <Spil.INI>            one line per demo: dir, title, folder, uninstall key
+  sample_demos.py list  <Spil.INI>            one line per demo: dir, title, folder, uninstall key, setup file
   sample_demos.py shots <Spil.INI> <out dir>  writes <out dir>/Demos/<dir>/Shot.bmp for each demo
 
 The screenshots are drawn here from a few shapes, so that the CD carries no binary pictures and
@@ -34,10 +34,11 @@ def read_demos(ini_path):
         setup = s.get("Setup", "")
         parts = [p for p in setup.split("\\") if p]
         if len(parts) != 3 or parts[0] != "Demos":
-            continue  # only \Demos\<dir>\Setup.exe demos are built here
+            continue  # only \Demos\<dir>\<setup> demos are built here
         demos.append({
             "number": number,
             "dir": parts[1],
+            "setup": parts[2],
             "title": s.get("Titel", "No Title!"),
             "short": s.get("KortTitel", s.get("Titel", "")),
             "category": s.get("Kategori", ""),
@@ -482,7 +483,7 @@ def make_shot(demo, path):
 def main(argv):
     if len(argv) == 3 and argv[1] == "list":
         for d in read_demos(argv[2]):
-            print("\t".join((d["dir"], d["title"], d["folder"], d["uninstall"])))
+            print("\t".join((d["dir"], d["title"], d["folder"], d["uninstall"], d["setup"])))
         return 0
     if len(argv) == 4 and argv[1] == "shots":
         for d in read_demos(argv[2]):
