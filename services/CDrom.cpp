@@ -488,7 +488,7 @@ void WaitForTree(HANDLE first, HANDLE job, const Launcher& launcher, const WaitW
             if (!firstRunning) {
                 const std::vector<DWORD> running = tree.Followed(job) ? tree.Running() : std::vector<DWORD>();
                 if (!running.empty() && ShowsAWindow(running)) lastWindow = now;
-                const bool treeEnded = running.empty() || now - lastWindow >= kLeftoverQuietMs;
+                const bool treeEnded = running.empty() || now - lastWindow >= launcher.leftoverQuietMs;
                 if (treeEnded && !(installerBusy && !installerWasBusy)) break;
             }
             nextLook = now + (firstRunning ? kFirstRunningPollMs : kTreePollMs);

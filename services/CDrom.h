@@ -140,6 +140,10 @@ struct ProcessEntry {
     DWORD parentId = 0;
 };
 
+// Once the started program has ended, programs it left running hold the wait only while one of
+// them shows a visible window; after this long without one, the wait ends and they run on.
+constexpr DWORD kLeftoverQuietMs = 5000;
+
 // How RunAndWait starts programs: the platform's calls, or a test's own to see what is started.
 struct Launcher {
     // CreateProcessA with the command line as RunAndWait passes it and the creation flags it asks
@@ -152,6 +156,8 @@ struct Launcher {
     std::function<bool(HANDLE job, HANDLE process)> joinJob;
     // The programs running now (a process snapshot); false where no list can be had.
     std::function<bool(std::vector<ProcessEntry>& running)> listProcesses;
+    // The leftover rule's time; a test shortens it to see the rule in less time.
+    DWORD leftoverQuietMs = kLeftoverQuietMs;
 };
 const Launcher& PlatformLauncher();
 
@@ -176,16 +182,12 @@ std::string SetupCommandLine(const std::string& setupPath);
 // The mutex the Windows Installer holds while it installs, in any session.
 extern const char kInstallerBusyMutex[];  // "Global\\_MSIExecute"
 
-// Once the started program has ended, programs it left running hold the wait only while one of
-// them shows a visible window; after this long without one, the wait ends and they run on.
-constexpr DWORD kLeftoverQuietMs = 5000;
-
 // Starts the program and returns when it and every program it started, directly or through
 // others, have ended (or at once when it cannot be started), dispatching window messages
 // meanwhile without using processor time. The programs are followed in a job object and, beside
 // it, by their parents' ids, so that a program that left the job (or one started where no job
 // could be had) still counts; where neither can be used, the wait follows the program alone.
-// Leftovers without a window end the wait as kLeftoverQuietMs says. Once the programs have
+// Leftovers without a window end the wait as the launcher's leftoverQuietMs says. Once the programs have
 // ended, the wait holds while the Windows Installer is busy with an installation that began after
 // the start. A program that needs elevation (Vista and later refuse to start it) is started again
 // through the elevation prompt; declined, it counts as a program that could not be started. The

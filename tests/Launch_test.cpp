@@ -171,23 +171,26 @@ struct Relayed {
 };
 
 TEST(RunAndWait, WaitsForWhatTheSetupStartedUntilOnlyProgramsWithoutAWindowAreLeft) {
+    Launcher seam = PlatformLauncher();
+    seam.leftoverQuietMs = 1500;  // the rule, in less time than the menu's 5 s
+    const DWORD quiet = seam.leftoverQuietMs;
     const struct {
         const char* name;
         std::string started;  // the sleeper's arguments
         DWORD atLeast, below;  // how long the wait lasts, in ms
         bool runsOn;           // the started program still runs when the wait ends
     } cases[] = {
-        {"ends within the rule's time", "2500", 2400, 2500 + 2500, false},
-        {"runs on without a window", "60000", kLeftoverQuietMs, kLeftoverQuietMs + 3000, true},
-        {"shows a window past the rule's time", std::to_string(kLeftoverQuietMs + 2000) + " window",
-         kLeftoverQuietMs + 1900, kLeftoverQuietMs + 5000, false},
+        {"ends within the rule's time", "1000", 900, 1000 + quiet, false},
+        {"runs on without a window", "60000", quiet, quiet + 3000, true},
+        {"shows a window past the rule's time", std::to_string(quiet + 2000) + " window", quiet + 1900,
+         quiet + 5000, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::ScratchFolder scratch;
         const uint64_t cpuStart = ThreadCpuMs();
         const ULONGLONG start = GetTickCount64();
-        RunAndWait(Relay(scratch / "started.pid", c.started));
+        RunAndWait(Relay(scratch / "started.pid", c.started), seam);
         const ULONGLONG elapsed = GetTickCount64() - start;
         const uint64_t cpu = ThreadCpuMs() - cpuStart;
         Relayed relayed(scratch / "started.pid");
@@ -199,7 +202,7 @@ TEST(RunAndWait, WaitsForWhatTheSetupStartedUntilOnlyProgramsWithoutAWindowAreLe
     }
 }
 
-// The relayed setup's program outlives it by 3 s. Whether it lands in the menu's job or not, the
+// The relayed setup's program outlives it by 1.5 s. Whether it lands in the menu's job or not, the
 // wait follows it: through the job, or through its parent's id in the process list; only where
 // neither can be had does the wait end with the setup.
 TEST(RunAndWait, ProgramsOutsideTheJobAreFollowedByTheirParentsIds) {
@@ -211,10 +214,10 @@ TEST(RunAndWait, ProgramsOutsideTheJobAreFollowedByTheirParentsIds) {
         bool listed;          // the process list can be had
         DWORD atLeast, below;
     } cases[] = {
-        {"the program breaks away from the job", true, true, true, true, 2900, 6000},
-        {"no job: followed by parent ids", false, false, false, true, 2900, 6000},
-        {"breaking away from the menu's job allowed: the whole tree", false, false, true, false, 2900, 6000},
-        {"neither job nor process list: the wait ends with the setup", false, false, false, false, 0, 2000},
+        {"the program breaks away from the job", true, true, true, true, 1400, 4500},
+        {"no job: followed by parent ids", false, false, false, true, 1400, 4500},
+        {"breaking away from the menu's job allowed: the whole tree", false, false, true, false, 1400, 4500},
+        {"neither job nor process list: the wait ends with the setup", false, false, false, false, 0, 1400},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,7 +234,7 @@ TEST(RunAndWait, ProgramsOutsideTheJobAreFollowedByTheirParentsIds) {
         if (!c.listed) seam.listProcesses = [](std::vector<ProcessEntry>&) { return false; };
         test::ScratchFolder scratch;
         const std::string pidFile = scratch / "started.pid";
-        std::string setup = Relay(pidFile, "3000");
+        std::string setup = Relay(pidFile, "1500");
         if (c.breaksAway) setup.insert(setup.find("\" \"") + 1, " --breakaway");
         const uint64_t cpuStart = ThreadCpuMs();
         const ULONGLONG start = GetTickCount64();
