@@ -1,7 +1,7 @@
 // The language table: one initialiser per language, every member in the order of Sprog.
 // For translators: keep the blanks at the ends of the short texts, "\r\n" for a line break and
-// "\r\n\r\n" between paragraphs; the long texts must fit their labels (Language_test measures
-// them in their fonts).
+// "\r\n\r\n" between paragraphs; the long texts must fit their labels (tests/SprogTabel_test.cpp
+// measures them in their fonts).
 #include "lang/SprogTabel.h"
 
 namespace vindrel {

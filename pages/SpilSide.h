@@ -76,7 +76,8 @@ public:
     // Label k of the description, k = 1 .. 18.
     TLabel& Label(int k) const { return *Labels[static_cast<size_t>(k - 1)]; }
 
-    // Steps 3 to 14 of opening a demo (the category page's JegTagerDenClick does the first two).
+    // Fills the page with a demo: title, description, screenshot, requirements against the
+    // machine (the category page's JegTagerDenClick has chosen the demo and shows the page).
     void ShowDemo(const TSpilPost& entry, const MachineProfile& machine);
     void UpdateLabels(int32_t top);
     void cmdOpClick();
