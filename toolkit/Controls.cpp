@@ -120,13 +120,6 @@ bool TImage::LoadResource(HINSTANCE module, const char* name) {
     return true;
 }
 
-bool TImage::LoadFile(const std::string& path) {
-    HANDLE loaded = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (!loaded) return false;
-    Adopt(static_cast<HBITMAP>(loaded));
-    return true;
-}
-
 void TImage::SetStretch(bool on) {
     props_.stretch = on;
     Invalidate();

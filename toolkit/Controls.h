@@ -160,7 +160,6 @@ public:
     // Shows a picture that other controls may show too (null clears).
     void SetPicture(std::shared_ptr<const art::SharedPicture> picture);
     bool LoadResource(HINSTANCE module, const char* name);  // a stored picture; false keeps the picture
-    bool LoadFile(const std::string& path);                 // false keeps the picture
     HBITMAP Picture() const { return picture_ ? picture_->Bitmap() : nullptr; }
     void SetStretch(bool on);
     void SetTransparent(bool on);

@@ -10,6 +10,7 @@
 
 #include "IniFile.h"
 #include "TextWidth.h"
+#include "catalogue/ShotReader.h"
 
 namespace vindrel::cdcheck {
 namespace fs = std::filesystem;
@@ -18,7 +19,6 @@ namespace {
 constexpr int kSections = 30;           // Spil1 .. Spil30
 constexpr size_t kCategoryPageSlots = 8;
 constexpr size_t kIndexRows = 10;
-constexpr int kShotWidth = 316, kShotHeight = 236;
 
 constexpr std::array<const char*, 6> kCategories{"Action", "Simulator", "Sport", "Adventure", "Strategy", "Junior"};
 constexpr int kNoCategory = 6;
@@ -376,67 +376,19 @@ private:
     }
 
     void CheckScreenshot(const fs::path& file, const std::string& name) {
-        const auto bytes = ReadBytes(file);
-        if (!bytes) {
+        // As much of the file as the menu reads, through the menu's own reader.
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes(kShotReadLimit, '\0');
+        if (in) in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!in && !in.eof()) {
             report_.Error(where_, "the screenshot " + Quoted(name) + " cannot be read");
             return;
         }
-        const std::string& b = *bytes;
-        const auto u8 = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(b[i])); };
-        const auto u16 = [&](size_t i) { return u8(i) | u8(i + 1) << 8; };
-        const auto u32 = [&](size_t i) { return u16(i) | u16(i + 2) << 16; };
-        if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') {
-            std::string kind;
-            if (b.rfind("\x89PNG", 0) == 0) kind = " (it is a PNG picture)";
-            else if (b.size() >= 2 && u8(0) == 0xFF && u8(1) == 0xD8) kind = " (it is a JPEG picture)";
-            else if (b.rfind("GIF8", 0) == 0) kind = " (it is a GIF picture)";
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is not a Windows bitmap" + kind +
+        bytes.resize(static_cast<size_t>(in.gcount()));
+        const ShotReading shot = ReadShot(bytes);
+        if (!shot.Readable())
+            report_.Error(where_, "the screenshot " + Quoted(name) + " " + shot.problem +
                                       "; the game page shows no screenshot for this demo");
-            return;
-        }
-        const uint32_t header = u32(14), offset = u32(10);
-        int64_t width = 0, height = 0;
-        uint32_t bits = 0, compression = 0;
-        if (header == 12) {
-            width = u16(18);
-            height = u16(20);
-            bits = u16(24);
-        } else if (header >= 40 && b.size() >= 54) {
-            width = static_cast<int32_t>(u32(18));
-            height = static_cast<int32_t>(u32(22));
-            bits = u16(28);
-            compression = u32(30);
-        } else {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " has a bitmap header the menu cannot read");
-            return;
-        }
-        height = height < 0 ? -height : height;  // top-down bitmaps are stored with a negative height
-        if (width <= 0 || height <= 0) {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " has no pixels (" + std::to_string(width) + " x " +
-                                      std::to_string(height) + ")");
-            return;
-        }
-        if (bits != 8 && bits != 24) {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is a " + std::to_string(bits) +
-                                      "-bit bitmap; save it as an 8-bit (256 colours) or 24-bit bitmap");
-            return;
-        }
-        if (compression != 0 && !(bits == 8 && compression == 1)) {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is compressed (type " + std::to_string(compression) +
-                                      "); save it uncompressed");
-            return;
-        }
-        if (width > kShotWidth || height > kShotHeight)
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is " + std::to_string(width) + " x " +
-                                      std::to_string(height) + " pixels, larger than the game page's 316 x 236 "
-                                      "picture: only its top-left 316 x 236 pixels are shown");
-        if (compression == 0) {
-            const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
-            const uint64_t needed = offset + stride * static_cast<uint64_t>(height);
-            if (b.size() < needed)
-                report_.Error(where_, "the screenshot " + Quoted(name) + " is cut short: " + std::to_string(b.size()) +
-                                          " of " + std::to_string(needed) + " bytes");
-        }
     }
 
     void CheckRecords() {
