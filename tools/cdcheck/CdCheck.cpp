@@ -195,7 +195,7 @@ bool CheckEncoding(const std::string& bytes, const std::string& where, Report& r
 
 // "Spil" followed by digits; 0 for names that are not of that form at all.
 enum class SectionKind { Demo, Misnamed, Other };
-SectionKind ClassifySection(const std::string& name, int& number) {
+SectionKind ClassifyName(const std::string& name, int& number) {
     number = 0;
     if (name.size() < 4 || !EqualNoCase(std::string_view(name).substr(0, 4), "Spil")) return SectionKind::Other;
     const std::string rest = name.substr(4);
@@ -206,6 +206,36 @@ SectionKind ClassifySection(const std::string& name, int& number) {
     }
     return std::any_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }) ? SectionKind::Misnamed
                                                                                              : SectionKind::Other;
+}
+
+// A name the menu matches exactly; "[Spil2" (from "[[Spil2]") or " Spil1 " is a demo's section
+// written wrongly, which the menu never reads.
+SectionKind ClassifySection(const std::string& name, int& number) {
+    const SectionKind kind = ClassifyName(name, number);
+    if (kind != SectionKind::Other) return kind;
+    std::string bare;
+    for (char c : name)
+        if (c != '[' && c != ']' && c != ' ' && c != '\t') bare += c;
+    int ignored = 0;
+    return bare != name && ClassifyName(bare, ignored) != SectionKind::Other ? SectionKind::Misnamed : SectionKind::Other;
+}
+
+// A control character in a catalogue text, written as the proof writes it: "\x01".
+std::string ControlCharacter(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return std::string("\\x") + kHex[u >> 4] + kHex[u & 0xF];
+    }
+    return {};
+}
+
+// The value the menu reads for a key: its first line decides, and a line without '=' gives the
+// key's default, as no line does.
+const IniEntry* ValueEntry(const IniSection& section, std::string_view key) {
+    for (const IniEntry& e : section.entries)
+        if (EqualNoCase(e.key, key)) return e.hasEquals ? &e : nullptr;
+    return nullptr;
 }
 
 struct ListedDemo {
@@ -233,11 +263,13 @@ public:
     }
 
 private:
-    const IniEntry* Get(std::string_view key) const {
+    // The first line of the key, with or without '='.
+    const IniEntry* First(std::string_view key) const {
         for (const IniEntry& e : section_.entries)
             if (EqualNoCase(e.key, key)) return &e;
         return nullptr;
     }
+    const IniEntry* Get(std::string_view key) const { return ValueEntry(section_, key); }
 
     std::string Line(const IniEntry& e) const { return "line " + std::to_string(e.line) + ": "; }
 
@@ -248,6 +280,13 @@ private:
                 continue;
             }
             if (!e.hasEquals) report_.Warning(where_, Line(e) + Quoted(e.key) + " has no '='; the menu reads no value from it");
+            if (e.nulCut)
+                report_.Error(where_, Line(e) + "a NUL byte in the line of " + e.key +
+                                          ": the menu reads only what comes before it" +
+                                          (e.hasEquals ? ", " + Quoted(e.value) : std::string()));
+            if (const std::string c = ControlCharacter(e.value); !c.empty())
+                report_.Error(where_, Line(e) + e.key + " holds the control character " + c +
+                                          ": the menu shows it as a box or not at all");
             const bool known = std::any_of(kKnownKeys.begin(), kKnownKeys.end(), [&](const char* k) { return EqualNoCase(e.key, k); });
             if (!known) {
                 std::string text = Line(e) + "the menu reads no key " + Quoted(e.key);
@@ -258,7 +297,7 @@ private:
                     }
                 report_.Warning(where_, text);
             }
-            const IniEntry* first = Get(e.key);
+            const IniEntry* first = First(e.key);
             if (first != &e)
                 report_.Error(where_, Line(e) + e.key + " is given again; the menu uses only the first, on line " +
                                           std::to_string(first->line));
@@ -447,10 +486,22 @@ private:
 };
 
 void CheckStructure(const IniFile& ini, const std::string& file, Report& report) {
-    for (const IniStrayLine& s : ini.StrayLines())
+    for (const IniStrayLine& s : ini.StrayLines()) {
+        int number = 0;
+        if (s.unclosedSection && ClassifySection(s.text.substr(1), number) != SectionKind::Other) {
+            report.Error(file + " line " + std::to_string(s.line),
+                         Quoted(s.text) + " has no closing ']': the menu reads the lines after it as lines of the "
+                                          "section before, and this demo is on no page");
+            continue;
+        }
         report.Warning(file + " line " + std::to_string(s.line),
                        Quoted(s.text) + (s.unclosedSection ? " has no closing ']'; the menu ignores it"
                                                            : " lies before the first section; the menu ignores it"));
+    }
+    for (const IniSection& s : ini.Sections())
+        if (s.nulCut)
+            report.Error(file + " line " + std::to_string(s.line),
+                         "a NUL byte in the section line: the menu reads its name as [" + s.name + "] only");
     for (const IniSection& s : ini.Sections()) {
         const std::string where = file + " line " + std::to_string(s.line);
         const IniSection* first = ini.Find(s.name);
@@ -540,6 +591,22 @@ void CheckFixedFiles(const fs::path& root, Report& report) {
 }
 
 }  // namespace
+
+std::vector<DemoAsRead> DemosAsRead(std::string_view catalogue) {
+    const IniFile ini = IniFile::Parse(catalogue);
+    std::vector<DemoAsRead> demos;
+    for (int n = 1; n <= kSections; ++n) {
+        const IniSection* section = ini.Find("Spil" + std::to_string(n));
+        if (!section) continue;
+        const IniEntry* titel = ValueEntry(*section, "Titel");
+        const IniEntry* kort = ValueEntry(*section, "KortTitel");
+        const IniEntry* kategori = ValueEntry(*section, "Kategori");
+        DemoAsRead demo{n, titel ? titel->value : "No Title!", {}, CategoryCode(kategori ? kategori->value : "Ingen")};
+        demo.shortTitle = kort ? kort->value : demo.title;
+        if (demo.category != kNoCategory) demos.push_back(std::move(demo));
+    }
+    return demos;
+}
 
 fs::path FindNoCase(const fs::path& base, const std::string& windowsPath) {
     fs::path current = base;
