@@ -487,6 +487,7 @@ void Proof::ProveCategories(const SpilListe& list) {
 
 void Proof::Take(Page& page, const std::string& name, const std::string& pageName, const OwnerOf& owner,
                  std::vector<Picture>& into, const std::string& caption) {
+    if (!failure_.empty()) return;  // the proof cannot be completed: no more pictures are drawn
     RenderPage(page, image_);
     const std::string file = name + ".png";
     const std::vector<uint8_t> png = EncodePng(kPageWidth, kPageHeight, image_.Pixels());

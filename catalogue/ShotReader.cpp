@@ -110,19 +110,19 @@ ShotReading ReadShot(std::string_view data) {
     }
     const bool topDown = h.height < 0;
     const int64_t rows = topDown ? -h.height : h.height;
-    if (h.planes != 1) return Refused("has " + Number(h.planes) + " colour planes; a bitmap has one");
+    if (h.planes != 1) return Refused("has " + Number(h.planes) + " colour planes, where a bitmap has one");
     if (h.bits != 8 && h.bits != 24)
-        return Refused("is a " + Number(h.bits) + "-bit bitmap; save it as an 8-bit (256 colours) or 24-bit bitmap");
+        return Refused("is a " + Number(h.bits) + "-bit bitmap, where the menu shows 8-bit (256 colours) and 24-bit ones");
     const bool rle = h.compression == 1;
     if (h.compression != 0 && !(rle && h.bits == 8))
-        return Refused("is compressed (type " + Number(h.compression) + "); save it uncompressed");
+        return Refused("is compressed (type " + Number(h.compression) + "), where the menu shows uncompressed and RLE8 ones");
     if (rle && topDown) return Refused("is run-length encoded from the top down, which a bitmap cannot be");
     if (h.width <= 0 || rows <= 0)
         return Refused("has no pixels (" + std::to_string(h.width) + " x " + std::to_string(rows) + ")");
     if (h.width > kShotMaxWidth || rows > kShotMaxHeight)
         return Refused("is " + std::to_string(h.width) + " x " + std::to_string(rows) +
                        " pixels, larger than the game page's 316 x 236 picture");
-    if (h.coloursUsed > 256) return Refused("lists " + Number(h.coloursUsed) + " colours; a bitmap has at most 256");
+    if (h.coloursUsed > 256) return Refused("lists " + Number(h.coloursUsed) + " colours, where a bitmap has at most 256");
 
     const int width = static_cast<int>(h.width), height = static_cast<int>(rows);
     const size_t colours = h.bits == 8 ? (h.coloursUsed ? h.coloursUsed : 256) : 0;  // a true-colour table is skipped

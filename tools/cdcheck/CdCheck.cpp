@@ -592,6 +592,25 @@ void CheckFixedFiles(const fs::path& root, Report& report) {
 
 }  // namespace
 
+std::vector<fs::path> FilesTheProofDraws(const CheckInput& input) {
+    std::vector<fs::path> files{input.ini};
+    for (const char* fixed : {"VINDREL.EXE", "Diverse\\verdana.ttf", "Diverse\\verdanab.ttf", "Diverse\\verdanai.ttf",
+                              "Diverse\\verdanaz.ttf"})
+        if (fs::path f = FindNoCase(input.root, fixed); !f.empty()) files.push_back(f);
+    const auto bytes = ReadBytes(input.ini);
+    const IniFile ini = IniFile::Parse(bytes ? *bytes : std::string());
+    for (int n = 1; n <= kSections; ++n) {
+        const IniSection* section = ini.Find("Spil" + std::to_string(n));
+        const IniEntry* setup = section ? ValueEntry(*section, "Setup") : nullptr;
+        if (!setup || setup->value.empty()) continue;
+        // The menu runs from the CD's root, where the catalogue is.
+        const std::string shot = DirectoryPart(setup->value) + "Shot.bmp";
+        if (fs::path f = FindNoCase(shot[0] == '\\' ? input.root : input.ini.parent_path(), shot); !f.empty())
+            files.push_back(f);
+    }
+    return files;
+}
+
 std::vector<DemoAsRead> DemosAsRead(std::string_view catalogue) {
     const IniFile ini = IniFile::Parse(catalogue);
     std::vector<DemoAsRead> demos;

@@ -30,6 +30,10 @@ struct CheckInput {
 
 std::vector<Finding> CheckCd(const CheckInput& input);
 
+// The files the menu's proof of the CD draws from: the catalogue, the menu, the fonts, each demo's
+// screenshot; those that are there.
+std::vector<std::filesystem::path> FilesTheProofDraws(const CheckInput& input);
+
 // A demo as the check reads the catalogue for the menu's pages: its section, titles and category
 // (0 Action ... 5 Junior).
 struct DemoAsRead {
