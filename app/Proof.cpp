@@ -385,7 +385,7 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
     // The uninstall page as a reader sees it who has installed every demo of the CD.
     TfrmAfinstaller& uninstall = *p.frmAfinstaller;
     std::vector<InstalledDemo> everyDemo;
-    for (const TSpilPost& e : kategori.SpilListe) everyDemo.push_back({"", e.KortTitel, "", false});
+    for (const TSpilPost& e : kategori.SpilListe) everyDemo.push_back({"", RecordName(e.KortTitel), "", false});
     uninstall.ShowList(std::move(everyDemo));
     screen = 0;
     for (int first = 0; first < count; first += TfrmAfinstaller::kRows) {

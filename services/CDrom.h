@@ -63,9 +63,12 @@ struct RecordRoots {
     HKEY user = HKEY_CURRENT_USER;
 };
 
-// HKLM Software\Vindrel_Games\<edition>\<short title>: "Afinstallationsstreng" then "Folder", each
-// REG_SZ of 255 bytes (longer texts whole); under HKCU when HKLM cannot be written. Skipped for
-// "No uninstalinfo" and for an empty name or one holding a backslash.
+// The name a demo is recorded under: its short title, a backslash written as '/', cut after 255
+// characters (a key name's limit), "No Title!" for a blank one. Install, list and removal use it.
+std::string RecordName(const std::string& shortTitle);
+// HKLM Software\Vindrel_Games\<edition>\<RecordName(short title)>: "Afinstallationsstreng" then
+// "Folder", each REG_SZ of 255 bytes (longer texts whole); under HKCU when HKLM cannot be written.
+// Skipped for "No uninstalinfo" and for an edition that cannot be a key name.
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle,
                         const std::string& group, const std::string& command, const RecordRoots& roots = {});
 // Deletes the demo key (under both roots) only; the edition key stays, even empty.
@@ -128,8 +131,8 @@ constexpr DWORD kLeftoverQuietMs = 5000;
 // program cannot be put in one, the wait follows the program alone. Leftovers without a window
 // end the wait as kLeftoverQuietMs says. A program that needs elevation (Vista and later refuse
 // to start it) is started again through the elevation prompt; declined, it counts as a program
-// that could not be started.
-void RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher());
+// that could not be started. False when the program was not started at all.
+bool RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher());
 
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"
 // and an empty text when its "Fonts" value cannot be read.

@@ -1,8 +1,10 @@
 #include "services/Registry.h"
 
+#include <cstring>
+
 namespace vindrel {
 
-bool QueryStringValue(HKEY key, const char* name, std::string& out) {
+bool QueryStringValue(HKEY key, const char* name, std::string& out, Expansion how) {
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
     if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
@@ -11,16 +13,42 @@ bool QueryStringValue(HKEY key, const char* name, std::string& out) {
     if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size) != ERROR_SUCCESS)
         return false;
     out.assign(buf.c_str());
-    if (type == REG_EXPAND_SZ) out = ExpandEnvironment(out);
+    if (type == REG_EXPAND_SZ) out = ExpandEnvironment(out, how);
     return true;
 }
 
-std::string ExpandEnvironment(const std::string& text) {
+namespace {
+
+// The text with each %name% written as %name(x86)%, where the environment has that variable
+// (only 64-bit Windows does; a 32-bit program there sees the same folder under either name).
+std::string As32BitNames(const std::string& text) {
+    std::string out = text;
+    for (const char* name : {"%ProgramFiles%", "%CommonProgramFiles%"}) {
+        const std::string bare(name + 1, std::strlen(name) - 2), x86 = bare + "(x86)";
+        if (GetEnvironmentVariableA(x86.c_str(), nullptr, 0) == 0) continue;
+        const size_t length = std::strlen(name);
+        for (size_t at = 0; at + length <= out.size();) {
+            if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, out.c_str() + at, static_cast<int>(length), name,
+                               static_cast<int>(length)) == CSTR_EQUAL) {
+                out.replace(at, length, "%" + x86 + "%");
+                at += x86.size() + 2;
+            } else {
+                ++at;
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string ExpandEnvironment(const std::string& original, Expansion how) {
+    const std::string text = how == Expansion::As32Bit ? As32BitNames(original) : original;
     DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    if (size == 0) return text;
+    if (size == 0) return original;
     std::string expanded(size, '\0');
     DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size);
-    if (written == 0 || written > size) return text;
+    if (written == 0 || written > size) return original;
     // The ANSI count may be that of the wide text: the expansion ends at its zero.
     expanded.resize(std::char_traits<char>::length(expanded.c_str()));
     return expanded;

@@ -158,6 +158,9 @@ ln -sfn "$WORK/cases/damaged" "$WINEPREFIX/dosdevices/q:"
 check_case proof-damaged "$SRC/tests/cdcheck/damaged/proof-expect" proof_of "$WORK/cases/damaged" "$WORK/proof-damaged" ||
   status=1
 rm -f "$WINEPREFIX/dosdevices/q:"
+# A control character of the catalogue is written so that it shows, never as it is.
+grep -qF 'Whole\x01Picture' "$WORK/proof-damaged/index.html" && ! grep -q $'\x01' "$WORK/proof-damaged/index.html" ||
+  { echo "FAIL: the proof's page holds a raw control character"; status=1; }
 # A proof that cannot be made says why at once, on the console and in findings.txt, and ends with 2:
 # no catalogue, a folder path too long for its pictures, a picture that cannot be written.
 mkdir -p "$WORK/no-catalogue-cd" "$WORK/proof-blocked/pages/da-menu.png"

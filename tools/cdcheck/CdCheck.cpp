@@ -313,8 +313,25 @@ private:
         else if (titel->value.empty()) report_.Error(where_, "Titel is empty: the game page shows no heading");
         const IniEntry* kort = Get("KortTitel");
         if (kort && kort->value.empty()) report_.Error(where_, "KortTitel is empty: the demo's button has no caption");
-        if (kort) return kort->value;
-        return titel ? titel->value : "No Title!";
+        const std::string shortTitle = kort ? kort->value : titel ? titel->value : "No Title!";
+        CheckRecordName(shortTitle, kort ? "KortTitel" : "Titel, the short title too,");
+        return shortTitle;
+    }
+
+    // The short title names the demo's record in the registry, where a key name holds no
+    // backslash and at most 255 characters; the menu records it under a name made to fit.
+    void CheckRecordName(const std::string& title, const std::string& key) {
+        if (title.find('\\') != std::string::npos) {
+            std::string fitted = title;
+            std::replace(fitted.begin(), fitted.end(), '\\', '/');
+            report_.Error(where_, key + " " + Quoted(title) + " holds a backslash, which the registry's names cannot: "
+                                  "the menu records the installation, and lists it on the uninstall page, as " +
+                                      Quoted(fitted.substr(0, 255)));
+        }
+        if (title.size() > 255)
+            report_.Error(where_, key + " is " + std::to_string(title.size()) +
+                                      " characters long: the registry's names have at most 255, so the uninstall "
+                                      "page lists the demo cut after 255");
     }
 
     int CheckCategory() {
