@@ -652,7 +652,16 @@ bool IsProofCommand(const std::vector<std::string>& args) {
 }
 
 int RunProof(Application& app, const std::string& folder) {
-    if (folder.empty()) return kProofFailed;
+    if (folder.empty()) {
+        std::fputs("proof failed: no folder named: VINDREL.EXE /proof FOLDER\r\n", stdout);
+        std::fflush(stdout);
+        return kProofFailed;
+    }
+    // The proof is run unattended: a fault ends it (its findings then lack their count line and
+    // count for nothing) instead of waiting for ever behind the system's crash dialog.
+    // The old mode is only told by replacing it, hence two calls (the mode's reader is newer than XP).
+    const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX;
+    SetErrorMode(SetErrorMode(quiet) | quiet);
     return Proof(app, folder).Run();
 }
 
