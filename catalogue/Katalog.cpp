@@ -46,8 +46,16 @@ std::string Trimmed(const char* from, const char* to) {
     return std::string(from, to);
 }
 
+// Key names match as the platform's INI reader matches them: letter by letter, ASCII case folded.
+// A locale's comparison would differ (Turkish "I", letters it ignores such as the soft hyphen).
 bool SameKey(const char* key, const std::string& name) {
-    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, key, -1, name.c_str(), -1) == CSTR_EQUAL;
+    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    size_t i = 0;
+    for (; key[i] != '\0'; ++i) {
+        if (i == name.size()) return false;
+        if (fold(static_cast<unsigned char>(key[i])) != fold(static_cast<unsigned char>(name[i]))) return false;
+    }
+    return i == name.size();
 }
 
 }  // namespace

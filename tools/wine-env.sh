@@ -3,6 +3,8 @@
 #   wine_env_start <folder> [WxH]   then   wine_env_stop
 
 #   With WINE_ENV_USE_DISPLAY=1 and a reachable $DISPLAY, that display is used instead of Xvfb.
+#   With WINE_ENV_TEMPLATE naming a prefix saved by wine_env_save_template, a new prefix starts
+#   as a copy of it instead of booting (under a second instead of about ten).
 
 wine_env_start() {
   local dir=$1 size=${2:-1024x768}
@@ -19,6 +21,9 @@ wine_env_start() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
+  if [ -n "${WINE_ENV_TEMPLATE:-}" ] && [ -f "$WINE_ENV_TEMPLATE/system.reg" ] && [ ! -e "$WINEPREFIX" ]; then
+    cp -a "$WINE_ENV_TEMPLATE" "$WINEPREFIX"
+  fi
   (wineserver -p </dev/null >/dev/null 2>&1 &)
   wine wineboot </dev/null >/dev/null 2>&1 || true
   # No sound card here: keep the audio drivers quiet.
@@ -29,6 +34,20 @@ wine_env_start() {
   # The pages are laid out in Verdana; the free DejaVu Sans is the closest face here.
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /d 'DejaVu Sans' /f </dev/null >/dev/null 2>&1 || true
   sleep 0.5
+}
+
+# Keeps a copy of the running prefix, as booted, for later wine_env_start calls: the server is
+# stopped first so that the registry is on disk, then started again.
+wine_env_save_template() {
+  local dest=$1
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  rm -rf "$dest"
+  cp -a "$WINEPREFIX" "$dest"
+  rm -f "$dest/dosdevices/r:"
+  (wineserver -p </dev/null >/dev/null 2>&1 &)
+  wine wineboot </dev/null >/dev/null 2>&1 || true
+  export WINE_ENV_TEMPLATE=$dest
 }
 
 wine_env_stop() {
