@@ -19,6 +19,15 @@ bool QueryStringValue(HKEY key, const char* name, std::string& out, Expansion ho
 
 namespace {
 
+// ASCII letters without regard to case, as environment names are matched; a locale's comparison
+// would also match names with letters it ignores.
+bool SameLetters(const char* a, const char* b, size_t length) {
+    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    for (size_t i = 0; i < length; ++i)
+        if (fold(static_cast<unsigned char>(a[i])) != fold(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
 // The text with each %name% written as %name(x86)%, where the environment has that variable
 // (only 64-bit Windows does; a 32-bit program there sees the same folder under either name).
 std::string As32BitNames(const std::string& text) {
@@ -28,8 +37,7 @@ std::string As32BitNames(const std::string& text) {
         if (GetEnvironmentVariableA(x86.c_str(), nullptr, 0) == 0) continue;
         const size_t length = std::strlen(name);
         for (size_t at = 0; at + length <= out.size();) {
-            if (CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, out.c_str() + at, static_cast<int>(length), name,
-                               static_cast<int>(length)) == CSTR_EQUAL) {
+            if (SameLetters(out.c_str() + at, name, length)) {
                 out.replace(at, length, "%" + x86 + "%");
                 at += x86.size() + 2;
             } else {

@@ -379,7 +379,7 @@ private:
 
 // One to three changes of the kinds a hand-edited or badly copied catalogue has.
 std::string Mutated(const std::string& sample, Choices& pick) {
-    static const char kBytes[] = {'[', ']', '=', ';', ' ', '\t', '\r', '\n', '\0', '\x1A', '\xA0', '"', '\'', '\x01', '\x0B', 'S'};
+    static const char kBytes[] = {'[', ']', '=', ';', ' ', '\t', '\r', '\n', '\0', '\x1A', '\xA0', '"', '\'', '\x01', '\x0B', '\xAD', 'S'};
     std::string s = sample;
     auto lineStart = [&](size_t at) { return s.find_last_of("\r\n", at) == std::string::npos ? 0 : s.find_last_of("\r\n", at) + 1; };
     for (uint32_t n = 1 + pick.Below(3); n > 0 && !s.empty(); --n) {
