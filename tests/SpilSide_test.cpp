@@ -2,9 +2,6 @@
 // and arrows, the ways back, and Install with programs that are not real setups.
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "catalogue/ShotReader.h"
 #include "services/Handles.h"
 #include "tests/MenuFixture.h"
 
@@ -244,97 +241,12 @@ TEST_F(GamePageTest, ADemoWithoutAScreenshotShowsThePagesBackgroundNotThePreviou
     EXPECT_EQ(differing, 0) << "the area shows the page's background";
 }
 
-// A well-made Shot.bmp (the one of DemoWithShot) damaged as a scratched disc, a broken copy or
-// a careless tool leaves it; each must read as no picture, never as a fault or a wrong one.
-struct DamagedShot {
-    const char* what;
-    std::function<void(std::string&)> damage;
-};
-std::vector<DamagedShot> DamagedShots() {
-    auto put16 = [](std::string& f, size_t at, uint32_t v) { f[at] = char(v); f[at + 1] = char(v >> 8); };
-    auto put32 = [](std::string& f, size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) f[at + i] = char(v >> (8 * i)); };
-    auto cutTo = [](size_t n) { return [n](std::string& f) { f.resize(std::min(n, f.size())); }; };
-    return {
-        {"a zero-byte file", cutTo(0)},
-        {"cut inside the file header", cutTo(10)},
-        {"cut inside the bitmap header", cutTo(30)},
-        {"cut inside the colour table", cutTo(14 + 40 + 500)},
-        {"cut to half its bytes", [](std::string& f) { f.resize(f.size() / 2); }},
-        {"one byte short", [](std::string& f) { f.pop_back(); }},
-        {"pixels said to begin past the end", [=](std::string& f) { put32(f, 10, static_cast<uint32_t>(f.size()) + 16); }},
-        {"pixels said to begin inside the header", [=](std::string& f) { put32(f, 10, 20); }},
-        {"65535 x 65535 over short data", [=](std::string& f) { put32(f, 18, 65535); put32(f, 22, 65535); }},
-        {"65535 pixels wide", [=](std::string& f) { put32(f, 18, 65535); }},
-        {"an odd header size", [=](std::string& f) { put32(f, 14, 41); }},
-        {"no colour planes", [=](std::string& f) { put16(f, 26, 0); }},
-        {"two colour planes", [=](std::string& f) { put16(f, 26, 2); }},
-        {"257 colours", [=](std::string& f) { put32(f, 46, 257); }},
-        {"4 bits a pixel", [=](std::string& f) { put16(f, 28, 4); }},
-        {"a run-length run past a row", [=](std::string& f) {
-             // RLE8: a first run one pixel longer than the row, then the end of the bitmap.
-             put32(f, 30, 1);
-             f.resize(14 + 40 + 1024);
-             f += std::string{char(kShotWidth + 1), 0, 0, 1};
-         }},
-        {"run-length data without its end", [=](std::string& f) {
-             put32(f, 30, 1);
-             f.resize(14 + 40 + 1024);
-             f += std::string{char(kShotWidth), 0, 0, 0};
-         }},
-    };
-}
-
-// What the menu promises to show, read to the right colours, and every damaged file refused.
-TEST(ScreenshotReader, ReadsWhatTheMenuPromisesAndRefusesEverythingElse) {
-    const auto made = test::BitmapFile(kShotWidth, kShotHeight, {kShotColour, RGB(0, 0, 255)},
-                                       [](int, int y) { return y == 0 ? 1 : 0; });
-    const std::string good(made.begin(), made.end());
-    const uint32_t magenta = 0xFF00FF, blue = 0x0000FF;
-    {
-        SCOPED_TRACE("8 bits, bottom-up");
-        const ShotReading r = ReadShot(good);
-        ASSERT_TRUE(r.Readable()) << r.problem;
-        EXPECT_EQ(r.picture.width, kShotWidth);
-        EXPECT_EQ(r.picture.pixels.front(), blue) << "the top row first";
-        EXPECT_EQ(r.picture.pixels.back(), magenta);
-    }
-    {
-        SCOPED_TRACE("24 bits, top-down");
-        std::string f(good.substr(0, 54));
-        f[10] = 54, f[11] = 0, f[46] = 0, f[47] = 0, f[28] = 24;
-        for (int i = 0; i < 4; ++i) f[22 + i] = char(static_cast<uint32_t>(-2) >> (8 * i));  // 2 rows, top-down
-        f[18] = 2, f[19] = 0;                                                                  // 2 wide
-        f += std::string{char(0xFF), 0, 0, 0, 0, char(0xFF), 0, 0};  // blue, red; padding
-        f += std::string{0, char(0xFF), 0, 0, 0, 0, 0, 0};          // green, black; padding
-        const ShotReading r = ReadShot(f);
-        ASSERT_TRUE(r.Readable()) << r.problem;
-        EXPECT_EQ(r.picture.pixels, (std::vector<uint32_t>{blue, 0xFF0000, 0x00FF00, 0}));
-    }
-    {
-        SCOPED_TRACE("8 bits, run-length encoded");
-        std::string f(good.substr(0, 14 + 40 + 1024));
-        f[18] = 3, f[19] = 0, f[22] = 2, f[23] = 0, f[30] = 1;
-        // Bottom row: 3 x colour 0; top row: 1 x colour 1 in absolute mode 3 pixels (1, 0, 1).
-        f += std::string{3, 0, 0, 0, 0, 3, 1, 0, 1, 0, 0, 1};
-        const ShotReading r = ReadShot(f);
-        ASSERT_TRUE(r.Readable()) << r.problem;
-        EXPECT_EQ(r.picture.pixels, (std::vector<uint32_t>{blue, magenta, blue, magenta, magenta, magenta}));
-    }
-    for (const DamagedShot& d : DamagedShots()) {
-        std::string f = good;
-        d.damage(f);
-        const ShotReading r = ReadShot(f);
-        EXPECT_FALSE(r.Readable()) << d.what;
-        EXPECT_TRUE(r.picture.pixels.empty()) << d.what;
-    }
-}
-
 // After a demo with a picture, a demo with a damaged one (or one the drive cannot read) shows
 // its own title and text and no picture at all.
 TEST_F(GamePageTest, ADamagedScreenshotShowsNoPictureAndTheRightDemo) {
     const auto made = test::BitmapFile(kShotWidth, kShotHeight, {kShotColour}, [](int, int) { return 0; });
     const std::string good(made.begin(), made.end());
-    std::vector<DamagedShot> cases = DamagedShots();
+    std::vector<test::DamagedShot> cases = test::DamagedShots(kShotWidth);
     cases.push_back({"a read error of the drive", {}});
     std::vector<Demo> demos{{.KortTitel = "Good", .Kategori = "Action", .Setup = DemoWithShot(cd_, "Good", true),
                              .Dansk = "The good one"}};
