@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "services/CDrom.h"
 #include "toolkit/Text.h"
 #include "toolkit/WindowOwner.h"
 
@@ -34,6 +35,8 @@ Application::~Application() {
 void Application::SetTitle(const std::string& title) { SetWindowText1252(window_, title); }
 
 std::string Application::Title() const { return WindowText1252(window_); }
+
+void Application::UiSound(const char* name) { PlayUiSound(name); }
 
 void Application::Terminate() {
     if (!terminated_) PostQuitMessage(0);

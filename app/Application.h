@@ -5,11 +5,12 @@
 #include <string>
 
 #include "app/StartupTimes.h"
+#include "toolkit/PageHost.h"
 #include "toolkit/SharedGdi.h"
 
 namespace vindrel {
 
-class Application {
+class Application : public PageHost {
 public:
     // Without the task-bar button (the producer's proof) the window stays hidden.
     explicit Application(HINSTANCE instance, bool taskBarButton = true);
@@ -17,20 +18,20 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    HINSTANCE Instance() const { return instance_; }
-    HWND Handle() const { return window_; }  // the task-bar button's window, owner of every page
+    HINSTANCE Instance() const override { return instance_; }
+    HWND Handle() const override { return window_; }  // the task-bar button's window, owner of every page
 
     void SetTitle(const std::string& title);
-    std::string Title() const;
+    std::string Title() const override;
 
     // Ends the message loop; requested before the loop runs, the loop ends as soon as it starts.
-    void Terminate();
+    void Terminate() override;
     bool Terminated() const { return terminated_; }
 
     // Pages made while this is on are never put on the screen: showing one only does what it
     // does for the page itself (the proof renders them off the screen).
     void SetOffScreen(bool on) { offScreen_ = on; }
-    bool OffScreen() const { return offScreen_; }
+    bool OffScreen() const override { return offScreen_; }
 
     // Runs the message loop until Terminate; returns the exit code.
     int Run();
@@ -42,16 +43,18 @@ public:
     // pages (a setup runs). The system gives the activation to this window, the pages' owner,
     // when the active page is hidden (withinTheMenu) and when the reader comes back through the
     // task bar.
-    void ActivateFrontPage(bool withinTheMenu);
+    void ActivateFrontPage(bool withinTheMenu) override;
     // True while the activation of a hidden page is passed on to the page uncovered: the one
     // activation from this window that is a page activation.
-    bool PassingOnWithinTheMenu() const { return passingOn_; }
+    bool PassingOnWithinTheMenu() const override { return passingOn_; }
 
     // Start-up timing (off unless switched on); the loop finishes it at its first idle turn.
     StartupTimes& Times() { return times_; }
 
     // The back buffer, fonts and pictures that all pages share.
-    SharedGdi& Gdi() { return gdi_; }
+    SharedGdi& Gdi() override { return gdi_; }
+
+    void UiSound(const char* name) override;
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

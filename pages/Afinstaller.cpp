@@ -133,14 +133,12 @@ void TfrmAfinstaller::cmdHjaelpClick() {
 }
 
 void TfrmAfinstaller::cmdNedClick() {
-    if (!paging_) return;
     PlayUiSound("CLICK");
     ++firstShown_;
     UpdateLabels(firstShown_);
 }
 
 void TfrmAfinstaller::cmdOpClick() {
-    if (!paging_) return;
     PlayUiSound("CLICK");
     --firstShown_;
     UpdateLabels(firstShown_);

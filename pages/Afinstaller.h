@@ -81,8 +81,6 @@ private:
     std::vector<InstalledDemo> demos_;
     int firstShown_ = 0;
     int selectionCount_ = 0;
-    // The arrows page through the list, so every recorded demo can be reached and removed.
-    bool paging_ = true;
 };
 
 }  // namespace vindrel

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/Application.h"
 #include "toolkit/BitmapList.h"
 #include "toolkit/Page.h"
 

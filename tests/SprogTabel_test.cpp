@@ -25,13 +25,6 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 
 std::vector<std::string> Lines(const std::string& text) { return Split(text, "\r\n"); }
 
-int Paragraphs(const std::string& text) {
-    int n = 0;
-    for (const std::string& part : Split(text, "\r\n\r\n"))
-        if (!part.empty()) ++n;
-    return n;
-}
-
 TEST(LanguageTable, OnlyTheFourExactCodesHaveALanguage) {
     const char* known[] = {"da", "se", "no", "fi"};
     for (const char* code : known) {
@@ -87,83 +80,6 @@ TEST(LanguageTexts, LongTextsAreCleanCrLfProseWithoutPrefixCharacters) {
             }
             EXPECT_NE(t.text.substr(t.text.size() - 2), "\r\n") << "ends in a line break";
         }
-    }
-}
-
-TEST(LanguageTexts, ParagraphsAndLengthsFollowTheLayoutOfEachText) {
-    struct Case {
-        const char* code;
-        int ansvar;  // paragraphs of the disclaimer
-        int dx;      // of the DirectX explanation
-    } cases[] = {{"da", 4, 4}, {"se", 3, 4}, {"no", 4, 3}, {"fi", 3, 4}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        const Sprog& s = *FindSprog(c.code);
-        const std::string ansvar = s.Ansvar.lblAnsvar;
-        EXPECT_EQ(Paragraphs(ansvar), c.ansvar);
-        EXPECT_GE(ansvar.size(), 420u);
-        EXPECT_LE(ansvar.size(), 435u);
-        EXPECT_EQ(Paragraphs(s.DX.lblDX), c.dx);
-        EXPECT_GE(Paragraphs(s.Help.HelpTexts[0]), 2);
-        EXPECT_LE(Paragraphs(s.Help.HelpTexts[0]), 3);
-        EXPECT_EQ(Paragraphs(s.Help.HelpTexts[3]), 4);
-        EXPECT_GE(Paragraphs(s.Help.HelpTexts[4]), 1);
-        EXPECT_LE(Paragraphs(s.Help.HelpTexts[4]), 3);
-        EXPECT_EQ(Paragraphs(s.LavetAf.lblProblemer), 1);
-        // The Norwegian explanation is the short one.
-        if (std::string(c.code) != "no") {
-            EXPECT_GT(std::string(s.DX.lblDX).size(), std::string(FindSprog("no")->DX.lblDX).size());
-        }
-    }
-}
-
-TEST(LanguageTexts, InstallHelpHasIntroThenFourNumberedStepsOnTheirOwnLines) {
-    for (const Sprog* sprog : AlleSprog()) {
-        SCOPED_TRACE(sprog->kode);
-        const std::vector<std::string> parts = Split(sprog->Help.HelpTexts[1], "\r\n\r\n");
-        ASSERT_EQ(parts.size(), 2u);
-        EXPECT_EQ(parts[0].find("\r\n"), std::string::npos) << "the intro is one run of text";
-        const std::vector<std::string> steps = Lines(parts[1]);
-        ASSERT_EQ(steps.size(), 4u);
-        for (size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i].substr(0, 3), std::to_string(i + 1) + ". ") << steps[i];
-        EXPECT_NE(parts[1].find("C:\\"), std::string::npos) << "example folders on drive C:";
-        EXPECT_NE(parts[1].find("Finish"), std::string::npos);
-    }
-}
-
-TEST(LanguageTexts, RemovalHelpHasTwoUpperCaseHeadingsTheSecondAfterTwoBlankLines) {
-    auto isHeading = [](const std::string& line) {
-        if (line.size() < 2 || line.back() != ':') return false;
-        for (char c : line)
-            if (IsCharLowerA(c)) return false;
-        return true;
-    };
-    for (const Sprog* sprog : AlleSprog()) {
-        SCOPED_TRACE(sprog->kode);
-        const std::string text = sprog->Help.HelpTexts[2];
-        const std::vector<std::string> halves = Split(text, "\r\n\r\n\r\n");
-        ASSERT_EQ(halves.size(), 2u);
-        EXPECT_TRUE(isHeading(Lines(halves[0]).front())) << Lines(halves[0]).front();
-        EXPECT_TRUE(isHeading(Lines(halves[1]).front())) << Lines(halves[1]).front();
-        int headings = 0;
-        for (const std::string& line : Lines(text)) headings += isHeading(line);
-        EXPECT_EQ(headings, 2);
-    }
-}
-
-TEST(LanguageTexts, CreditsOpenWithThePublisherThenOneLinePerRole) {
-    struct Case {
-        const char* code;
-        int lines;  // after the first line and the blank line
-    } cases[] = {{"da", 4}, {"se", 7}, {"no", 6}, {"fi", 6}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        const std::vector<std::string> lines = Lines(FindSprog(c.code)->LavetAf.lblLavetAf);
-        ASSERT_GE(lines.size(), 3u);
-        EXPECT_FALSE(lines[0].empty());
-        EXPECT_TRUE(lines[1].empty());
-        EXPECT_EQ(static_cast<int>(lines.size()) - 2, c.lines);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "toolkit/Page.h"
+#include "toolkit/SharedGdi.h"
 #include "toolkit/Text.h"
 
 namespace vindrel {
@@ -118,11 +119,6 @@ bool TImage::LoadResource(HINSTANCE module, const char* name) {
     if (!stored) return false;
     SetPicture(std::move(stored));
     return true;
-}
-
-void TImage::SetStretch(bool on) {
-    props_.stretch = on;
-    Invalidate();
 }
 
 void TImage::SetTransparent(bool on) {

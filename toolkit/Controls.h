@@ -161,7 +161,6 @@ public:
     void SetPicture(std::shared_ptr<const art::SharedPicture> picture);
     bool LoadResource(HINSTANCE module, const char* name);  // a stored picture; false keeps the picture
     HBITMAP Picture() const { return picture_ ? picture_->Bitmap() : nullptr; }
-    void SetStretch(bool on);
     void SetTransparent(bool on);
 
     void Paint(HDC dc) override;

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <utility>
 
-#include "services/Handles.h"
+#include "toolkit/UniqueHandle.h"
 
 namespace vindrel {
 

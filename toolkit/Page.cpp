@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "services/CDrom.h"
 #include "toolkit/PictureButton.h"
+#include "toolkit/SharedGdi.h"
 #include "toolkit/WindowOwner.h"
 
 namespace vindrel {
@@ -38,7 +38,7 @@ void ForEachControl(const ControlParent& parent, F&& f) {
 
 }  // namespace
 
-Page::Page(Application& app, const PageSettings& settings) : app_(app), settings_(settings) {
+Page::Page(PageHost& app, const PageSettings& settings) : app_(app), settings_(settings) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = app_.Instance();
@@ -332,7 +332,7 @@ LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK Page::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Page* self = WindowOwner(hwnd, msg, lp, &Page::hwnd_);
     if (!self || msg == WM_NCDESTROY) return DefWindowProcA(hwnd, msg, wp, lp);
-    return Guarded(hwnd, self->app_.Title(), [&] { return self->Dispatch(msg, wp, lp); });
+    return Guarded(hwnd, self->app_, [&] { return self->Dispatch(msg, wp, lp); });
 }
 
 // ---- Navigation ------------------------------------------------------------------------------
@@ -340,23 +340,23 @@ LRESULT CALLBACK Page::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 namespace Navigate {
 
 void ShowOnTop(Page& target, const char* sound) {
-    PlayUiSound(sound);
+    target.App().UiSound(sound);
     target.Show();
 }
 
 void Back(Page& self, const char* sound) {
-    PlayUiSound(sound);
+    self.App().UiSound(sound);
     self.Hide();
 }
 
 void ShowThenHide(Page& target, Page& self, const char* sound) {
-    PlayUiSound(sound);
+    self.App().UiSound(sound);
     target.Show();
     self.Hide();
 }
 
 void HideThenShow(Page& self, Page& target, const char* sound) {
-    PlayUiSound(sound);
+    self.App().UiSound(sound);
     self.Hide();
     target.Show();
 }

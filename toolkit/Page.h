@@ -7,7 +7,7 @@
 //
 //   class TfrmLavetAf : public Page {
 //   public:
-//       explicit TfrmLavetAf(Application& app)
+//       explicit TfrmLavetAf(PageHost& app)
 //           : Page(app, {.className = "TfrmLavetAf", .caption = "frmLavetAf", .colour = kGrey}) {}
 //       TImage& imgback = Add<TImage>("imgback", 0, 0, 640, 480);
 //       TLabel& Label1 = Add<TLabel>("Label1", 8, 8, 260, 25,
@@ -28,9 +28,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "app/Application.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Drawing.h"
+#include "toolkit/PageHost.h"
 
 namespace vindrel {
 
@@ -51,11 +51,11 @@ struct PageSettings {
 
 class Page : public ControlParent {
 public:
-    Page(Application& app, const PageSettings& settings);
+    Page(PageHost& app, const PageSettings& settings);
     ~Page() override;
 
     HWND Handle() const { return hwnd_; }
-    Application& App() const { return app_; }
+    PageHost& App() const { return app_; }  // the program that holds the page
     const PageSettings& Settings() const { return settings_; }
     COLORREF Colour() const { return settings_.colour; }
     const FontSpec& DefaultFont() const { return settings_.font; }
@@ -118,7 +118,7 @@ private:
     bool HandleAccelerator(char ch);
     bool CameFromWithinTheMenu(HWND previous) const;
 
-    Application& app_;
+    PageHost& app_;
     PageSettings settings_;
     HWND hwnd_ = nullptr;
     Control* hover_ = nullptr;

@@ -1,20 +1,11 @@
 #include "toolkit/PictureButton.h"
 
 #include "toolkit/Page.h"
+#include "toolkit/SharedGdi.h"
 #include "toolkit/Text.h"
 
 namespace vindrel {
 namespace {
-
-int32_t ReadInt32(const uint8_t* p) {
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
-}
-
-void WriteInt32(uint8_t* p, int32_t value) {
-    const auto v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 bool ShiftsCaption(ButtonState s) {
     return s == ButtonState::LatchedDown || s == ButtonState::Down || s == ButtonState::DropDown;
@@ -42,52 +33,10 @@ char AcceleratorOf(const std::string& caption) {
 
 }  // namespace
 
-// ---- Stored blocks -----------------------------------------------------------------------------
-
-std::optional<FaceIndices> FaceIndices::FromBlock(const uint8_t* data, size_t size) {
-    if (!data || size != kBlockSize) return std::nullopt;
-    FaceIndices f;
-    for (size_t i = 0; i < 7; ++i) {
-        f.list[i] = ReadInt32(data + 4 * i);
-        f.sub[i] = ReadInt32(data + 28 + 4 * i);
-    }
-    return f;
-}
-
-std::optional<FaceIndices> FaceIndices::FromPairs(const uint8_t* data, size_t size) {
-    if (!data || size != kBlockSize) return std::nullopt;
-    FaceIndices f;
-    for (size_t i = 0; i < 7; ++i) {
-        f.list[i] = ReadInt32(data + 8 * i);
-        f.sub[i] = ReadInt32(data + 8 * i + 4);
-    }
-    return f;
-}
-
-std::array<uint8_t, FaceIndices::kBlockSize> FaceIndices::ToBlock() const {
-    std::array<uint8_t, kBlockSize> block{};
-    for (size_t i = 0; i < 7; ++i) {
-        WriteInt32(block.data() + 4 * i, list[i]);
-        WriteInt32(block.data() + 28 + 4 * i, sub[i]);
-    }
-    return block;
-}
-
 FaceIndices UpOverDown(int up, int over) {
     FaceIndices f;
     f.list = {up, 0, over, 0, over, 0, 0};
     return f;
-}
-
-std::optional<COLORREF> ColourFromBlock(const uint8_t* data, size_t size) {
-    if (!data || size != 4) return std::nullopt;
-    return static_cast<COLORREF>(ReadInt32(data));
-}
-
-std::array<uint8_t, 4> ColourToBlock(COLORREF colour) {
-    std::array<uint8_t, 4> block{};
-    WriteInt32(block.data(), static_cast<int32_t>(colour));
-    return block;
 }
 
 // ---- Presets -----------------------------------------------------------------------------------
@@ -188,30 +137,8 @@ void TLMDMMButton::SetFaces(const FaceIndices& faces) {
     Repaint();
 }
 
-bool TLMDMMButton::SetButtonFaceIndicesNew(const uint8_t* data, size_t size) {
-    std::optional<FaceIndices> faces = FaceIndices::FromBlock(data, size);
-    if (!faces) return false;
-    SetFaces(*faces);
-    return true;
-}
-
-void TLMDMMButton::SetButtonFaceStyle(ButtonFaceStyle style) {
-    props_.faceStyle = style;
-    Repaint();
-}
-
 void TLMDMMButton::SetTransparent(bool on) {
     props_.transparent = on;
-    Repaint();
-}
-
-void TLMDMMButton::SetForceTransparent(bool on) {
-    props_.forceTransparent = on;
-    Repaint();
-}
-
-void TLMDMMButton::SetQuickDraw(bool on) {
-    props_.quickDraw = on;
     Repaint();
 }
 
@@ -249,20 +176,8 @@ void TLMDMMButton::SetEnabled(bool enabled) {
         held_ = false;
         repeat_.Stop();
     }
-    if (enabled)
-        ChangeState(pressed_ ? ButtonState::LatchedDown : ButtonState::Up);
-    else
-        ChangeState(pressed_ ? ButtonState::DisabledLatched : ButtonState::Disabled);
+    ChangeState(enabled ? ButtonState::Up : ButtonState::Disabled);
     Repaint();
-}
-
-void TLMDMMButton::SetPressed(bool pressed) {
-    if (pressed == pressed_) return;
-    pressed_ = pressed;
-    if (Enabled())
-        ChangeState(pressed ? ButtonState::LatchedDown : ButtonState::Up);
-    else
-        ChangeState(pressed ? ButtonState::DisabledLatched : ButtonState::Disabled);
 }
 
 // A transparent button lets the page draw what lies beneath it first; an opaque one paints at
@@ -354,7 +269,7 @@ void TLMDMMButton::ChangeState(ButtonState next) {
     state_ = next;
     Repaint();
     if (props_.allowMouseOver) {
-        if (next == ButtonState::MouseOver && !pressed_)
+        if (next == ButtonState::MouseOver)
             watch_.Start();
         else
             watch_.Stop();
@@ -396,14 +311,13 @@ void TLMDMMButton::MouseDown(const MouseEvent& e) {
     if (props_.allowTransparency && !HitTest(e.x, e.y)) return;  // a see-through pixel: nothing
     if (!Enabled() || e.button != MouseButton::Left) return;
     held_ = true;  // the page holds the mouse for this button until the release
-    const ButtonState next = pressed_ ? state_ : ButtonState::Down;
     if (props_.repeatedClick) {
         Click();
         if (!held_) return;  // the click hid or disabled the button
         repeat_.SetInterval(props_.repeatingDelay);
         repeat_.Start();
     }
-    ChangeState(next);
+    ChangeState(ButtonState::Down);
 }
 
 void TLMDMMButton::MouseMove(const MouseEvent& e) {
@@ -413,14 +327,14 @@ void TLMDMMButton::MouseMove(const MouseEvent& e) {
     const bool inside = HitTest(e.x, e.y);
     ButtonState candidate = state_;
     if (props_.allowTransparency) {
-        if (inside && props_.allowMouseOver && !pressed_)
+        if (inside && props_.allowMouseOver)
             candidate = ButtonState::MouseOver;
         else if (state_ == ButtonState::MouseOver)
             candidate = previous_;
     }
     if (held_) {
         if (inside)
-            candidate = pressed_ ? ButtonState::LatchedDown : ButtonState::Down;
+            candidate = ButtonState::Down;
         else
             candidate = ButtonState::Up;
     }

@@ -15,7 +15,7 @@
 
 namespace vindrel {
 
-// The values index the face-index block, so they are fixed.
+// The values index FaceIndices, so they are fixed.
 enum class ButtonState : uint8_t {
     Up = 0,
     Disabled = 1,
@@ -27,28 +27,16 @@ enum class ButtonState : uint8_t {
     DisabledLatched = 7,
 };
 
-// ButtonFaceIndicesNew: the list entry (and the sub-image inside it) for states 0 to 6.
+// The list entry (and the sub-image inside it) for states 0 to 6.
 struct FaceIndices {
     std::array<int32_t, 7> list{};
     std::array<int32_t, 7> sub{};
-
-    static constexpr size_t kBlockSize = 56;
-    // The stored form: fourteen 32-bit little-endian integers, the seven list indices, then the
-    // seven sub-image indices. Anything but exactly 56 bytes is refused.
-    static std::optional<FaceIndices> FromBlock(const uint8_t* data, size_t size);
-    // The older ButtonFaceIndices form: the same integers as seven (list, sub-image) pairs.
-    static std::optional<FaceIndices> FromPairs(const uint8_t* data, size_t size);
-    std::array<uint8_t, kBlockSize> ToBlock() const;
 
     bool operator==(const FaceIndices&) const = default;
 };
 
 // The common pattern: one face normally, another under the mouse and while held.
 FaceIndices UpOverDown(int up, int over);
-
-// ButtonFaceTransColNew (and the older ButtonFaceTransCol): one 32-bit little-endian colour.
-std::optional<COLORREF> ColourFromBlock(const uint8_t* data, size_t size);
-std::array<uint8_t, 4> ColourToBlock(COLORREF colour);
 
 enum class Alignment {
     agTopLeft, agTopCenter, agTopRight,
@@ -171,15 +159,7 @@ public:
     const std::string& FaceListName() const { return props_.faceList.name; }
     const FaceIndices& Faces() const { return props_.faces; }
     void SetFaces(const FaceIndices& faces);
-    std::array<uint8_t, FaceIndices::kBlockSize> ButtonFaceIndicesNew() const { return props_.faces.ToBlock(); }
-    bool SetButtonFaceIndicesNew(const uint8_t* data, size_t size);  // false: not a 56-byte block
-    COLORREF ButtonFaceTransColNew() const { return props_.transColour; }
-    void SetButtonFaceTransColNew(COLORREF colour) { props_.transColour = colour; }
-    void SetButtonFaceStyle(ButtonFaceStyle style);
     void SetTransparent(bool on);
-    void SetForceTransparent(bool on);
-    void SetQuickDraw(bool on);
-    void SetCaptionDown(int px) { props_.captionDown = px; }  // seen at the next repaint
     const std::string& Caption() const { return props_.caption; }
     void SetCaption(const std::string& caption);
     const FontSpec& Font() const;
@@ -189,8 +169,6 @@ public:
     COLORREF Colour() const;
     void SetColour(COLORREF colour);
     void SetEnabled(bool enabled) override;
-    bool Pressed() const { return pressed_; }
-    void SetPressed(bool pressed);
     const ButtonProps& Properties() const { return props_; }
 
     ButtonState State() const { return state_; }
@@ -246,7 +224,6 @@ private:
     TLMDBitmapList* list_ = nullptr;
     ButtonState state_ = ButtonState::Up;
     ButtonState previous_ = ButtonState::Up;
-    bool pressed_ = false;
     bool pointerInside_ = false;
     bool held_ = false;
     Timer watch_;

@@ -174,7 +174,7 @@ LRESULT TRadioGroup::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK TRadioGroup::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     TRadioGroup* self = WindowOwner(hwnd, msg, lp, &TRadioGroup::hwnd_);
     if (!self || msg == WM_NCDESTROY) return DefWindowProcA(hwnd, msg, wp, lp);
-    return Guarded(hwnd, self->page_.App().Title(), [&] { return self->Dispatch(msg, wp, lp); });
+    return Guarded(hwnd, self->page_.App(), [&] { return self->Dispatch(msg, wp, lp); });
 }
 
 }  // namespace vindrel

@@ -27,13 +27,14 @@ T* WindowOwner(HWND hwnd, UINT msg, LPARAM lp, HWND T::*handle = nullptr) {
 }
 
 // Runs a message handler. No exception may unwind through the window system; a failure is
-// reported like the application reports any error, in a message box with OK.
-template <class Handler>
-LRESULT Guarded(HWND hwnd, const std::string& title, Handler&& handler) {
+// reported like the application reports any error, in a message box with OK under the host's
+// title, which is asked for only then.
+template <class Host, class Handler>
+LRESULT Guarded(HWND hwnd, const Host& host, Handler&& handler) {
     try {
         return handler();
     } catch (const std::exception& e) {
-        MessageBoxA(hwnd, e.what(), title.c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxA(hwnd, e.what(), host.Title().c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
     }
     return 0;

@@ -1,0 +1,33 @@
+// What the pages need of the program that holds them. The application object provides it; the
+// toolkit knows it only through this, so it depends on nothing above it.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace vindrel {
+
+class SharedGdi;
+
+class PageHost {
+public:
+    virtual HINSTANCE Instance() const = 0;
+    virtual HWND Handle() const = 0;  // the owner of every page
+    // The back buffer, fonts and pictures that all pages share.
+    virtual SharedGdi& Gdi() = 0;
+    // Pages that are never put on the screen (they are rendered off it).
+    virtual bool OffScreen() const = 0;
+    virtual void Terminate() = 0;
+    // Makes the page in front the active window (see the application object).
+    virtual void ActivateFrontPage(bool withinTheMenu) = 0;
+    virtual bool PassingOnWithinTheMenu() const = 0;
+    // The caption of an error report.
+    virtual std::string Title() const = 0;
+    // The sound of a navigating button, by its resource name.
+    virtual void UiSound(const char* name) = 0;
+
+protected:
+    ~PageHost() = default;
+};
+
+}  // namespace vindrel
