@@ -1,7 +1,5 @@
 #include "app/Black.h"
 
-#include <shellapi.h>
-
 #include <cstdlib>
 #include <cstring>
 
@@ -24,7 +22,6 @@ namespace {
 
 const char kBlackClass[] = "TfrmBlack";
 const char kShowGroupCommand[] = "[ShowGroup(NonExist, 1)]";
-const DWORD kMoveFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;  // 0x214
 
 // Makes one page, shows it if it is visible at creation, and records it in the page set.
 template <typename T, T* PageSet::*Slot>
@@ -57,24 +54,6 @@ const PageStep kCreationOrder[] = {
 // Created last, and only while the language is undecided.
 const PageStep kLanguageChoice = {"frmSprogvalg", Make<TfrmSprogvalg, &PageSet::frmSprogvalg>};
 
-// Creates every missing folder of path: the shell's move does not do it under every system.
-void CreateFolders(const std::string& path) {
-    for (size_t i = 0; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\') {
-            std::string part = path.substr(0, i);
-            if (!part.empty() && part.back() != ':' && !DirectoryExists(part)) CreateDirectoryA(part.c_str(), nullptr);
-        }
-    }
-}
-
-// A one-name list for the shell's file operation: the path and two terminating zeros,
-// as long as the path needs.
-std::vector<char> NameList(const std::string& path) {
-    std::vector<char> list(path.begin(), path.end());
-    list.push_back('\0');
-    list.push_back('\0');
-    return list;
-}
 }  // namespace
 
 std::string LanguageFromLangId(LANGID id) {
@@ -217,26 +196,7 @@ void TfrmBlack::BringToFront() {
 }
 
 void TfrmBlack::FlytGruppe(const std::string& group, const std::string& edition) {
-    if (!IsSafeGroupName(group) || !IsSafeGroupName(edition)) return;
-    const std::string programs = ReadProgramsFolder();
-    if (programs.empty()) return;  // without it the paths would point at the drive's root
-    std::string source = programs + "\\" + group;
-    std::string target = programs + "\\Games\\" + edition + "\\" + group;
-    if (!DirectoryExists(source)) {
-        if (!FileExists(source + ".lnk")) return;
-        source += ".lnk";  // the demo's whole Start-menu entry is one shortcut
-        target += ".lnk";
-    }
-    CreateFolders(target.substr(0, target.rfind('\\')));
-    std::vector<char> from = NameList(source);
-    std::vector<char> to = NameList(target);
-    SHFILEOPSTRUCTA op{};
-    op.hwnd = hwnd_;
-    op.wFunc = FO_MOVE;
-    op.pFrom = from.data();
-    op.pTo = to.data();
-    op.fFlags = static_cast<FILEOP_FLAGS>(kMoveFlags);
-    SHFileOperationA(&op);
+    MoveGroupIntoEdition(hwnd_, group, edition);
 }
 
 LRESULT CALLBACK TfrmBlack::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/Black.h"
-#include "app/Proof.h"
+#include "proof/Proof.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::vector<std::string> args = vindrel::ProgramArguments();

@@ -158,6 +158,14 @@ void indsaet_i_liste(SpilListe& liste, const std::string& currentLanguage, const
     }
 }
 
+CdEdition ReadCdEdition(const std::string& iniPath) {
+    const CatalogueSection section(kCdSection, iniPath);
+    // A key without a value reads as missing; an empty value is refused by the rules.
+    const std::string edition = section.Text(kEditionKey, kBuiltInEdition);
+    const std::string year = section.Text(kYearKey, kBuiltInYear);
+    return UsableEdition(&edition, &year);
+}
+
 void wipespilliste(SpilListe& liste) {
     liste.clear();
     liste.shrink_to_fit();

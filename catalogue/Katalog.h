@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Udgave.h"
+
 namespace vindrel {
 
 // 0 Action, 1 Simulator, 2 Sport, 3 Adventure, 4 Strategy, 5 Junior, 6 none.
@@ -75,6 +77,9 @@ TSpilPost ReadSpilPost(int number, const std::string& currentLanguage, const std
 // Reads Spil1 .. Spil30 in order and appends the entries that have a category. Does not empty the
 // list first. The default file name is relative to the current directory.
 void indsaet_i_liste(SpilListe& liste, const std::string& currentLanguage, const std::string& iniPath = kCatalogueFile);
+
+// The edition and year of the section [CD]; the built-in ones for keys that are missing or unusable.
+CdEdition ReadCdEdition(const std::string& iniPath = kCatalogueFile);
 
 // Frees every entry and empties the list.
 void wipespilliste(SpilListe& liste);

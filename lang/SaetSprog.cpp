@@ -70,7 +70,7 @@ void SaetSprog(TfrmBlack& shell, const std::string& code) {
     }
     if (TfrmLavetAf* lavetAf = p.frmLavetAf) {
         lavetAf->lblLavetAf.SetCaption(s.LavetAf.lblLavetAf);
-        lavetAf->lblCopyRight.SetCaption(s.LavetAf.lblCopyRight);
+        lavetAf->lblCopyRight.SetCaption(WithYear(s.LavetAf.lblCopyRight, lavetAf->Year));
         lavetAf->lblProblemer.SetCaption(s.LavetAf.lblProblemer);
         lavetAf->cmdNot.SetCaption(s.LavetAf.cmdNot);
     }

@@ -1,7 +1,5 @@
 #include "pages/Afinstaller.h"
 
-#include <shellapi.h>
-
 #include "app/Black.h"
 #include "pages/Forside.h"
 #include "pages/Help.h"
@@ -13,7 +11,6 @@ namespace {
 
 const char* const kRowNames[TfrmAfinstaller::kRows] = {"Transknap1", "Transknap2", "Transknap3", "Transknap4",
                                                       "Transknap5", "Transknap6", "Transknap7", "Transknap8"};
-const DWORD kDeleteFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR;  // 0x214
 
 }  // namespace
 
@@ -145,26 +142,7 @@ void TfrmAfinstaller::cmdOpClick() {
 }
 
 void TfrmAfinstaller::SletGruppe(const std::string& title, const std::string& edition) {
-    const std::string group = ReadRecordFolder(title, edition);
-    // The names come from the registry: never let them reach outside the edition's folder.
-    if (!IsSafeGroupName(group) || !IsSafeGroupName(edition)) return;
-    const std::string programs = ReadProgramsFolder();
-    if (programs.empty()) return;  // the path would then start at the drive's root
-    std::string path = programs + "\\Games\\" + edition + "\\" + group;
-    if (!DirectoryExists(path)) {
-        // A group that was a single shortcut was moved as that shortcut.
-        if (!FileExists(path + ".lnk")) return;
-        path += ".lnk";
-    }
-    std::vector<char> from(path.begin(), path.end());
-    from.push_back('\0');
-    from.push_back('\0');
-    SHFILEOPSTRUCTA op{};
-    op.hwnd = Handle();
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.data();
-    op.fFlags = static_cast<FILEOP_FLAGS>(kDeleteFlags);
-    SHFileOperationA(&op);
+    DeleteGroupOfEdition(Handle(), ReadRecordFolder(title, edition), edition);
 }
 
 }  // namespace vindrel

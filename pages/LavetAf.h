@@ -2,6 +2,9 @@
 // main menu; the exit sign ends the program. Holds a hidden picture that a secret gesture on the
 // category page reveals.
 #pragma once
+#include <string>
+
+#include "catalogue/Katalog.h"
 #include "toolkit/Page.h"
 #include "toolkit/PictureButton.h"
 
@@ -12,6 +15,9 @@ class TfrmBlack;
 class TfrmLavetAf : public Page {
 public:
     explicit TfrmLavetAf(TfrmBlack& shell);
+
+    // The year of the rights notice: the catalogue's [CD] Aar, or 1999.
+    const std::string Year = ReadCdEdition().year;
 
     // Component       Kind              Left, top, width, height  Settings
     TImage& imgback = Add<TImage>("imgback", 0, 0, 640, 480);

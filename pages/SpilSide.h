@@ -25,7 +25,8 @@ public:
     explicit TfrmSpilSide(TfrmBlack& shell);
 
     std::string SetupPath, StartMenuFolder, UninstallKey;
-    const std::string Edition = "1099";  // the CD edition written into every install record
+    // The CD edition written into every install record: the catalogue's [CD] Udgave, or 1099.
+    const std::string Edition = ReadCdEdition().edition;
     int32_t TextTop = 0;
     static constexpr int kLines = 18;
 

@@ -94,6 +94,12 @@ std::string ReadRecordFolder(const std::string& title, const std::string& editio
 // A Start-menu group or edition name (from the catalogue or a record) that stays inside the
 // folder it is joined to: not empty, relative, no "." or ".." part.
 bool IsSafeGroupName(const std::string& name);
+// A demo's Start-menu group, moved at exit from the programs folder into Games\<edition> and
+// deleted from there when the demo is removed. The group is a folder, or a single shortcut
+// "<group>.lnk". Nothing happens when it is not there or a name would leave its folder; the
+// shell's own messages are not suppressed (flags 0x214), and its result is not looked at.
+void MoveGroupIntoEdition(HWND owner, const std::string& group, const std::string& edition);
+void DeleteGroupOfEdition(HWND owner, const std::string& group, const std::string& edition);
 
 // ---- Setup launch, fonts and sounds --------------------------------------------------------
 

@@ -1,5 +1,9 @@
-// The registry records of installed demos, and the look-ups they need.
+// The registry records of installed demos, the look-ups they need, and the demos' Start-menu groups.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <algorithm>
+#include <vector>
 
 #include "services/CDrom.h"
 #include "services/Handles.h"
@@ -242,6 +246,70 @@ std::string ReadRecordFolder(const std::string& title, const std::string& editio
     std::string folder;
     if (!key || !QueryStringValue(key.get(), "Folder", folder)) Inform("Unable to get gameinfo");
     return folder;
+}
+
+namespace {
+
+// FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR: no progress, no questions, folders made.
+constexpr FILEOP_FLAGS kGroupFlags = 0x214;
+
+// Where the group lies under base: its folder, else its single shortcut, else nothing.
+std::string GroupEntry(const std::string& base, const std::string& group) {
+    const std::string path = base + "\\" + group;
+    if (DirectoryExists(path)) return path;
+    if (FileExists(path + ".lnk")) return path + ".lnk";
+    return {};
+}
+
+// The programs folder, when both names are safe; empty otherwise. Without the folder the
+// paths would start at the drive's root.
+std::string ProgramsFolderFor(const std::string& group, const std::string& edition) {
+    if (!IsSafeGroupName(group) || !IsSafeGroupName(edition)) return {};
+    return ReadProgramsFolder();
+}
+
+// Creates every missing folder of path: the shell's move does not do it under every system.
+void CreateFolders(const std::string& path) {
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\') {
+            std::string part = path.substr(0, i);
+            if (!part.empty() && part.back() != ':' && !DirectoryExists(part)) CreateDirectoryA(part.c_str(), nullptr);
+        }
+    }
+}
+
+// One shell file operation on one name, each name a list ending in two zeros, as long as the
+// path needs.
+void GroupOperation(HWND owner, UINT operation, const std::string& from, const std::string& to = {}) {
+    std::vector<char> source(from.begin(), from.end()), target(to.begin(), to.end());
+    source.insert(source.end(), 2, '\0');
+    target.insert(target.end(), 2, '\0');
+    SHFILEOPSTRUCTA op{};
+    op.hwnd = owner;
+    op.wFunc = operation;
+    op.pFrom = source.data();
+    op.pTo = to.empty() ? nullptr : target.data();
+    op.fFlags = kGroupFlags;
+    SHFileOperationA(&op);
+}
+
+}  // namespace
+
+void MoveGroupIntoEdition(HWND owner, const std::string& group, const std::string& edition) {
+    const std::string programs = ProgramsFolderFor(group, edition);
+    if (programs.empty()) return;
+    const std::string source = GroupEntry(programs, group);
+    if (source.empty()) return;
+    const std::string target = programs + "\\Games\\" + edition + source.substr(programs.size());
+    CreateFolders(target.substr(0, target.rfind('\\')));
+    GroupOperation(owner, FO_MOVE, source, target);
+}
+
+void DeleteGroupOfEdition(HWND owner, const std::string& group, const std::string& edition) {
+    const std::string programs = ProgramsFolderFor(group, edition);
+    if (programs.empty()) return;
+    const std::string entry = GroupEntry(programs + "\\Games\\" + edition, group);
+    if (!entry.empty()) GroupOperation(owner, FO_DELETE, entry);
 }
 
 bool IsSafeGroupName(const std::string& name) {

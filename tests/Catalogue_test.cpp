@@ -327,6 +327,41 @@ TEST(Catalogue, MissingEmptyOrGarbledFileGivesAnEmptyList) {
     }
 }
 
+// The section [CD] as the menu reads it; its rules are the CD check's too (catalogue/Udgave).
+TEST(Catalogue, TheCdSectionGivesAnEditionThatIsASafeNameAndAFourDigitYear) {
+    struct Case {
+        const char* lines;
+        const char* edition;
+        const char* year;
+    };
+    const Case cases[] = {
+        {"[Spil1]\r\nTitel=A\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=1100\r\nAar=2000\r\n", "1100", "2000"},
+        {"[cd]\r\nudgave = Forår-2000 \r\n", "1099", "1999"},  // letters outside A-Z: not a name
+        {"[cd]\r\nudgave =  Vinter_00.b \r\nAAR=2001\r\n", "Vinter_00.b", "2001"},
+        {"[CD]\r\nUdgave=1100\r\nUdgave=1101\r\n", "1100", "1999"},
+        {"[CD]\r\nUdgave=..\\..\\Windows\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=a/b\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=ABCDEFGHIJKLMNOP\r\n", "ABCDEFGHIJKLMNOP", "1999"},  // 16
+        {"[CD]\r\nUdgave=ABCDEFGHIJKLMNOPQ\r\n", "1099", "1999"},           // 17
+        {"[CD]\r\nUdgave=\r\nAar=\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=\" 1100\"\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=1100.\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=.1100\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=C:1100\r\n", "1099", "1999"},
+        {"[CD]\r\nAar=99\r\n", "1099", "1999"},
+        {"[CD]\r\nAar=2000a\r\n", "1099", "1999"},
+        {"[CD]\r\nAar=-200\r\n", "1099", "1999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines);
+        const CatalogueFolder folder(c.lines);
+        const CdEdition cd = ReadCdEdition();
+        EXPECT_EQ(cd.edition, c.edition);
+        EXPECT_EQ(cd.year, c.year);
+    }
+}
+
 TEST(Catalogue, FileIsFoundInTheCurrentDirectory) {
     ScratchFolder one, two;
     test::WriteFile(one / "Spil.INI", "[Spil1]\nTitel=Fra et\nKategori=Action\n");

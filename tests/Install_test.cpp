@@ -1,6 +1,7 @@
-// A whole install with a real setup program: the demo opened from its category page, Install
-// pressed, the record in the registry once the setup has ended, and after the program ends
-// through the credits page the demo's Start-menu group under Games\1099.
+// A whole install with a real setup program from a CD of edition 1100: the demo opened from its
+// category page, Install pressed, the record in the registry under that edition once the setup
+// has ended, and after the program ends through the credits page the demo's Start-menu group
+// under Games\1100.
 #include <gtest/gtest.h>
 
 #include "services/CDrom.h"
@@ -15,6 +16,7 @@ using test::MenuTest;
 const char kGroup[] = "Vindrel Test Demo";  // as the setup script names them
 const char kUninstallKey[] = "VindrelTestDemo";
 const char kShortTitle[] = "Test Demo";
+const char kEdition[] = "1100";  // the catalogue's [CD] Udgave
 
 // view: test::kRecordView for the records.
 std::string RegistryString(HKEY root, const std::string& path, const char* name, REGSAM view = 0) {
@@ -48,8 +50,10 @@ protected:
         test::ScratchFolder::Remove(Moved());
     }
     static std::string UninstallPath() { return std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kUninstallKey; }
-    static std::string RecordPath() { return std::string("Software\\Vindrel_Games\\1099\\") + kShortTitle; }
-    std::string Moved() const { return programs_ + "\\Games\\1099\\" + kGroup; }
+    static std::string RecordPath(const char* edition = kEdition) {
+        return std::string("Software\\Vindrel_Games\\") + edition + "\\" + kShortTitle;
+    }
+    std::string Moved() const { return programs_ + "\\Games\\" + kEdition + "\\" + kGroup; }
 
     std::string programs_;
 };
@@ -61,7 +65,8 @@ TEST_F(InstallTest, ARealSetupIsRunRecordedAndItsGroupMovedIntoGamesAtTheEnd) {
     const std::string setup = folder + "\\Setup.exe";
     ASSERT_TRUE(CopyFileA(test::BuiltProgram("demosetup.exe").c_str(), setup.c_str(), FALSE));
     Start({{.KortTitel = kShortTitle, .Kategori = "Strategy", .Setup = setup + " /S", .Folder = kGroup,
-            .Uninstall = kUninstallKey}});
+            .Uninstall = kUninstallKey}},
+          {"da"}, std::string("[CD]\r\nUdgave=") + kEdition + "\r\n");
     Click(Disclaimer().cmdOK);
     OpenCategory(4);
     Click(Category().label1);
@@ -76,6 +81,7 @@ TEST_F(InstallTest, ARealSetupIsRunRecordedAndItsGroupMovedIntoGamesAtTheEnd) {
     EXPECT_EQ(command, LookUpUninstallString(kUninstallKey));
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Afinstallationsstreng", test::kRecordView), command);
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Folder", test::kRecordView), kGroup);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath("1099"), "Folder", test::kRecordView), "(none)");
     const std::string installDir = command.substr(1, command.rfind('\\') - 1);
     std::string startDir = test::ReadFile(installDir + "\\startdir.txt");
     EXPECT_EQ(std::string(CharUpperA(startDir.data())), std::string(CharUpperA(std::string(folder).data())));
@@ -91,6 +97,7 @@ TEST_F(InstallTest, ARealSetupIsRunRecordedAndItsGroupMovedIntoGamesAtTheEnd) {
     shell_.reset();
     EXPECT_FALSE(test::PathExists(programs_ + "\\" + kGroup));
     EXPECT_TRUE(test::PathExists(Moved() + "\\Play the demo.lnk"));
+    EXPECT_FALSE(test::PathExists(programs_ + "\\Games\\1099\\" + kGroup));
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, RecordPath(), "Afinstallationsstreng", test::kRecordView), command);
     std::vector<std::string> commands;
     for (int i = 0; i < 50 && (commands = stub_.Commands()).empty(); ++i) Sleep(50);

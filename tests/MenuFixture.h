@@ -68,9 +68,10 @@ protected:
         SetCurrentDirectoryA(previous_.c_str());
     }
 
-    // Writes the catalogue and starts the menu on it in Danish.
-    void Start(const std::vector<Demo>& demos, std::vector<std::string> args = {"da"}) {
-        WriteFile(cd_ / "Spil.INI", Catalogue(demos));
+    // Writes the catalogue, after the lines of cdSection ("[CD]\r\nUdgave=1100\r\n"), and starts the
+    // menu on it in Danish.
+    void Start(const std::vector<Demo>& demos, std::vector<std::string> args = {"da"}, const std::string& cdSection = "") {
+        WriteFile(cd_ / "Spil.INI", cdSection + Catalogue(demos));
         SetCurrentDirectoryA(cd_.Path().c_str());
         shell_ = std::make_unique<TfrmBlack>(app_, std::move(args));
     }

@@ -3,7 +3,7 @@
 // user would see first on it.
 #include <gtest/gtest.h>
 
-#include "app/Proof.h"
+#include "proof/Proof.h"
 #include "pages/Afinstaller.h"
 #include "pages/DX.h"
 #include "pages/Help.h"

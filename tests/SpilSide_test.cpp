@@ -2,6 +2,7 @@
 // and arrows, the ways back, and Install with programs that are not real setups.
 #include <gtest/gtest.h>
 
+#include "lang/SprogTabel.h"
 #include "services/Handles.h"
 #include "tests/MenuFixture.h"
 
@@ -352,6 +353,43 @@ TEST_F(GamePageTest, InstallWithoutASetupAppendsTheRecordStartsNothingAndRaisesT
     EXPECT_TRUE(test::IsAbove(Menu().Handle(), Game().Handle()));
     EXPECT_TRUE(Game().Visible()) << "the game page stays shown behind the menu";
     EXPECT_TRUE(boxes.Seen().empty());
+}
+
+// The catalogue's [CD] section names the edition of the install records (and so of the Start-menu
+// folder Games\<edition> at exit) and the credits' year; a value that cannot be a name never
+// becomes one, and each key counts on its own.
+TEST_F(GamePageTest, TheCdSectionGivesTheRecordsEditionAndTheCreditsYear) {
+    struct Case {
+        const char* cd;
+        const char* edition;
+        const char* year;
+    };
+    const Case cases[] = {
+        {"", "1099", "1999"},  // every CD before the section
+        {"[CD]\r\nUdgave=1100\r\nAar=2000\r\n", "1100", "2000"},
+        {"[CD]\r\nUdgave=..\\..\\Windows\r\nAar=2000\r\n", "1099", "2000"},
+        {"[CD]\r\nUdgave=\" 1100\"\r\n", "1099", "1999"},
+        {"[CD]\r\nAar=2000\r\n", "1099", "2000"},
+        {"[CD]\r\nUdgave=Jul 1100\r\nAar=20000\r\n", "Jul 1100", "1999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cd);
+        Start({{.KortTitel = "Racer", .Kategori = "Action"}}, {"da"}, c.cd);
+        OpenFirst();
+        Click(Game().cmdInstaller);
+        ASSERT_EQ(shell_->InstallList().size(), 1u);
+        EXPECT_EQ(shell_->InstallList()[0].edition, c.edition);
+        EXPECT_EQ(Credits().lblCopyRight.Caption().substr(0, 7), std::string("\xA9 ") + c.year + " ");
+        shell_.reset();
+    }
+    // The year in every language, the rest of the notice as the table has it.
+    for (const char* code : {"da", "se", "no", "fi"}) {
+        SCOPED_TRACE(code);
+        Start({{.KortTitel = "Racer", .Kategori = "Action"}}, {code}, "[CD]\r\nAar=2000\r\n");
+        const std::string table = FindSprog(code)->LavetAf.lblCopyRight;
+        EXPECT_EQ(Credits().lblCopyRight.Caption(), table.substr(0, 2) + "2000" + table.substr(6));
+        shell_.reset();
+    }
 }
 
 TEST_F(GamePageTest, WhileTheSetupRunsTheBackdropCoversThePagesInTheSetupsFolder) {

@@ -1,19 +1,29 @@
 #!/bin/bash
-# Sets up what is missing, builds, and starts the menu under Wine on the sample CD, with the CD's
-# folder as the current directory as autorun would have it. Uses $DISPLAY when there is one,
-# otherwise a private Xvfb screen (then a screenshot is written to build/run/screen.png).
-# Arguments are passed to the menu (a language code: da, se, no, fi or ??).
+# Starts the menu under Wine on a CD folder, with the folder as drive R: and as the current
+# directory, as autorun would have it:
+#   run-menu.sh [CD folder] [language]
+# Without a folder: sets up what is missing, builds, and runs the sample CD. The language is a
+# code for the menu (da, se, no, fi, or ?? for the flags). Uses $DISPLAY when there is one,
+# otherwise a private Xvfb screen (then a screenshot is written to build/run/screen.png). Wine here
+# runs 64-bit programs: a CD made for burning (--arch i686) is run with the 64-bit menu of this
+# build in its place, on the CD's own catalogue and files.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}
+CD= args=()
+if [ $# -gt 0 ] && [ -d "$1" ]; then CD=$(realpath "$1"); shift; fi
+args=("$@")
 "$ROOT/tools/setup-deps.sh"
-VINDREL_SKIP_I686=1 "$ROOT/tools/build.sh"
+[ -n "$CD" ] && [ -f "$BUILD/x86_64/VINDREL.exe" ] && [ -f "$BUILD/x86_64/tools/PROGSTUB.exe" ] ||
+  VINDREL_SKIP_I686=1 "$ROOT/tools/build.sh"
+CD=${CD:-$BUILD/x86_64/cd}
+[ -f "$CD/Spil.INI" ] || { echo "run-menu: $CD holds no Spil.INI" >&2; exit 2; }
 . "$ROOT/tools/wine-env.sh"
+MENU=$(wine_env_menu_for "$CD" "$BUILD/x86_64/VINDREL.exe")
 RUN="$BUILD/run"   # kept between runs, so recorded demos are still there next time
 WINE_ENV_USE_DISPLAY=1 wine_env_start "$RUN"
 trap wine_env_stop EXIT
 trap "exit 130" INT TERM
-CD="$BUILD/x86_64/cd"
 wine_env_map_cd "$CD"
 # Our own Program Manager stand-in receives the exit command, so the platform's does not open a window.
 timeout 3600 wine "$BUILD/x86_64/tools/PROGSTUB.exe" 'C:\progman.log' 3600 </dev/null >/dev/null 2>&1 &
@@ -24,5 +34,5 @@ if [ -n "$WINE_ENV_XVFB_PID" ]; then
   ( sleep 5; import -display "$DISPLAY" -window root "$RUN/screen.png" 2>/dev/null || true ) &
 fi
 cd "$CD"
-wine VINDREL.EXE "$@" </dev/null || true
+wine "$MENU" "${args[@]}" </dev/null || true
 kill "$STUB" 2>/dev/null || true

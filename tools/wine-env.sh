@@ -63,3 +63,16 @@ wine_env_stop() {
 wine_env_map_cd() {
   ln -sfn "$1" "$WINEPREFIX/dosdevices/r:"
 }
+
+# The menu to run under Wine on a CD folder: its own VINDREL.EXE, or, when that is the 32-bit one
+# of a CD made for burning (Wine here runs 64-bit programs only), the given 64-bit menu in its
+# place, on the CD's own catalogue and files. Prints the program's name as Wine takes it.
+wine_env_menu_for() {
+  local cd=$1 menu64=$2 at
+  at=$(od -An -tu4 -j60 -N4 "$cd/VINDREL.EXE" 2>/dev/null | tr -d ' ')
+  if [ -n "$at" ] && [ "$(od -An -tx2 -j"$at" -N6 "$cd/VINDREL.EXE" 2>/dev/null | awk '{print $3}')" = 014c ]; then
+    echo "Z:$(realpath "$menu64" | tr / '\\')"
+  else
+    echo VINDREL.EXE
+  fi
+}

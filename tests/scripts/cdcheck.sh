@@ -69,6 +69,8 @@ make_case() {
         for f in verdana verdanab verdanai verdanaz; do touch "$cd/Diverse/$f.ttf"; done
         [ -f "$cd/autorun.inf" ] || printf '[autorun]\r\nopen=VINDREL.EXE\r\nicon=VINDREL.EXE,0\r\n' >"$cd/autorun.inf" ;;
       file) touch "$cd/$path" ;;
+      # A Windows program's headers only: "MZ", the PE header's place, "PE", its machine (hex).
+      pe) printf "MZ%58s\x40\0\0\0PE\0\0\x${rest:2:2}\x${rest:0:2}" '' >"$cd/$path" ;;
       bmp) wanted+="$cd/$path"$'\t'"$rest"$'\n' ;;
       png) printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$cd/$path" ;;
       *) fail "unknown layout line: $what" ;;
@@ -97,17 +99,40 @@ check_case() {
   echo "$name: ok"
 }
 
-status=0
+status=0 editions=0
 for case in "$SRC"/tests/cdcheck/*/; do
   name=$(basename "$case")
   make_case "$case" "$WORK/cases/$name"
   check_case "$name" "$case/expect" "$CDCHECK" "$WORK/cases/$name" || status=1
 done
 
+# Editions the menu refuses as a name (it uses 1099 instead), and one it takes: each a copy of the
+# case "cd" with another Udgave and Aar (written as in the file: quotes keep blanks), then the
+# lines to expect, separated by '#'.
+while IFS='|' read -r udgave aar expect; do
+  copy="$WORK/cases/cd-$((++editions))"
+  cp -r "$WORK/cases/cd" "$copy"
+  sed -i -e "s/^Udgave=1100\r\$/Udgave=$(printf '%s' "$udgave" | sed 's/[\\/&]/\\&/g')\r/" -e "s/^Aar=2000\r\$/Aar=$aar\r/" "$copy/Spil.INI"
+  check_case "edition-$editions" <(printf '%s\n' "$expect" | tr '#' '\n') "$CDCHECK" "$copy" || status=1
+done <<'TABLE'
+..\..\Windows|2000|~error: \[CD\]: Udgave "\.\.\\\.\.\\Windows" holds '\\': .* the menu uses 1099 instead; .*#cdcheck: edition 1099, year 2000
+a/b|2000|~error: \[CD\]: Udgave "a/b" holds '/': .*#cdcheck: edition 1099, year 2000
+ABCDEFGHIJKLMNOPQ|2000|~error: \[CD\]: Udgave "ABCDEFGHIJKLMNOPQ" is 17 characters long, more than 16: .*#cdcheck: edition 1099, year 2000
+|2000|~error: \[CD\]: Udgave "" is empty: .*#cdcheck: edition 1099, year 2000
+" 1100"|2000|~error: \[CD\]: Udgave " 1100" begins or ends with a space: .*#cdcheck: edition 1099, year 2000
+1100.|2000|~error: \[CD\]: Udgave "1100\." begins or ends with a dot: .*#cdcheck: edition 1099, year 2000
+Jul-2000_b.2 x|'99|~error: \[CD\]: Aar "'99" is not four digits: the credits show 1999 instead; write the year as four digits#cdcheck: edition Jul-2000_b.2 x, year 1999#cdcheck: 3 errors, 5 warnings
+TABLE
+
+# A 64-bit menu on the CD (the one tested here): its 64-bit setups are no fault.
+cp -r "$WORK/cases/cd" "$WORK/cases/cd-64"
+printf 'MZ%58s\x40\0\0\0PE\0\0\x64\x86' '' >"$WORK/cases/cd-64/VINDREL.EXE"
+check_case cd-64 <(printf '%s\n' 'cdcheck: 1 error, 5 warnings' '!64-bit') "$CDCHECK" "$WORK/cases/cd-64" || status=1
+
 # The catalogue given as a file, with the CD root elsewhere: paths from the root are found there.
 mkdir -p "$WORK/split/root/Demos/D1" "$WORK/split/menu"
 cp "$WORK/cases/hidden/Spil.INI" "$WORK/split/menu/"
-check_case split-root <(printf 'exit 1\ncdcheck: 1 error, 4 warnings\n') \
+check_case split-root <(printf 'exit 1\ncdcheck: 1 error, 8 warnings\n') \
   "$CDCHECK" --root "$WORK/cases/hidden" "$WORK/split/menu/Spil.INI" || status=1
 check_case split-no-root \
   <(printf '%s\n' 'exit 1' 'error: Spil1: the setup program "\Demos\D1\Setup.exe" is not on the CD: Install starts nothing') \

@@ -2,7 +2,8 @@
 # The sample CD as the build leaves it: thirty demos in the catalogue, in the CD's code page; a
 # demo's setup really installs (files, Start-menu group, uninstall entry) and its uninstaller
 # removes all of it; the graphics runtime's stand-in shows its message and ends; the ISO image
-# carries the CD under its volume label with Windows (Joliet) names.
+# carries the CD under its volume label with Windows (Joliet) names. And a CD of one's own, made in
+# one command from a small catalogue of edition 1100: checked clean, labelled, proofed, started.
 set -euo pipefail
 EXE=$1 BUILD=$2 SRC=$3
 CD="$BUILD/cd"
@@ -117,7 +118,44 @@ shown = set(re.findall(r'<img src="pages/([^"]+)"', html))
 written = set(os.listdir(os.path.join(proof, "pages")))
 assert shown == written and len(written) == 341, (len(shown), len(written), sorted(written - shown)[:5])
 assert "with the CD's own fonts" in html  # measured with the faces the reader's menu installs
+assert '<p id="edition">Edition <b>1099</b>' in html and "year <b>1999</b>" in html  # no [CD]: as ever
 for code in ("da", "se", "no", "fi"):
     assert 'id="%s-Spil30"' % code in html and "Installér" in html
 PY
 echo "proof: ok"
+
+# A CD of one's own: a UTF-8 catalogue with LF line ends and two of the sample's demos, made with
+# the build's defaults for the architecture; the command ends with the check's status.
+OWN="$WORK/own"
+mkdir -p "$WORK/own-demos/Demos"
+cp -r "$BUILD/cd-demos/Demos/NightFreight" "$BUILD/cd-demos/Demos/DuneRotor" "$WORK/own-demos/Demos/"
+VINDREL_BUILD=$(dirname "$BUILD") bash "$SRC/tools/make-cd.sh" "$SRC/tests/cd/Spil.INI" "$WORK/own-demos" "$OWN" --arch x86_64 \
+  >"$WORK/own-check.txt" 2>&1 || { cat "$WORK/own-check.txt"; fail "make-cd.sh ended with $?"; }
+grep -qx 'cdcheck: edition 1100, year 2000' "$WORK/own-check.txt" || { cat "$WORK/own-check.txt"; fail "the check read another edition"; }
+grep -q '^cdcheck: 0 errors' "$WORK/own-check.txt" || fail "the check found errors"
+iconv -f CP1252 -t UTF-8 "$OWN/Spil.INI" | tr -d '\r' | cmp -s - "$SRC/tests/cd/Spil.INI" || fail "the own catalogue is not the given one in CP1252"
+[ "$(grep -c $'\r$' "$OWN/Spil.INI")" = "$(wc -l <"$OWN/Spil.INI")" ] || fail "the own catalogue has lines without CRLF"
+grep -qx $'label=Vindrel Spil-CD 1100\r' "$OWN/autorun.inf" || fail "autorun.inf does not name the edition: $(cat "$OWN/autorun.inf")"
+cmp -s "$OWN/VINDREL.EXE" "$EXE" || fail "the own CD carries another menu"
+for f in DirectX7/DXSetup.EXE Diverse/verdana.ttf Diverse/msfont.txt Demos/DuneRotor/Shot.bmp; do [ -f "$OWN/$f" ] || fail "the own CD has no $f"; done
+# The image takes its default name and label from the edition.
+(cd "$WORK" && VINDREL_BUILD="$WORK" bash "$SRC/tools/make-iso.sh" "$OWN" >/dev/null)
+xorriso -indev "$WORK/vindrel-1100.iso" -pvd_info 2>/dev/null | grep -q '^Volume Id *: VINDREL_1100$' || fail "the own image is not labelled VINDREL_1100"
+echo "own CD: ok"
+
+# The menu on it: its proof draws with the edition and year, and a real start shows the
+# disclaimer, whose exit sign ends the menu.
+wine_env_map_cd "$OWN"
+(cd "$OWN" && timeout 120 wine VINDREL.EXE /proof "Z:$(echo "$WORK/own-proof" | tr / '\\')" </dev/null >/dev/null 2>&1) ||
+  { cat "$WORK/own-proof/findings.txt"; fail "the own CD's proof ended with $?"; }
+grep -q '<p id="edition">Edition <b>1100</b>.* year <b>2000</b>' "$WORK/own-proof/index.html" || fail "the proof does not name edition 1100 and year 2000"
+(cd "$OWN" && timeout 60 wine VINDREL.EXE da </dev/null >/dev/null 2>&1; echo $? >"$WORK/own.rc") &
+SHOTS=$WORK
+. "$SRC/tools/screen.sh"
+green_ok() { [ "$(convert "$SHOTS/own.png" -format '%[fx:p{30,440}.g > 0.4 && p{30,440}.r < 0.3]' info: 2>/dev/null)" = 1 ]; }
+for _ in $(seq 100); do shot own; green_ok && break; sleep 0.2; done
+green_ok || fail "the menu showed no disclaimer on the own CD"
+click 599 453  # the exit sign
+for _ in $(seq 50); do [ -e "$WORK/own.rc" ] && break; sleep 0.2; done
+[ "$(cat "$WORK/own.rc" 2>/dev/null)" = 0 ] || fail "the menu on the own CD did not end by its exit sign"
+echo "menu on the own CD: ok"

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kSections = 30;           // Spil1 .. Spil30
 constexpr size_t kCategoryPageSlots = 8;
-constexpr size_t kIndexRows = 10;
 
 constexpr std::array<const char*, 6> kCategories{"Action", "Simulator", "Sport", "Adventure", "Strategy", "Junior"};
 constexpr int kNoCategory = 6;
@@ -193,6 +192,29 @@ bool CheckEncoding(const std::string& bytes, const std::string& where, Report& r
     return true;
 }
 
+// The machine a Windows program is made for, from its PE header; 0 for a file that is no such
+// program (an .msi package, a batch file).
+constexpr uint16_t kMachineI386 = 0x14C;
+uint16_t ProgramMachine(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    char dos[64] = {};
+    if (!in.read(dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return 0;
+    const auto u8 = [](const char* b, int i) { return static_cast<uint32_t>(static_cast<unsigned char>(b[i])); };
+    const uint32_t at = u8(dos, 60) | u8(dos, 61) << 8 | u8(dos, 62) << 16 | u8(dos, 63) << 24;
+    char pe[6] = {};
+    if (!in.seekg(at) || !in.read(pe, sizeof pe) || std::string_view(pe, 4) != std::string_view("PE\0\0", 4)) return 0;
+    return static_cast<uint16_t>(u8(pe, 4) | u8(pe, 5) << 8);
+}
+
+std::string MachineName(uint16_t machine) {
+    switch (machine) {
+        case 0x8664: return "a 64-bit program (x64)";
+        case 0xAA64: return "a 64-bit program (ARM64)";
+        case 0x200: return "a 64-bit program (Itanium)";
+        default: return "a program for another processor";
+    }
+}
+
 // "Spil" followed by digits; 0 for names that are not of that form at all.
 enum class SectionKind { Demo, Misnamed, Other };
 SectionKind ClassifyName(const std::string& name, int& number) {
@@ -246,8 +268,10 @@ struct ListedDemo {
 
 class DemoCheck {
 public:
-    DemoCheck(const IniSection& section, int number, const CheckInput& input, Report& report)
-        : section_(section), where_("Spil" + std::to_string(number)), number_(number), input_(input), report_(report) {}
+    // menuMachine: the machine of the CD's VINDREL.EXE, 0 when it is no Windows program.
+    DemoCheck(const IniSection& section, int number, const CheckInput& input, uint16_t menuMachine, Report& report)
+        : section_(section), where_("Spil" + std::to_string(number)), number_(number), input_(input),
+          menuMachine_(menuMachine), report_(report) {}
 
     std::optional<ListedDemo> Run() {
         CheckKeys();
@@ -311,6 +335,7 @@ private:
         const IniEntry* titel = Get("Titel");
         if (!titel) report_.Error(where_, "no Titel: the game page shows \"No Title!\" as the heading");
         else if (titel->value.empty()) report_.Error(where_, "Titel is empty: the game page shows no heading");
+        else CheckHeading(titel->value);
         const IniEntry* kort = Get("KortTitel");
         if (kort && kort->value.empty()) report_.Error(where_, "KortTitel is empty: the demo's button has no caption");
         const std::string shortTitle = kort ? kort->value : titel ? titel->value : "No Title!";
@@ -424,11 +449,24 @@ private:
         }
         if (program.empty() || !fs::is_regular_file(program))
             report_.Error(where_, "the setup program " + Quoted(setup) + " is not on the CD: Install starts nothing");
+        else
+            CheckSetupMachine(program, setup);
         if (shot.empty() || !fs::is_regular_file(shot))
             report_.Error(where_, "no screenshot " + Quoted(dir + "Shot.bmp") +
                                       ": the game page shows no screenshot for this demo");
         else
             CheckScreenshot(shot, dir + "Shot.bmp");
+    }
+
+    // The CD to burn carries the 32-bit menu, for every Windows; a 64-bit setup beside it cannot
+    // start on 32-bit Windows.
+    void CheckSetupMachine(const fs::path& program, const std::string& setup) {
+        if (menuMachine_ != kMachineI386) return;
+        const uint16_t machine = ProgramMachine(program);
+        if (machine == 0 || machine == kMachineI386) return;
+        report_.Error(where_, "the setup program " + Quoted(setup) + " is " + MachineName(machine) +
+                                  ", but this CD's menu is the 32-bit one, made for every Windows: on 32-bit Windows "
+                                  "Install cannot start it; put the demo's 32-bit setup on the CD");
     }
 
     void CheckScreenshot(const fs::path& file, const std::string& name) {
@@ -481,6 +519,14 @@ private:
         }
     }
 
+    void CheckHeading(const std::string& title) {
+        const int lines = EstimatedLines(title, kTitleWidth, Face::Bold21);
+        if (lines > kTitleVisibleLines)
+            report_.Warning(where_, "the title " + Quoted(title) + " needs about " + std::to_string(lines) +
+                                        " lines (estimated): the game page's heading shows two, and the rest runs "
+                                        "into the description; shorten Titel");
+    }
+
     void CheckCaption(const std::string& shortTitle) {
         const int width = EstimatedWidth(shortTitle, Face::Regular19);
         const int category = kCategoryButtonWidth - kCaptionMargin, index = kIndexButtonWidth - kCaptionMargin;
@@ -499,6 +545,7 @@ private:
     std::string where_;
     int number_;
     const CheckInput& input_;
+    uint16_t menuMachine_;
     Report& report_;
 };
 
@@ -538,7 +585,7 @@ void CheckStructure(const IniFile& ini, const std::string& file, Report& report)
                                     "without leading zeros or spaces");
                 break;
             case SectionKind::Other:
-                report.Warning(where, "[" + s.name + "] is not read by the menu");
+                if (!EqualNoCase(s.name, kCdSection)) report.Warning(where, "[" + s.name + "] is not read by the menu");
                 break;
         }
     }
@@ -553,6 +600,9 @@ void CheckCategories(const std::vector<ListedDemo>& listed, const std::string& f
         std::vector<const ListedDemo*> demos;
         for (const ListedDemo& d : listed)
             if (d.category == code) demos.push_back(&d);
+        if (demos.empty())
+            report.Warning(kCategories[code], std::string(kCategories[code]) +
+                                                  " has no demo: its tile on the main menu opens an empty page");
         if (demos.size() <= kCategoryPageSlots) continue;
         std::string hidden;
         for (size_t i = kCategoryPageSlots; i < demos.size(); ++i) {
@@ -564,9 +614,43 @@ void CheckCategories(const std::vector<ListedDemo>& listed, const std::string& f
                                               " demos, and its page shows the first eight only: " + hidden + (one ? " is" : " are") +
                                               " reachable from the index page only");
     }
-    if (listed.size() < kIndexRows)
-        report.Warning(file, "only " + std::to_string(listed.size()) + (listed.size() == 1 ? " demo is" : " demos are") +
-                                 " listed; the index page is made for ten or more");
+}
+
+// The section [CD]: the edition and the year, each judged by the menu's own rules.
+CdEdition CheckEdition(const IniFile& ini, Report& report) {
+    const std::string where = "[CD]";
+    const IniEntry* edition = ini.FindEntry(kCdSection, kEditionKey);
+    const IniEntry* year = ini.FindEntry(kCdSection, kYearKey);
+    // A key without '=' gives the menu no value: as missing.
+    const std::string* editionValue = edition && edition->hasEquals ? &edition->value : nullptr;
+    const std::string* yearValue = year && year->hasEquals ? &year->value : nullptr;
+    if (editionValue) {
+        const std::string problem = EditionProblem(*editionValue);
+        if (!problem.empty())
+            report.Error(where, "Udgave " + Quoted(*editionValue) + " " + problem + ": it names the install records and "
+                                "the Start-menu folder Games\\<edition>, so the menu uses " + kBuiltInEdition +
+                                " instead; write 1 to 16 of A-Z, a-z, 0-9, space, '-', '_' and '.', not beginning or "
+                                "ending with a space or a dot");
+    }
+    if (yearValue) {
+        const std::string problem = YearProblem(*yearValue);
+        if (!problem.empty())
+            report.Error(where, "Aar " + Quoted(*yearValue) + " " + problem + ": the credits show " + kBuiltInYear +
+                                " instead; write the year as four digits");
+    }
+    if (const IniSection* cd = ini.Find(kCdSection)) {
+        for (const IniEntry& e : cd->entries) {
+            if (EqualNoCase(e.key, kEditionKey) || EqualNoCase(e.key, kYearKey)) {
+                if (e.hasEquals && &e != ini.FindEntry(kCdSection, e.key))
+                    report.Error(where, "line " + std::to_string(e.line) + ": " + e.key +
+                                            " is given again; the menu uses only the first");
+                continue;
+            }
+            report.Warning(where, "line " + std::to_string(e.line) + ": the menu reads no key " + Quoted(e.key) +
+                                      " here, only Udgave and Aar");
+        }
+    }
+    return UsableEdition(editionValue, yearValue);
 }
 
 void CheckFixedFiles(const fs::path& root, Report& report) {
@@ -675,7 +759,7 @@ fs::path FindNoCase(const fs::path& base, const std::string& windowsPath) {
     return fs::exists(current, ec) ? current : fs::path();
 }
 
-std::vector<Finding> CheckCd(const CheckInput& input) {
+std::vector<Finding> CheckCd(const CheckInput& input, CdEdition* edition) {
     Report report;
     const std::string file = input.ini.filename().string();
     const auto bytes = ReadBytes(input.ini);
@@ -686,12 +770,16 @@ std::vector<Finding> CheckCd(const CheckInput& input) {
     if (!CheckEncoding(*bytes, file, report)) return report.findings;
     const IniFile ini = IniFile::Parse(*bytes);
     CheckStructure(ini, file, report);
+    const CdEdition cd = CheckEdition(ini, report);
+    if (edition) *edition = cd;
 
+    const fs::path menu = FindNoCase(input.root, "VINDREL.EXE");
+    const uint16_t menuMachine = menu.empty() ? 0 : ProgramMachine(menu);
     std::vector<ListedDemo> listed;
     for (int n = 1; n <= kSections; ++n) {
         const IniSection* section = ini.Find("Spil" + std::to_string(n));
         if (!section) continue;
-        if (auto demo = DemoCheck(*section, n, input, report).Run()) listed.push_back(*demo);
+        if (auto demo = DemoCheck(*section, n, input, menuMachine, report).Run()) listed.push_back(*demo);
     }
     CheckCategories(listed, file, report);
     CheckFixedFiles(input.root, report);

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/Udgave.h"
+
 namespace vindrel::cdcheck {
 
 // Notes say where the estimates and the menu's exact proof disagree; they change no exit status.
@@ -28,7 +30,8 @@ struct CheckInput {
     std::filesystem::path root;  // the CD's root: where paths beginning with "\" start
 };
 
-std::vector<Finding> CheckCd(const CheckInput& input);
+// With edition given, it receives the edition and year the menu will use.
+std::vector<Finding> CheckCd(const CheckInput& input, CdEdition* edition = nullptr);
 
 // The files the menu's proof of the CD draws from: the catalogue, the menu, the fonts, each demo's
 // screenshot; those that are there.

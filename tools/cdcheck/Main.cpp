@@ -19,9 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace vindrel::cdcheck;
+using vindrel::CdEdition;
 
 constexpr const char* kUsage =
     "usage: cdcheck [--root DIR] [--werror] [--proof DIR [--proof-state]] PATH\n"
+    "       cdcheck --edition PATH\n"
     "  PATH         the CD's folder (holding Spil.INI), or the catalogue file itself\n"
     "  --root DIR   the CD's root, where paths beginning with \"\\\" start (default: the catalogue's folder)\n"
     "  --werror     count warnings as errors\n"
@@ -29,6 +31,7 @@ constexpr const char* kUsage =
     "               the check runs the CD's VINDREL.EXE to make it when DIR holds none, an\n"
     "               incomplete one or one older than the CD's files\n"
     "  --proof-state only say whether the proof in DIR can be used: exit 0 it can, 1 it cannot\n"
+    "  --edition    print only the edition the menu takes from the catalogue (for the CD's label)\n"
     "Exit status: 0 no errors, 1 errors found, 2 the check could not run.\n";
 
 // The catalogue's texts are Windows-1252; a terminal here reads UTF-8.
@@ -82,7 +85,7 @@ bool RunMenuProof(const fs::path& root, const fs::path& folder, std::string& why
 
 int main(int argc, char** argv) {
     fs::path path, root, proof;
-    bool werror = false, proofState = false;
+    bool werror = false, proofState = false, editionOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--root") == 0 && i + 1 < argc) {
             root = argv[++i];
@@ -92,6 +95,8 @@ int main(int argc, char** argv) {
             proofState = true;
         } else if (std::strcmp(argv[i], "--werror") == 0) {
             werror = true;
+        } else if (std::strcmp(argv[i], "--edition") == 0) {
+            editionOnly = true;
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(kUsage, stdout);
             return 0;
@@ -129,7 +134,12 @@ int main(int argc, char** argv) {
         if (!why.empty()) std::printf("cdcheck: the proof in %s %s\n", proof.string().c_str(), why.c_str());
         return why.empty() ? 0 : 1;
     }
-    std::vector<Finding> findings = CheckCd(input);
+    CdEdition cd;
+    std::vector<Finding> findings = CheckCd(input, &cd);
+    if (editionOnly) {
+        std::printf("%s\n", cd.edition.c_str());
+        return 0;
+    }
     if (!proof.empty()) {
         std::string why = ProofUnusable(proof, FilesTheProofDraws(input));
 #ifdef _WIN32
@@ -153,6 +163,8 @@ int main(int argc, char** argv) {
         if (f.severity == Severity::Warning) ++warnings;
         std::printf("%s: %s: %s\n", kWords[static_cast<int>(f.severity)], f.where.c_str(), ForDisplay(f.text).c_str());
     }
+    // What the menu will call this CD, so that a wrong edition is seen before it is burnt.
+    std::printf("cdcheck: edition %s, year %s\n", cd.edition.c_str(), cd.year.c_str());
     std::printf("cdcheck: %d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
     return errors > 0 || (werror && warnings > 0) ? 1 : 0;
 }

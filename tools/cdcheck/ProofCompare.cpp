@@ -77,10 +77,12 @@ std::vector<Finding> CompareWithProof(const std::vector<Finding>& estimate, cons
     std::vector<Finding> out;
     // What each side says, as points of (section, language) and (section, page).
     std::set<Point> estimatedScrolls, estimatedCuts, provenScrolls, provenCuts, hidden;
+    std::set<std::string> estimatedTitles, provenTitles;  // titles of more than the heading's two lines
     for (const Finding& f : estimate) {
         if (f.severity != Severity::Warning) continue;
         const std::string language = DescriptionLanguage(f.text);
         if (!language.empty() && Has(f.text, "needs about")) estimatedScrolls.insert({f.where, language});
+        if (f.text.rfind("the title ", 0) == 0 && Has(f.text, "needs about")) estimatedTitles.insert(f.where);
         if (Has(f.text, "the short title") && Has(f.text, "on the category page's buttons")) {
             estimatedCuts.insert({f.where, "category"});
             estimatedCuts.insert({f.where, "index"});
@@ -93,6 +95,7 @@ std::vector<Finding> CompareWithProof(const std::vector<Finding>& estimate, cons
             out.push_back({Severity::Error, p.where,
                            p.text + " (the menu's proof, " + (p.language == "all" ? "every language" : p.language) + ")"});
         if (p.kind == "scrolls") provenScrolls.insert({p.where, DescriptionLanguage(p.text)});
+        if (p.kind == "cut off" && p.text.rfind("the title ", 0) == 0) provenTitles.insert(p.where);
         if (p.kind == "hidden") hidden.insert({p.where, "category"});
         for (const char* page : kButtonPages)
             if (p.kind == "cut off" && Has(p.text, "the short title") && Has(p.text, std::string("on the ") + page + " page"))
@@ -120,6 +123,14 @@ std::vector<Finding> CompareWithProof(const std::vector<Finding>& estimate, cons
         if (!estimatedCuts.count({where, page}))
             out.push_back({Severity::Note, where, "the menu's proof finds the short title cut off on the " + page +
                                                       " page; the estimate did not say so"});
+    for (const std::string& where : estimatedTitles)
+        if (!provenTitles.count(where))
+            out.push_back({Severity::Note, where, "the estimate says the title takes more than the heading's two lines, "
+                                                  "but the menu's proof fits it in two"});
+    for (const std::string& where : provenTitles)
+        if (!estimatedTitles.count(where))
+            out.push_back({Severity::Note, where, "the menu's proof finds the title longer than the heading's two lines; "
+                                                  "the estimate did not say so"});
     return out;
 }
 

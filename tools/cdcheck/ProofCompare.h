@@ -28,8 +28,8 @@ std::optional<std::vector<ProofLine>> ReadProof(const std::filesystem::path& fol
 std::string ProofUnusable(const std::filesystem::path& folder, const std::vector<std::filesystem::path>& drawn);
 
 // The proof's cut-off texts as errors (the proof measured them exactly), and a note wherever the
-// estimate warned of a description that scrolls or a short title too wide for its buttons and
-// the proof did not find it, or the other way round.
+// estimate warned of a description that scrolls, a short title too wide for its buttons or a
+// title of more than the heading's two lines and the proof did not find it, or the other way round.
 std::vector<Finding> CompareWithProof(const std::vector<Finding>& estimate, const std::vector<ProofLine>& proof);
 
 }  // namespace vindrel::cdcheck

@@ -10,6 +10,7 @@ namespace vindrel::cdcheck {
 enum class Face {
     Bold13,     // Verdana 13 pixels bold: the game page's description box
     Regular19,  // Verdana 19 pixels regular: the demo buttons of the category and index pages
+    Bold21,     // Verdana 21 pixels bold: the game page's heading, the Titel
 };
 
 // Pixels of one line of Windows-1252 text, without wrapping.
@@ -24,6 +25,11 @@ int EstimatedLines(std::string_view text, int innerWidth, Face face = Face::Bold
 // leave about this much for text.
 constexpr int kDescriptionInnerWidth = 242;
 constexpr int kDescriptionVisibleLines = 18;
+
+// The game page's heading wraps the Titel in 257 pixels and shows two lines of it; a third runs
+// into the description below.
+constexpr int kTitleWidth = 257;
+constexpr int kTitleVisibleLines = 2;
 
 // Captions start a few pixels in from the button's left edge and are cut off at its right edge.
 constexpr int kCategoryButtonWidth = 240;

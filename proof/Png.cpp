@@ -1,4 +1,4 @@
-#include "app/Png.h"
+#include "proof/Png.h"
 
 #include <zlib.h>
 

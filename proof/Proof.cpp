@@ -1,4 +1,4 @@
-#include "app/Proof.h"
+#include "proof/Proof.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +13,6 @@
 #include <utility>
 
 #include "app/Black.h"
-#include "app/Png.h"
 #include "catalogue/Beskrivelse.h"
 #include "catalogue/Katalog.h"
 #include "lang/Sprogvalg.h"
@@ -26,6 +25,7 @@
 #include "pages/Kategori.h"
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
+#include "proof/Png.h"
 #include "services/CDrom.h"
 
 namespace vindrel {
@@ -233,6 +233,7 @@ private:
     std::string folder_;
     std::string language_;  // of the pages being rendered
     std::vector<int> sections_;  // the section number of each position in the catalogue list
+    std::string edition_, year_;  // as the pages drew them
     std::vector<Picture> flags_;
     std::vector<LanguageProof> proofs_;
     std::set<Finding> findings_;
@@ -326,6 +327,8 @@ void Proof::ProveFlags() {
 void Proof::ProveLanguage(const Language& language) {
     TfrmBlack shell(app_, OffScreenStart{language.code, kMeetsAll});
     language_ = language.code;
+    if (shell.Pages().frmSpilSide) edition_ = shell.Pages().frmSpilSide->Edition;
+    if (shell.Pages().frmLavetAf) year_ = shell.Pages().frmLavetAf->Year;
     LanguageProof proof{language, {}, {}};
     const PageSet& p = shell.Pages();
     // Every page is made for the proof; one that is missing is said, never drawn from nothing.
@@ -594,7 +597,10 @@ std::string Proof::Html() const {
             (fontsLoaded_ > 0 ? "the CD's own fonts" : "this system's fonts (there are none in the CD's Diverse folder)") +
             ": <b>" +
             std::to_string(cut) + " cut off</b>, " + std::to_string(findings_.size() - static_cast<size_t>(cut)) +
-            " other findings (also in <a href=\"findings.txt\">findings.txt</a>).</p>\n<nav>";
+            " other findings (also in <a href=\"findings.txt\">findings.txt</a>).</p>\n<p id=\"edition\">Edition <b>" +
+            Escaped(edition_) + "</b> (the install records and the Start-menu folder Games\\" + Escaped(edition_) +
+            "), year <b>" + Escaped(year_) + "</b> in the credits' rights notice: the catalogue's [CD] Udgave and Aar, or " +
+            kBuiltInEdition + " and " + kBuiltInYear + " where they are missing or cannot be used.</p>\n<nav>";
     for (const LanguageProof& proof : proofs_)
         html += std::string("<a href=\"#") + proof.language.code + "\">" + proof.language.name + "</a>";
     html += "<a href=\"#flags\">Flags</a></nav>\n<h2>What a reader would meet</h2>\n<table>\n";
