@@ -47,9 +47,15 @@ int Application::Run() {
     // A quit requested before the loop is already queued, so the loop ends on its first turn.
     MSG msg{};
     BOOL got;
+    bool painted = false;
     for (;;) {
-        // Nothing waiting, not even a paint: the first screen is on.
-        if (times_.On() && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) times_.Finish("first paint");
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            // Nothing waiting, not even a paint: the first screen is on.
+            if (!painted) times_.Write("first paint");
+            painted = true;
+            if (idleWork_ && idleWork_()) continue;  // the reader's input and paints come first
+            idleWork_ = nullptr;
+        }
         if ((got = GetMessageA(&msg, nullptr, 0, 0)) == 0 || got == -1) break;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

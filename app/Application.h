@@ -2,6 +2,7 @@
 // which owns every page so that all of them can be restacked freely, and the message loop.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 
 #include "app/StartupTimes.h"
@@ -35,6 +36,9 @@ public:
 
     // Runs the message loop until Terminate; returns the exit code.
     int Run();
+    // Work for the loop's idle moments, one piece at a time, as long as it returns true: what the
+    // first screen does not need waits until that screen is painted.
+    void SetIdleWork(std::function<bool()> work) { idleWork_ = std::move(work); }
 
     // Dispatches the messages that are waiting, then returns.
     static void ProcessMessages();
@@ -64,6 +68,7 @@ private:
     bool terminated_ = false;
     bool passingOn_ = false;
     StartupTimes times_;
+    std::function<bool()> idleWork_;
     SharedGdi gdi_;
     bool offScreen_ = false;
 };

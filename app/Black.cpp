@@ -25,34 +25,51 @@ const char kShowGroupCommand[] = "[ShowGroup(NonExist, 1)]";
 
 // Makes one page, shows it if it is visible at creation, and records it in the page set.
 template <typename T, T* PageSet::*Slot>
-std::unique_ptr<Page> Make(TfrmBlack& shell) {
+std::unique_ptr<Page> Make(TfrmBlack& shell, PageSet& pages) {
     auto page = CreatePage<T>(shell);
-    shell.Pages().*Slot = page.get();
+    pages.*Slot = page.get();
     return page;
+}
+
+// The set with only that page of another set.
+template <typename T, T* PageSet::*Slot>
+PageSet Only(const PageSet& pages) {
+    PageSet one;
+    one.*Slot = pages.*Slot;
+    return one;
 }
 
 struct PageStep {
     const char* formName;
-    std::unique_ptr<Page> (*create)(TfrmBlack&);
+    std::unique_ptr<Page> (*create)(TfrmBlack&, PageSet&);
+    PageSet (*only)(const PageSet&);
+    // Made before the first screen is painted: shown at start, or holding the button faces that
+    // the pages shown at start use. The others follow in the loop's idle moments.
+    bool atStart;
 };
 
-// The pages in their creation order; pages that use lists of later pages are connected once all
-// exist. A page joins the program by its row here.
+template <typename T, T* PageSet::*Slot>
+constexpr PageStep Step(const char* formName, bool atStart) {
+    return {formName, Make<T, Slot>, Only<T, Slot>, atStart};
+}
+
+// The pages in their creation order; pages that use lists of later pages are connected once
+// those exist. A page joins the program by its row here.
 const PageStep kCreationOrder[] = {
-    {"frmSpilSide", Make<TfrmSpilSide, &PageSet::frmSpilSide>},
-    {"frmKategori", Make<TfrmKategori, &PageSet::frmKategori>},
-    {"frmAfinstaller", Make<TfrmAfinstaller, &PageSet::frmAfinstaller>},
-    {"frmIndex", Make<TfrmIndex, &PageSet::frmIndex>},
-    {"frmHelp", Make<TfrmHelp, &PageSet::frmHelp>},
-    {"frmDX", Make<TfrmDX, &PageSet::frmDX>},
-    {"frmLavetAf", Make<TfrmLavetAf, &PageSet::frmLavetAf>},
-    {"frmForside", Make<TfrmForside, &PageSet::frmForside>},
-    {"frmAnsvar", Make<TfrmAnsvar, &PageSet::frmAnsvar>},
-    {nullptr, nullptr},
+    Step<TfrmSpilSide, &PageSet::frmSpilSide>("frmSpilSide", true),
+    Step<TfrmKategori, &PageSet::frmKategori>("frmKategori", false),
+    Step<TfrmAfinstaller, &PageSet::frmAfinstaller>("frmAfinstaller", false),
+    Step<TfrmIndex, &PageSet::frmIndex>("frmIndex", false),
+    Step<TfrmHelp, &PageSet::frmHelp>("frmHelp", false),
+    Step<TfrmDX, &PageSet::frmDX>("frmDX", false),
+    Step<TfrmLavetAf, &PageSet::frmLavetAf>("frmLavetAf", false),
+    Step<TfrmForside, &PageSet::frmForside>("frmForside", true),
+    Step<TfrmAnsvar, &PageSet::frmAnsvar>("frmAnsvar", true),
 };
+constexpr size_t kPageSteps = sizeof kCreationOrder / sizeof kCreationOrder[0];
 
-// Created last, and only while the language is undecided.
-const PageStep kLanguageChoice = {"frmSprogvalg", Make<TfrmSprogvalg, &PageSet::frmSprogvalg>};
+// Made with the pages shown at start, on top of them, and only while the language is undecided.
+const PageStep kLanguageChoice = Step<TfrmSprogvalg, &PageSet::frmSprogvalg>("frmSprogvalg", true);
 
 }  // namespace
 
@@ -80,20 +97,22 @@ std::vector<std::string> ProgramArguments() {
     return args;
 }
 
-TfrmBlack::TfrmBlack(Application& app, std::vector<std::string> args) : app_(app), args_(std::move(args)) {
+TfrmBlack::TfrmBlack(Application& app, std::vector<std::string> args)
+    : app_(app), args_(std::move(args)), made_(kPageSteps, false) {
     CreateBackdrop(WS_VISIBLE);
     app_.Times().Mark("backdrop window");
-    // The conversation opens as soon as the shell exists, before its start-up work.
-    dde_ = std::make_unique<DdeClient>("PROGMAN", "");
-    app_.Times().Mark("Program Manager conversation");
     FormCreate();
+    // The Program Manager conversation and the pages hidden at start wait for the first screen.
+    app_.SetIdleWork([this] { return WhenIdle(); });
 }
 
 TfrmBlack::TfrmBlack(Application& app, const OffScreenStart& start)
-    : app_(app), currentLanguage_(start.language), machine_(start.machine) {
+    : app_(app), currentLanguage_(start.language), machine_(start.machine), made_(kPageSteps, false),
+      converses_(false) {
     CreateBackdrop(0);
     CreatePages();
     if (currentLanguage_ != "??") SaetSprog(*this, currentLanguage_);
+    languageSettled_ = true;
 }
 
 void TfrmBlack::CreateBackdrop(DWORD visible) {
@@ -112,6 +131,7 @@ void TfrmBlack::CreateBackdrop(DWORD visible) {
 }
 
 TfrmBlack::~TfrmBlack() {
+    app_.SetIdleWork(nullptr);
     // Pages go in reverse order of creation; the shell's clean-up runs after all of them.
     while (!pages_.empty()) pages_.pop_back();
     FormDestroy();
@@ -142,27 +162,81 @@ void TfrmBlack::Fortsaet() {
     SetForegroundWindow(hwnd_);
     BringWindowToTop(hwnd_);
     app_.Times().Mark("backdrop shown");
-    CreatePages();
+    CreateFirstPages();
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EnableWindow(hwnd_, FALSE);
     // Undecided, the pages keep their Danish layout texts until a flag is chosen.
     if (currentLanguage_ != "??") SaetSprog(*this, currentLanguage_);
+    languageSettled_ = true;  // pages made from now on take the language as they come
     app_.Times().Mark("language table");
 }
 
-void TfrmBlack::CreatePages() {
-    StartupTimes& times = app_.Times();
-    for (const PageStep& step : kCreationOrder) {
-        if (!step.create) continue;
-        pages_.push_back({step.formName, step.create(*this)});
-        times.Mark(step.formName);
+PageSet& TfrmBlack::Pages() {
+    while (CreateNextPage()) {
     }
-    if (currentLanguage_ == "??") {
-        pages_.push_back({kLanguageChoice.formName, kLanguageChoice.create(*this)});
-        times.Mark(kLanguageChoice.formName);
-    }
+    return pageSet_;
+}
+
+const std::vector<TfrmBlack::OwnedPage>& TfrmBlack::AllPages() {
+    Pages();
+    return pages_;
+}
+
+void TfrmBlack::CreatePage(size_t step) {
+    const PageStep& row = step < kPageSteps ? kCreationOrder[step] : kLanguageChoice;
+    if (step < kPageSteps) made_[step] = true;
+    pages_.push_back({row.formName, row.create(*this, pageSet_)});
+    app_.Times().Mark(row.formName);
+    if (!firstPagesMade_) return;
+    // A page made after the others: it gets the lists it uses, and the language already applied.
     ConnectSharedLists();
-    times.Mark("shared lists");
+    if (languageSettled_ && currentLanguage_ != "??") SaetSprog(*this, currentLanguage_, row.only(pageSet_));
+}
+
+void TfrmBlack::CreateFirstPages() {
+    for (size_t i = 0; i < kPageSteps; ++i)
+        if (kCreationOrder[i].atStart) CreatePage(i);
+    if (currentLanguage_ == "??") CreatePage(kPageSteps);
+    ConnectSharedLists();
+    firstPagesMade_ = true;
+    app_.Times().Mark("shared lists");
+}
+
+void TfrmBlack::CreatePages() {
+    for (size_t i = 0; i < kPageSteps; ++i) CreatePage(i);
+    if (currentLanguage_ == "??") CreatePage(kPageSteps);
+    ConnectSharedLists();
+    firstPagesMade_ = true;
+}
+
+bool TfrmBlack::CreateNextPage() {
+    for (size_t i = 0; i < kPageSteps; ++i) {
+        if (made_[i]) continue;
+        CreatePage(i);
+        return true;
+    }
+    return false;
+}
+
+bool TfrmBlack::WhenIdle() {
+    if (!dde_ && converses_) {
+        OpenConversation();
+        return true;
+    }
+    if (CreateNextPage()) return true;
+    app_.Times().Finish("every page");
+    return false;
+}
+
+void TfrmBlack::OpenConversation() {
+    if (dde_ || !converses_) return;
+    dde_ = std::make_unique<DdeClient>("PROGMAN", "");
+    app_.Times().Mark("Program Manager conversation");
+}
+
+bool TfrmBlack::DdeConnected() {
+    OpenConversation();
+    return dde_ && dde_->Connected(DdeClient::kEndMs);
 }
 
 void TfrmBlack::ConnectSharedLists() {
@@ -187,7 +261,8 @@ void TfrmBlack::FormDestroy() {
                                LookUpUninstallString(record.uninstallKey));
     }
     runInstallList_.clear();
-    if (dde_) dde_->ExecuteAsync(kShowGroupCommand);
+    // Ended before the first idle moment (the screen check), the menu still says it.
+    if (DdeConnected()) dde_->ExecuteAsync(kShowGroupCommand);
     Application::ProcessMessages();
 }
 

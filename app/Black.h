@@ -41,20 +41,29 @@ public:
 
     HWND Handle() const { return hwnd_; }
     Application& App() { return app_; }
-    PageSet& Pages() { return pageSet_; }
-    // The pages in creation order, each with its form name ("frmForside").
+    // Every page: those not made yet are made now, in their order, so a page is there whenever
+    // a click, the proof or a test needs it.
+    PageSet& Pages();
+    // The pages in creation order, each with its form name ("frmForside"); every page, as Pages.
     struct OwnedPage {
         const char* formName;
         std::unique_ptr<Page> page;
     };
-    const std::vector<OwnedPage>& AllPages() const { return pages_; }
+    const std::vector<OwnedPage>& AllPages();
+    // The pages made so far, without making any.
+    const PageSet& PagesMade() const { return pageSet_; }
+    // Makes the next page hidden at start; false once every page exists. The message loop calls
+    // it whenever it is idle, so the first page is painted before the hidden ones are made.
+    bool CreateNextPage();
 
     const std::string& CurrentLanguage() const { return currentLanguage_; }
     void SetCurrentLanguage(const std::string& code) { currentLanguage_ = code; }
     const MachineProfile& Machine() const { return machine_; }
     void AppendInstall(InstallRecord record) { runInstallList_.push_back(std::move(record)); }
     const RunInstallList& InstallList() const { return runInstallList_; }
-    bool DdeConnected() const { return dde_ && dde_->Connected(); }
+    // Opens the Program Manager conversation unless it is open already (the first idle moment
+    // opens it); whether it opened in time.
+    bool DdeConnected();
 
     // Raises the backdrop over every page (while an external program runs).
     void BringToFront();
@@ -77,10 +86,18 @@ private:
     MachineProfile machine_;
     RunInstallList runInstallList_;
     void CreatePages();
+    void CreateFirstPages();
+    void CreatePage(size_t step);
     void ConnectSharedLists();
+    void OpenConversation();
+    bool WhenIdle();
 
     PageSet pageSet_;
     std::vector<OwnedPage> pages_;  // in creation order
+    std::vector<bool> made_;        // by row of the creation table
+    bool firstPagesMade_ = false;
+    bool languageSettled_ = false;  // the start-up's language step is done
+    bool converses_ = true;         // off the screen there is no Program Manager
 };
 
 }  // namespace vindrel

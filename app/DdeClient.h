@@ -1,33 +1,44 @@
-// The shell's conversation with the Program Manager: opened when the shell is created, used once
-// at shutdown for an asynchronous execute, silent when no server answers.
+// The shell's conversation with the Program Manager, used once at shutdown for an execute. It is
+// held by a thread of its own, and the shell waits for it only so long: another program's window
+// that does not answer the opening can hold neither the menu's start nor its end.
 #pragma once
 #include <windows.h>
-#include <ddeml.h>
+
+#include <memory>
 #include <string>
+
+#include "services/Handles.h"
 
 namespace vindrel {
 
 class DdeClient {
 public:
-    // Connects to service/topic (an empty topic connects to any topic); if nothing answers,
-    // starts "<service>.EXE <topic>" of the Windows or system folder minimised without
-    // activation and tries once more.
+    // Starts opening the conversation with service/topic (an empty topic: any topic); if no
+    // server answers, starts "<service>.EXE <topic>" of the Windows or system folder minimised
+    // without activation and asks once more. Returns at once.
     DdeClient(const std::string& service, const std::string& topic);
+    // Ends the conversation, waiting for it at most kEndMs.
     ~DdeClient();
     DdeClient(const DdeClient&) = delete;
     DdeClient& operator=(const DdeClient&) = delete;
 
-    bool Connected() const { return conv_ != nullptr; }
-    // Sends an execute command without waiting for its result; does nothing when not connected.
+    // How long the server has to take the command (twice this), and the end to wait for the
+    // conversation's thread.
+    static constexpr DWORD kAnswerMs = 500;
+    static constexpr DWORD kEndMs = 1500;
+
+    // Whether a server answered; waits at most waitMs for the opening to be decided. Not opened
+    // in that time counts as no conversation.
+    bool Connected(DWORD waitMs) const;
+    // Hands the command to the conversation, which sends it; returns without waiting for the
+    // result. Nothing is sent when no conversation opened.
     void ExecuteAsync(const std::string& command);
 
-private:
-    bool Connect();
+    struct State;
 
-    DWORD instance_ = 0;
-    HSZ service_ = nullptr;
-    HSZ topic_ = nullptr;
-    HCONV conv_ = nullptr;
+private:
+    std::shared_ptr<State> state_;  // shared with the thread, which may outlive this object
+    UniqueKernelHandle thread_;
 };
 
 }  // namespace vindrel

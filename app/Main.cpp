@@ -2,6 +2,8 @@
 // start-up, and the message loop; the backdrop's destruction is the exit clean-up.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/Black.h"
 #include "proof/Proof.h"
 
@@ -20,3 +22,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     return code;
 }
+
+// The runtime's own reaction to an exception that nobody catches prints the exception's type,
+// demangled, to a console the menu does not have; its demangler alone is about 45 KB of the exe
+// that the CD drive reads before anything shows. The menu ends as the runtime would, without it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

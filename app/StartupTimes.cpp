@@ -38,7 +38,7 @@ StartupTimes::StartupTimes() {
 
 void StartupTimes::Record(const char* step) { steps_.push_back({step, CounterMs(frequency_) - originMs_}); }
 
-void StartupTimes::Finish(const char* step) {
+void StartupTimes::Write(const char* step) {
     if (!On()) return;
     Record(step);
     if (FILE* out = std::fopen(file_.c_str(), "wb")) {
@@ -46,7 +46,11 @@ void StartupTimes::Finish(const char* step) {
         std::fwrite(report.data(), 1, report.size(), out);
         std::fclose(out);
     }
-    file_.clear();  // switched off: the report is written once
+}
+
+void StartupTimes::Finish(const char* step) {
+    Write(step);
+    file_.clear();  // switched off: the report is complete
 }
 
 std::string StartupTimes::Report() const {

@@ -1,6 +1,7 @@
 // Where start-up goes: with the environment variable VINDREL_STARTUP_TIMES naming a file, each
 // step of the start-up is timed and the list is written to that file once the first paint has
-// been handled. Without it a mark is one test of a flag, so the shipped program pays nothing.
+// been handled, and again, complete, once every page exists. Without it a mark is one test of a
+// flag, so the shipped program pays nothing.
 #pragma once
 #include <windows.h>
 
@@ -20,6 +21,8 @@ public:
     void Mark(const char* step) {
         if (On()) Record(step);
     }
+    // Marks a step and writes the report so far; timing goes on.
+    void Write(const char* step);
     // Marks the last step, writes the report and switches the timing off.
     void Finish(const char* step);
 

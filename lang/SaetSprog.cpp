@@ -25,11 +25,12 @@ struct Background {
 
 }  // namespace
 
-void SaetSprog(TfrmBlack& shell, const std::string& code) {
+void SaetSprog(TfrmBlack& shell, const std::string& code) { SaetSprog(shell, code, shell.PagesMade()); }
+
+void SaetSprog(TfrmBlack& shell, const std::string& code, const PageSet& p) {
     const Sprog* found = FindSprog(code);
     if (!found) return;
     const Sprog& s = *found;
-    PageSet& p = shell.Pages();
 
     shell.App().SetTitle(s.titel);
 
@@ -88,12 +89,9 @@ void SaetSprog(TfrmBlack& shell, const std::string& code) {
     }
 
     // The other pages' help buttons read like the main menu's.
-    if (p.frmForside) {
-        const std::string hjaelp = p.frmForside->cmdHelp.Caption();
-        if (p.frmDX) p.frmDX->cmdHjaelp.SetCaption(hjaelp);
-        if (p.frmSpilSide) p.frmSpilSide->cmdHjaelp.SetCaption(hjaelp);
-        if (p.frmAfinstaller) p.frmAfinstaller->cmdHjaelp.SetCaption(hjaelp);
-    }
+    if (p.frmDX) p.frmDX->cmdHjaelp.SetCaption(s.Forside.cmdHelp);
+    if (p.frmSpilSide) p.frmSpilSide->cmdHjaelp.SetCaption(s.Forside.cmdHelp);
+    if (p.frmAfinstaller) p.frmAfinstaller->cmdHjaelp.SetCaption(s.Forside.cmdHelp);
 
     // One load of the common background, which every page's picture shows (none of them changes
     // it). On the disclaimer page the picture goes to the text panel, which shows its top-left part.

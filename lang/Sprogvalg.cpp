@@ -32,8 +32,9 @@ void TfrmSprogvalg::Vaelg(const char* code) {
     PlayUiSound(art::kClick);
     shell_.SetCurrentLanguage(code);
     SaetSprog(shell_, code);
-    // The catalogue was read at start-up, before any language was known.
-    if (TfrmKategori* kategori = shell_.Pages().frmKategori) {
+    // The catalogue was read at start-up, before any language was known; a category page made
+    // from now on reads it in the language chosen.
+    if (TfrmKategori* kategori = shell_.PagesMade().frmKategori) {
         kategori->wipespilliste();
         kategori->indsaet_i_liste();
     }

@@ -53,7 +53,7 @@ TLMDBitmapList* TfrmIndex::FaceList(const std::string& listName) {
 }
 
 void TfrmIndex::UpdateLabels(int32_t top) {
-    TfrmKategori* kategori = shell_.Pages().frmKategori;
+    TfrmKategori* kategori = shell_.PagesMade().frmKategori;
     const int32_t count = kategori ? static_cast<int32_t>(kategori->SpilListe.size()) : 0;
     cmdOp.SetVisible(top >= 1);
     cmdNed.SetVisible(top <= count - (kRows + 1));

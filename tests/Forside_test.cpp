@@ -27,13 +27,62 @@ TEST_F(MenuTest, AtStartTheDisclaimerLiesOverTheGamePageAndEveryOtherPageIsHidde
     EXPECT_FALSE(Menu().Visible());
     EXPECT_FALSE(Category().Visible());
     EXPECT_FALSE(Credits().Visible());
-    // Created in the shell's order: each page in the list after the one before.
-    const char* order[] = {"frmSpilSide", "frmKategori", "frmLavetAf", "frmForside", "frmAnsvar"};
+    // Made in the shell's order: the pages shown at start (and the main menu, whose button faces
+    // they show) first, then the hidden ones, each after the one before.
+    const char* order[] = {"frmSpilSide", "frmForside", "frmAnsvar", "frmKategori", "frmLavetAf"};
     std::vector<std::string> seen;
     for (const auto& owned : shell_->AllPages())
         for (const char* name : order)
             if (std::string(owned.formName) == name) seen.push_back(name);
     EXPECT_EQ(seen, std::vector<std::string>(std::begin(order), std::end(order)));
+}
+
+// Right after start only the pages shown at start exist; a click that needs a page that is not
+// made yet makes it at once and shows it, as if it had always been there.
+TEST_F(MenuTest, RightAfterStartEveryNavigatingButtonOfTheFirstPagesShowsItsPage) {
+    struct Case {
+        const char* name;
+        TLMDMMButton& (*button)(TfrmForside&);
+        const char* expected;  // the form on top afterwards
+    } cases[] = {
+        {"cmdKategori1", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdKategori1; }, "frmKategori"},
+        {"cmdKategori2", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdKategori2; }, "frmKategori"},
+        {"cmdKategori3", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdKategori3; }, "frmKategori"},
+        {"cmdKategori4", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdKategori4; }, "frmKategori"},
+        {"cmdKategori5", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdKategori5; }, "frmKategori"},
+        {"cmdKategori6", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdKategori6; }, "frmKategori"},
+        {"cmdHelp", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdHelp; }, "frmHelp"},
+        {"cmdDX", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdDX; }, "frmDX"},
+        {"cmdIndex", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdIndex; }, "frmIndex"},
+        {"cmdUninstall", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdUninstall; }, "frmAfinstaller"},
+        {"cmdSlut", [](TfrmForside& m) -> TLMDMMButton& { return m.cmdSlut; }, "frmLavetAf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        shell_.reset();
+        Start(kTwoCategories);
+        const PageSet& made = shell_->PagesMade();
+        ASSERT_EQ(made.frmKategori, nullptr) << "hidden pages wait for the first idle moment";
+        ASSERT_EQ(made.frmLavetAf, nullptr);
+        TfrmForside& menu = *made.frmForside;
+        Click(made.frmAnsvar->cmdOK);
+        ASSERT_TRUE(menu.Visible());
+        Click(c.button(menu));
+        std::vector<Page*> pages;
+        Page* expected = nullptr;
+        for (const auto& owned : shell_->AllPages()) {
+            pages.push_back(owned.page.get());
+            if (std::string(owned.formName) == c.expected) expected = owned.page.get();
+        }
+        ASSERT_NE(expected, nullptr);
+        EXPECT_TRUE(expected->Visible());
+        EXPECT_EQ(test::TopMost(pages), expected);
+    }
+    // The sign of the first page itself ends the menu.
+    shell_.reset();
+    Start(kTwoCategories);
+    Click(shell_->PagesMade().frmAnsvar->cmdSlut);
+    EXPECT_TRUE(app_.Terminated());
 }
 
 TEST_F(MenuTest, TheMenuOwnsTheSharedListsAndTheOtherPagesButtonsUseThem) {

@@ -390,19 +390,53 @@ TEST(InstallFonts, WithoutAFontsFolderNothingLandsInTheDriveRoot) {
     EXPECT_EQ(watcher.Seen()[0].text, "ERROR");
 }
 
-TEST(InstallFonts, FontChangeBroadcastDoesNotHangOnAHungWindow) {
+// A visible window of the given class that belongs to the process, or null.
+HWND VisibleWindowOf(DWORD process, const char* windowClass) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, windowClass, nullptr); w;
+         w = FindWindowExA(nullptr, w, windowClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+// Another program's window that stops answering (and does not come back during the test) holds
+// neither the font broadcast, nor the menu's way to its first page, nor its exit.
+TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
     const std::string eventName = "VindrelHungWindowReady" + std::to_string(GetCurrentProcessId());
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
     ASSERT_NE(ready, nullptr);
-    test::ChildProcess hung("\"" + test::BuiltProgram("hungwindow.exe") + "\" " + eventName + " 10000");
+    test::ChildProcess hung("\"" + test::BuiltProgram("hungwindow.exe") + "\" " + eventName + " 60000");
     ASSERT_TRUE(hung.Started());
     const DWORD waited = WaitForSingleObject(ready, 5000);
     CloseHandle(ready);
     ASSERT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0));
     test::ScratchFolder emptyCd;
-    const ULONGLONG start = GetTickCount64();
+    ULONGLONG start = GetTickCount64();
     InstallFontsFrom(emptyCd.Path());
     EXPECT_LT(GetTickCount64() - start, 3000u);
+
+    test::CurrentDirectory current(emptyCd.Path());
+    test::ProgManStub stub(emptyCd / "progman.log");
+    start = GetTickCount64();
+    test::ChildProcess menu("\"" + test::BuiltProgram("../VINDREL.exe") + "\" da");
+    ASSERT_TRUE(menu.Started());
+    // This process answers the menu's questions meanwhile: only the hung window does not.
+    test::PumpFor(10000, [&] { return VisibleWindowOf(menu.Id(), "TfrmAnsvar") != nullptr; });
+    const ULONGLONG firstPage = GetTickCount64() - start;
+    EXPECT_LT(firstPage, 4000u) << "the disclaimer came after " << firstPage << " ms";
+    test::PumpFor(1000);  // the first idle moment has opened the conversation
+
+    HWND button = VisibleWindowOf(menu.Id(), "VindrelApplication");
+    ASSERT_NE(button, nullptr);
+    start = GetTickCount64();
+    PostMessageA(button, WM_CLOSE, 0, 0);
+    bool ended = false;
+    test::PumpFor(10000, [&] { return ended = menu.WaitFor(0); });
+    const ULONGLONG exit = GetTickCount64() - start;
+    EXPECT_TRUE(ended);
+    EXPECT_LT(exit, 2500u) << "the exit took " << exit << " ms";
 }
 
 TEST(PlayUiSound, ReturnsAtOnceForEveryNameEvenMissingOnes) {

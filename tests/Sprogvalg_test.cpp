@@ -12,6 +12,7 @@
 #include "pages/Help.h"
 #include "pages/Kategori.h"
 #include "pages/SpilSide.h"
+#include "tests/MenuFixture.h"
 #include "tests/ShellPages.h"
 
 namespace vindrel {
@@ -19,6 +20,7 @@ namespace {
 
 using test::ClickButton;
 using World = test::ShellPages;
+using test::MenuTest;
 
 // The four flags, left to right, with the faces they show and the language they choose.
 struct FlagCase {
@@ -41,7 +43,8 @@ TEST(LanguageChoice, UndecidedTheFlagsLieOverTheDisclaimerAndNoLanguageIsApplied
     World world({"??"});
     TfrmSprogvalg* flags = world.Pages().frmSprogvalg;
     ASSERT_NE(flags, nullptr);
-    EXPECT_STREQ(world.Shell().AllPages().back().formName, "frmSprogvalg") << "made last";
+    // Made with the pages shown at start, after them, before the hidden ones.
+    EXPECT_STREQ(world.Shell().AllPages()[3].formName, "frmSprogvalg");
     EXPECT_TRUE(flags->Visible());
     TfrmAnsvar& disclaimer = *world.Pages().frmAnsvar;
     EXPECT_TRUE(disclaimer.Visible());
@@ -52,6 +55,41 @@ TEST(LanguageChoice, UndecidedTheFlagsLieOverTheDisclaimerAndNoLanguageIsApplied
     EXPECT_EQ(world.Pages().frmForside->cmdHelp.Caption(), "Hj\xE6lp");
     EXPECT_EQ(world.Pages().frmHelp->radHelpSelect.Count(), 0);
     EXPECT_EQ(world.Pages().frmKategori->imgBack.Picture(), nullptr);
+}
+
+// The pages hidden at start are made later (in the loop's idle moments); they must look as if
+// they had been made with the others and the language applied to all: compared, pixel for
+// pixel, with a start that makes every page at once. The flag is chosen before they exist.
+TEST_F(MenuTest, TheLanguageAndTheFlagChosenReachThePagesMadeLater) {
+    const std::vector<test::Demo> demos = {{.KortTitel = "Racer", .Kategori = "Sport", .Dansk = "Hurtig"}};
+    for (const char* start : {"se", "??"}) {
+        SCOPED_TRACE(start);
+        shell_.reset();
+        Start(demos, {start});
+        ASSERT_EQ(shell_->PagesMade().frmHelp, nullptr);
+        if (TfrmSprogvalg* flags = shell_->PagesMade().frmSprogvalg) Click(flags->Svensk);
+        ASSERT_EQ(shell_->CurrentLanguage(), "se");
+        ASSERT_EQ(shell_->PagesMade().frmKategori, nullptr) << "the flag made no page";
+        while (shell_->CreateNextPage()) {
+        }
+        Application wholeApp(GetModuleHandleA(nullptr), false);
+        wholeApp.SetOffScreen(true);
+        TfrmBlack whole(wholeApp, OffScreenStart{"se", shell_->Machine()});
+        for (const auto& made : whole.AllPages()) {
+            SCOPED_TRACE(made.formName);
+            Page* later = PageNamed(made.formName);
+            ASSERT_NE(later, nullptr);
+            test::Rendering expected(*made.page), seen(*later);
+            int differing = 0;
+            for (int y = 0; y < kPageHeight; ++y)
+                for (int x = 0; x < kPageWidth; ++x) differing += expected.At(x, y) != seen.At(x, y);
+            EXPECT_EQ(differing, 0);
+        }
+        EXPECT_EQ(shell_->Pages().frmHelp->radHelpSelect.Count(), kHelpTopics) << "the topics came once";
+        EXPECT_EQ(shell_->Pages().frmKategori->SpilListe[0].Instruktion,
+                  whole.Pages().frmKategori->SpilListe[0].Instruktion) << "the catalogue read in Swedish";
+        wholeApp.SetOffScreen(false);
+    }
 }
 
 TEST(LanguageChoice, AKnownLanguageMakesNoFlagPage) {
