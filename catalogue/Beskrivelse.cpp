@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "catalogue/ShotReader.h"
+#include "services/Handles.h"
 #include "toolkit/Text.h"
 
 namespace vindrel {
@@ -60,11 +62,57 @@ std::string ScreenshotFileName(const std::string& setup) {
     return dir + "Shot.bmp";
 }
 
+namespace {
+
+// At most kShotReadLimit bytes of the file; false when it cannot be opened or a read fails
+// (a scratched disc), so that a damaged file is never taken for a shorter one.
+bool ReadShotFile(const std::string& file, std::string& bytes, bool& missing) {
+    UniqueFileHandle handle(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle) {
+        const DWORD error = GetLastError();
+        missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return false;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(handle.get(), &size) || size.QuadPart < 0) return false;
+    bytes.resize(static_cast<size_t>(std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(kShotReadLimit))));
+    DWORD read = 0;
+    if (!bytes.empty() && (!ReadFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size()))
+        return false;
+    return true;
+}
+
+}  // namespace
+
 bool Screenshot::Load(const std::string& setup) {
-    std::string file = ScreenshotFileName(setup);
-    HANDLE image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    bitmap_.reset(static_cast<HBITMAP>(image));
-    return bitmap_.get() != nullptr;
+    bitmap_.reset();
+    problem_.clear();
+    std::string bytes;
+    bool missing = false;
+    if (!ReadShotFile(ScreenshotFileName(setup), bytes, missing)) {
+        if (!missing) problem_ = "cannot be read from the drive";
+        return false;
+    }
+    const ShotReading shot = ReadShot(bytes);
+    if (!shot.Readable()) {
+        problem_ = shot.problem;
+        return false;
+    }
+    // A top-down picture of the reader's own pixels: nothing of the file reaches the platform.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, shot.picture.width, -shot.picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || !bits) {
+        bitmap_.reset();
+        problem_ = "cannot be made into a picture";
+        return false;
+    }
+    std::copy(shot.picture.pixels.begin(), shot.picture.pixels.end(), static_cast<uint32_t*>(bits));
+    GdiFlush();
+    return true;
 }
 
 SIZE Screenshot::Size() const {

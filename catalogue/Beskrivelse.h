@@ -43,8 +43,12 @@ std::string ScreenshotFileName(const std::string& setup);
 // The screenshot picture. A missing or unreadable file leaves no picture: never another demo's.
 class Screenshot {
 public:
-    // Loads the screenshot beside the setup program; false (and no picture) when there is none.
+    // Loads the screenshot beside the setup program through the bounded reader; false (and no
+    // picture) when there is none or it cannot be read, a read error of the drive included.
     bool Load(const std::string& setup);
+    // Why the last Load showed no picture: empty when it did or the file is missing, else what
+    // the reader found ("is cut short: ...").
+    const std::string& Problem() const { return problem_; }
     HBITMAP Bitmap() const { return bitmap_.get(); }
     SIZE Size() const;  // 0 x 0 while there is no picture
     // Draws at natural size from the box's top-left corner, clipped to the box, never scaled.
@@ -52,6 +56,7 @@ public:
 
 private:
     UniqueBitmap bitmap_;
+    std::string problem_;
 };
 
 }  // namespace vindrel

@@ -110,10 +110,11 @@ void TfrmAfinstaller::cmdUninstallClick() {
     shell_.BringToFront();
     for (const InstalledDemo& demo : demos_) {
         if (!demo.selected) continue;
-        RunAndWait(UninstallCommandToRun(demo.uninstallCommand));
+        const bool started = RunAndWait(UninstallCommandToRun(demo.uninstallCommand));
         // Declined or failed, the demo is still installed: its record and group stay, so that it
-        // stays on the list and can be removed later.
-        if (!DemoIsGone(demo.uninstallCommand)) continue;
+        // stays on the list and can be removed later. An uninstaller that could not be started
+        // removed nothing, unless there is no such program at all.
+        if (started ? !DemoIsGone(demo.uninstallCommand) : ProgramExists(demo.uninstallCommand)) continue;
         // The group's name is read from the record, so the group goes before the record.
         SletGruppe(demo.title, demo.edition);
         DeleteInstallRecord(demo.edition, demo.title);

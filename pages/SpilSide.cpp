@@ -84,21 +84,26 @@ void TfrmSpilSide::ShowDemo(const TSpilPost& e, const MachineProfile& machine) {
     mmoInstrukser.SetText(e.Instruktion);
     TextTop = 0;
     cmdOp.SetVisible(false);
-    // Activation fills the lines; a page that is already active gets no new activation.
-    const bool wasActive = GetActiveWindow() == Handle();
+    // Activation fills the lines and the picture. A page that is already active gets no new
+    // activation, and one that Windows does not let come to the front gets none either: the page
+    // is then filled here, so it never shows the previous demo's lines or picture.
+    unfilled_ = true;
     Show();
-    if (wasActive) OnActivate();
+    if (unfilled_) OnActivate();
 }
 
 void TfrmSpilSide::OnActivate() {
+    unfilled_ = false;
     if (!SetupPath.empty()) {
         cmdNot.SetVisible(true);
         cmdInstaller.SetVisible(true);
         cmdHjaelp.SetVisible(true);
-        // Without a readable Shot.bmp the area shows the page's background, not the last demo's.
-        shot_.Load(SetupPath);
-        Screenshot.SetPicture(shot_.Bitmap());
     }
+    // Without a readable Shot.bmp the area shows the page's background, not the last demo's.
+    // The picture is set before the lines, and cleared whatever happens in its loading.
+    Screenshot.SetPicture(nullptr);
+    shot_.Load(SetupPath);
+    Screenshot.SetPicture(shot_.Bitmap());
     const int n = mmoInstrukser.Count();
     if (n >= kLines) {
         TextTop = 0;

@@ -35,6 +35,7 @@ public:
 private:
     TfrmBlack& shell_;
     vindrel::Screenshot shot_;
+    bool unfilled_ = false;  // a demo was put on the page and activation has not filled it yet
     std::array<TLabel*, kLines> AddDescriptionLabels();
 
 public:

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <tuple>
 #include <utility>
 
@@ -44,11 +45,14 @@ constexpr MachineProfile kMeetsAll{0, INT32_MAX, INT32_MAX, 1};
 constexpr MachineProfile kMeetsNone{0, 0, 0, 0};
 
 struct Finding {
-    std::string kind;  // "cut off" (counts for the exit status), "scrolls", "screenshot", "hidden"
+    // "cut off", "unreadable" (a screenshot) and "not drawn" (a page) count for the exit status;
+    // "scrolls", "screenshot" (a missing one) and "hidden" do not.
+    std::string kind;
     std::string language;
     std::string where;  // "Spil7", or the page for the menu's own texts
     std::string text;
     bool CutOff() const { return kind == "cut off"; }
+    bool Fault() const { return CutOff() || kind == "unreadable" || kind == "not drawn"; }
     // By language, then demo in catalogue order ("Spil9" before "Spil10"), then the menu's pages.
     bool operator<(const Finding& o) const {
         return std::make_tuple(language, Section(), where, kind, text) <
@@ -74,12 +78,20 @@ struct LanguageProof {
     std::vector<DemoProof> demos;
 };
 
+// A control character of the catalogue written so that it can be seen: "\x01".
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+std::string Visible(char c) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const auto u = static_cast<unsigned char>(c);
+    return std::string("\\x") + kHex[u >> 4] + kHex[u & 0xF];
+}
+
 // A text in a finding: on one line, and not longer than a reader needs to find it.
 std::string Quoted(const std::string& text) {
     std::string flat;
     for (char c : text) {
         if (c == '\r') continue;
-        flat += c == '\n' ? ' ' : c;
+        flat += c == '\n' ? " " : IsControl(c) ? Visible(c) : std::string(1, c);
     }
     if (flat.size() > 60) flat = flat.substr(0, 57) + "...";
     return "\"" + flat + "\"";
@@ -88,6 +100,10 @@ std::string Quoted(const std::string& text) {
 std::string Escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
+        if (IsControl(c) && c != '\r' && c != '\n') {
+            out += Visible(c);
+            continue;
+        }
         switch (c) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
@@ -184,13 +200,19 @@ public:
     int Run();
 
 private:
+    // A picture's path under the folder: "\\pages\\" and the longest picture name, with room.
+    static constexpr DWORD kLongestPicturePath = 32;
+
+    bool Prepare();
+    int Failed();
+    void Drawn(const std::string& what, const std::function<void()>& prove);
     using OwnerOf = std::function<Owner(const Control&)>;
 
     void ProveLanguage(const Language& language);
     void ProveFlags();
     void ProvePages(TfrmBlack& shell, LanguageProof& proof);
     void ProveDemo(TfrmBlack& shell, size_t position, LanguageProof& proof);
-    void ProveScreenshot(const DemoProof& demo, const Control& box);
+    void ProveScreenshot(const DemoProof& demo);
     void ProveCategories(const SpilListe& list);
     // Renders the page into pages\<name>.png and notes what is cut off on it.
     void Take(Page& page, const std::string& name, const std::string& pageName, const OwnerOf& owner,
@@ -219,32 +241,80 @@ private:
     PageImage image_;
     int pictures_ = 0;
     int fontsLoaded_ = 0;
-    bool failed_ = false;
+    std::string failure_;  // why the proof cannot be completed; empty while it can
 };
 
 int Proof::Run() {
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    CreateDirectoryA((folder_ + "\\pages").c_str(), nullptr);
-    if (!WriteText(folder_ + "\\findings.txt", "")) return kProofFailed;
+    if (!Prepare()) return Failed();
     // The positions of the list are the sections that name a category, in order.
     for (int n = 1; n <= kCatalogueSections; ++n)
         if (ReadSpilPost(n, "da").Kategori != kNoCategory) sections_.push_back(n);
 
     app_.SetOffScreen(true);
-    const PrivateFonts fonts;
-    fontsLoaded_ = fonts.Loaded();
-    ProveFlags();
-    for (const Language& language : kLanguages) ProveLanguage(language);
+    {
+        const PrivateFonts fonts;
+        fontsLoaded_ = fonts.Loaded();
+        Drawn("the language page", [&] { ProveFlags(); });
+        for (const Language& language : kLanguages) Drawn(language.name, [&] { ProveLanguage(language); });
+    }
     app_.SetOffScreen(false);
+    if (!failure_.empty()) return Failed();
 
     const std::string list = FindingsText();
-    if (!WriteText(folder_ + "\\findings.txt", list) || !WriteText(folder_ + "\\index.html", Html()) || failed_)
-        return kProofFailed;
+    if (!WriteText(folder_ + "\\index.html", Html()) || !WriteText(folder_ + "\\findings.txt", list)) {
+        failure_ = "the proof could not write index.html and findings.txt in " + folder_;
+        return Failed();
+    }
     // The summary, the list's last line, for whoever started the proof from a console.
     std::fputs(list.substr(list.rfind("proof: ")).c_str(), stdout);
     std::fflush(stdout);
-    const bool cut = std::any_of(findings_.begin(), findings_.end(), [](const Finding& f) { return f.CutOff(); });
-    return cut ? kProofCutOff : kProofClean;
+    const bool fault = std::any_of(findings_.begin(), findings_.end(), [](const Finding& f) { return f.Fault(); });
+    return fault ? kProofCutOff : kProofClean;
+}
+
+bool Proof::Prepare() {
+    // A path that the platform's calls here cannot reach is said at once, not found out after the
+    // pages: the longest picture's name is "xx-SpilNN-NN.png" under pages\.
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(folder_.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH - kLongestPicturePath) {
+        failure_ = "the proof folder's path is " + std::to_string(length ? length : folder_.size()) +
+                   " characters long; it may have at most " + std::to_string(MAX_PATH - kLongestPicturePath - 1);
+        return false;
+    }
+    folder_ = full;
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    CreateDirectoryA((folder_ + "\\pages").c_str(), nullptr);
+    // An earlier proof's page and list go first, so that none of it can pass for this one.
+    DeleteFileA((folder_ + "\\index.html").c_str());
+    if (!WriteText(folder_ + "\\findings.txt", "")) {
+        failure_ = "the proof cannot write in the folder " + folder_;
+        return false;
+    }
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    if (GetFileAttributesA(kCatalogueFile) == INVALID_FILE_ATTRIBUTES) {
+        failure_ = std::string("there is no catalogue Spil.INI in ") + current + ": start the proof from the CD's root";
+        return false;
+    }
+    return true;
+}
+
+int Proof::Failed() {
+    const std::string line = "proof failed: " + failure_ + "\r\n";
+    WriteText(folder_ + "\\findings.txt", line);
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+    return kProofFailed;
+}
+
+void Proof::Drawn(const std::string& what, const std::function<void()>& prove) {
+    // A page that cannot be drawn is a finding of its own; the proof goes on with the next.
+    try {
+        prove();
+    } catch (const std::exception& e) {
+        Note("not drawn", kAllLanguages, what, std::string("the proof could not draw this: ") + e.what());
+    }
 }
 
 void Proof::ProveFlags() {
@@ -260,9 +330,18 @@ void Proof::ProveLanguage(const Language& language) {
     if (shell.Pages().frmSpilSide) edition_ = shell.Pages().frmSpilSide->Edition;
     if (shell.Pages().frmLavetAf) year_ = shell.Pages().frmLavetAf->Year;
     LanguageProof proof{language, {}, {}};
-    ProvePages(shell, proof);
-    const SpilListe& list = shell.Pages().frmKategori->SpilListe;
-    for (size_t position = 0; position < list.size(); ++position) ProveDemo(shell, position, proof);
+    const PageSet& p = shell.Pages();
+    // Every page is made for the proof; one that is missing is said, never drawn from nothing.
+    const std::pair<const void*, const char*> pages[] = {
+        {p.frmSpilSide, "the game page"},  {p.frmKategori, "the category page"}, {p.frmAfinstaller, "the uninstall page"},
+        {p.frmIndex, "the index page"},    {p.frmHelp, "the help page"},         {p.frmDX, "the DirectX page"},
+        {p.frmLavetAf, "the credits"},     {p.frmForside, "the main menu"},      {p.frmAnsvar, "the disclaimer"}};
+    for (const auto& [page, name] : pages)
+        if (!page) throw std::runtime_error(std::string(name) + " does not exist in " + language.name);
+    Drawn(language.name, [&] { ProvePages(shell, proof); });
+    const SpilListe& list = p.frmKategori->SpilListe;
+    for (size_t position = 0; position < list.size(); ++position)
+        Drawn(WhereOf(position), [&] { ProveDemo(shell, position, proof); });
     ProveCategories(list);
     proofs_.push_back(std::move(proof));
 }
@@ -309,7 +388,7 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
     // The uninstall page as a reader sees it who has installed every demo of the CD.
     TfrmAfinstaller& uninstall = *p.frmAfinstaller;
     std::vector<InstalledDemo> everyDemo;
-    for (const TSpilPost& e : kategori.SpilListe) everyDemo.push_back({"", e.KortTitel, "", false});
+    for (const TSpilPost& e : kategori.SpilListe) everyDemo.push_back({"", RecordName(e.KortTitel), "", false});
     uninstall.ShowList(std::move(everyDemo));
     screen = 0;
     for (int first = 0; first < count; first += TfrmAfinstaller::kRows) {
@@ -378,27 +457,24 @@ void Proof::ProveDemo(TfrmBlack& shell, size_t position, LanguageProof& proof) {
 
     game.ShowDemo(entry, kMeetsNone);
     Take(game, name + "-short", "the game page", owner, demo.pictures, "On a machine that falls short");
-    ProveScreenshot(demo, game.Screenshot);
+    ProveScreenshot(demo);
     proof.demos.push_back(std::move(demo));
 }
 
-void Proof::ProveScreenshot(const DemoProof& demo, const Control& box) {
+void Proof::ProveScreenshot(const DemoProof& demo) {
     const std::string& setup = demo.entry.Setup;
     if (!shotsChecked_.insert(demo.where).second) return;
     const std::string file = ScreenshotFileName(setup);
     Screenshot shot;
     if (!shot.Load(setup)) {
-        Note("screenshot", kAllLanguages, demo.where,
-             FileExists(file) ? "the screenshot " + Quoted(file) + " cannot be read: the game page shows no picture"
-                              : "no screenshot " + Quoted(file) + ": the game page shows no picture");
+        if (shot.Problem().empty())
+            Note("screenshot", kAllLanguages, demo.where, "no screenshot " + Quoted(file) + ": the game page shows no picture");
+        else
+            Note("unreadable", kAllLanguages, demo.where,
+                 "the screenshot " + Quoted(file) + " cannot be read: it " + shot.Problem() +
+                     "; the game page shows no picture");
         return;
     }
-    const SIZE size = shot.Size();
-    if (size.cx > box.Width() || size.cy > box.Height())
-        Note("cut off", kAllLanguages, demo.where,
-             "the screenshot " + Quoted(file) + " is " + std::to_string(size.cx) + " x " + std::to_string(size.cy) +
-                 ": the game page shows its top-left " + std::to_string(box.Width()) + " x " +
-                 std::to_string(box.Height()));
 }
 
 void Proof::ProveCategories(const SpilListe& list) {
@@ -414,10 +490,12 @@ void Proof::ProveCategories(const SpilListe& list) {
 
 void Proof::Take(Page& page, const std::string& name, const std::string& pageName, const OwnerOf& owner,
                  std::vector<Picture>& into, const std::string& caption) {
+    if (!failure_.empty()) return;  // the proof cannot be completed: no more pictures are drawn
     RenderPage(page, image_);
     const std::string file = name + ".png";
     const std::vector<uint8_t> png = EncodePng(kPageWidth, kPageHeight, image_.Pixels());
-    if (png.empty() || !WriteBytes(folder_ + "\\pages\\" + file, png.data(), png.size())) failed_ = true;
+    if ((png.empty() || !WriteBytes(folder_ + "\\pages\\" + file, png.data(), png.size())) && failure_.empty())
+        failure_ = "the picture pages\\" + file + " could not be written in " + folder_;
     ++pictures_;
     into.push_back({file, caption});
     CheckTexts(page, page, RECT{0, 0, kPageWidth, kPageHeight}, pageName, owner);
@@ -472,6 +550,7 @@ std::string Proof::FindingsText() const {
         text += f.kind + ": " + f.language + ": " + f.where + ": " + f.text + "\r\n";
         cut += f.CutOff();
     }
+    // The last line: whoever reads the list knows by it that the proof ended.
     text += "proof: " + std::to_string(pictures_) + " pages, " + std::to_string(cut) + " cut off, " +
             std::to_string(findings_.size() - static_cast<size_t>(cut)) + " other findings\r\n";
     return text;
@@ -579,7 +658,16 @@ bool IsProofCommand(const std::vector<std::string>& args) {
 }
 
 int RunProof(Application& app, const std::string& folder) {
-    if (folder.empty()) return kProofFailed;
+    if (folder.empty()) {
+        std::fputs("proof failed: no folder named: VINDREL.EXE /proof FOLDER\r\n", stdout);
+        std::fflush(stdout);
+        return kProofFailed;
+    }
+    // The proof is run unattended: a fault ends it (its findings then lack their count line and
+    // count for nothing) instead of waiting for ever behind the system's crash dialog.
+    // The old mode is only told by replacing it, hence two calls (the mode's reader is newer than XP).
+    const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX;
+    SetErrorMode(SetErrorMode(quiet) | quiet);
     return Proof(app, folder).Run();
 }
 

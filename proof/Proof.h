@@ -21,7 +21,9 @@ class Page;
 // The arguments ask for the proof: "/proof" (or "-proof", any case), then the folder.
 bool IsProofCommand(const std::vector<std::string>& args);
 
-// Exit status of the proof: 0 nothing is cut off, 1 something is, 2 the folder could not be written.
+// Exit status of the proof: 0 nothing is cut off, 1 something is cut off, cannot be read or cannot
+// be drawn, 2 the proof could not be made (no catalogue, a folder it cannot write or reach); then
+// one line says why, on the console and as the only line of findings.txt.
 constexpr int kProofClean = 0;
 constexpr int kProofCutOff = 1;
 constexpr int kProofFailed = 2;

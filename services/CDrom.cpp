@@ -516,14 +516,14 @@ void WaitForTree(HANDLE first, HANDLE job, const Launcher& launcher, const WaitW
 
 }  // namespace
 
-void RunAndWait(const std::string& commandLine, const Launcher& launcher, const WaitWatch* watch) {
+bool RunAndWait(const std::string& commandLine, const Launcher& launcher, const WaitWatch* watch) {
     StartedTree tree;
     DWORD error = 0;
     if (!StartInJob(commandLine, launcher, tree, error)) {
-        if (error != kElevationRequired) return;
+        if (error != kElevationRequired) return false;
         SplitCommand split = SplitCommandLine(commandLine);
         tree.process.reset(launcher.runElevated(split.file, split.parameters, error));
-        if (!tree.process) return;
+        if (!tree.process) return false;
         // Already running: only what it starts from now on can be followed, if the job is allowed.
         tree.job = NewJob();
         if (tree.job && !launcher.joinJob(tree.job.get(), tree.process.get())) tree.job.reset();
@@ -531,6 +531,7 @@ void RunAndWait(const std::string& commandLine, const Launcher& launcher, const 
     WaitForTree(tree.process.get(), tree.job.get(), launcher, watch);
     tree.thread.reset();  // the thread handle first (none after an elevated start), then the process handle
     tree.process.reset();
+    return true;
 }
 
 std::string ReadFontsFolder() {

@@ -71,9 +71,12 @@ struct RecordRoots {
     HKEY user = HKEY_CURRENT_USER;
 };
 
-// HKLM Software\Vindrel_Games\<edition>\<short title>: "Afinstallationsstreng" then "Folder", each
-// REG_SZ of 255 bytes (longer texts whole); under HKCU when HKLM cannot be written. Skipped for
-// "No uninstalinfo" and for an empty name or one holding a backslash.
+// The name a demo is recorded under: its short title, a backslash written as '/', cut after 255
+// characters (a key name's limit), "No Title!" for a blank one. Install, list and removal use it.
+std::string RecordName(const std::string& shortTitle);
+// HKLM Software\Vindrel_Games\<edition>\<RecordName(short title)>: "Afinstallationsstreng" then
+// "Folder", each REG_SZ of 255 bytes (longer texts whole); under HKCU when HKLM cannot be written.
+// Skipped for "No uninstalinfo" and for an edition that cannot be a key name.
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle,
                         const std::string& group, const std::string& command, const RecordRoots& roots = {});
 // Deletes the demo key (under both roots) only; the edition key stays, even empty.
@@ -187,12 +190,13 @@ extern const char kInstallerBusyMutex[];  // "Global\\_MSIExecute"
 // meanwhile without using processor time. The programs are followed in a job object and, beside
 // it, by their parents' ids, so that a program that left the job (or one started where no job
 // could be had) still counts; where neither can be used, the wait follows the program alone.
-// Leftovers without a window end the wait as the launcher's leftoverQuietMs says. Once the programs have
-// ended, the wait holds while the Windows Installer is busy with an installation that began after
-// the start. A program that needs elevation (Vista and later refuse to start it) is started again
-// through the elevation prompt; declined, it counts as a program that could not be started. The
-// watch, if any, is told of its events meanwhile.
-void RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher(),
+// Leftovers without a window end the wait as the launcher's leftoverQuietMs says. Once the
+// programs have ended, the wait holds while the Windows Installer is busy with an installation
+// that began after the start. A program that needs elevation (Vista and later refuse to start it)
+// is started again through the elevation prompt; declined, it counts as a program that could not
+// be started. The watch, if any, is told of its events meanwhile. False when the program was not
+// started at all.
+bool RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher(),
                 const WaitWatch* watch = nullptr);
 
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"

@@ -145,13 +145,21 @@ void ReadUnder(HKEY root, REGSAM view, std::vector<InstalledDemo>& list, size_t 
 
 }  // namespace
 
+std::string RecordName(const std::string& shortTitle) {
+    std::string name = shortTitle.substr(0, kMaxKeyName);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    if (name.find_first_not_of(" \t") == std::string::npos) name = "No Title!";
+    return name;
+}
+
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
                         const std::string& command, const RecordRoots& roots) {
-    if (command == kNoUninstallInfo || !IsKeyName(edition) || !IsKeyName(shortTitle)) return;
+    if (command == kNoUninstallInfo || !IsKeyName(edition)) return;
+    // Every title is recorded, under the one name the list shows and the removal deletes.
+    const std::string name = RecordName(shortTitle);
     // A program without administrator rights may not write the machine's part of the registry;
     // the same layout under the user's part keeps the record.
-    if (!WriteUnder(roots.machine, edition, shortTitle, group, command))
-        WriteUnder(roots.user, edition, shortTitle, group, command);
+    if (!WriteUnder(roots.machine, edition, name, group, command)) WriteUnder(roots.user, edition, name, group, command);
 }
 
 void DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots) {
@@ -177,10 +185,12 @@ struct UninstallPlace {
 const UninstallPlace kUninstallPlaces[] = {
     {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY}, {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY}, {HKEY_CURRENT_USER, 0}};
 
-// The non-empty "UninstallString" of one entry, expanded when it is a REG_EXPAND_SZ.
-bool EntryCommand(HKEY uninstall, const std::string& entry, std::string& command) {
+// The non-empty "UninstallString" of one entry, expanded when it is a REG_EXPAND_SZ as the setup
+// that wrote it would: one that wrote in the 32-bit view is a 32-bit program.
+bool EntryCommand(HKEY uninstall, const UninstallPlace& place, const std::string& entry, std::string& command) {
     UniqueRegKey key;
-    return OpenForRead(uninstall, entry, key) && QueryStringValue(key.get(), "UninstallString", command) &&
+    const Expansion how = place.view == KEY_WOW64_32KEY ? Expansion::As32Bit : Expansion::Native;
+    return OpenForRead(uninstall, entry, key) && QueryStringValue(key.get(), "UninstallString", command, how) &&
            !command.empty();
 }
 
@@ -192,7 +202,7 @@ std::string LookUpUninstallString(const std::string& uninstallKey) {
         UniqueRegKey uninstall;
         std::string command;
         if (OpenForRead(place.root, kUninstallRoot, uninstall, place.view) &&
-            EntryCommand(uninstall.get(), uninstallKey, command))
+            EntryCommand(uninstall.get(), place, uninstallKey, command))
             return command;
     }
     return kNoUninstallInfo;
@@ -207,7 +217,7 @@ bool UninstallEntryHolds(const std::string& command) {
         for (const std::string& entry : entries) {
             std::string held;
             // Paths on this system do not tell case apart.
-            if (EntryCommand(uninstall.get(), entry, held) && lstrcmpiA(held.c_str(), command.c_str()) == 0)
+            if (EntryCommand(uninstall.get(), place, entry, held) && lstrcmpiA(held.c_str(), command.c_str()) == 0)
                 return true;
         }
     }

@@ -237,16 +237,53 @@ TEST_F(UninstallPage, TheSameTitleUnderTwoEditionsIsTwoRowsEachMarkingItsOwnDemo
     EXPECT_TRUE(RecordExists(firstEdition, "Racer"));
 }
 
-TEST_F(UninstallPage, ADemoWhoseUninstallerIsGoneLeavesTheListSilently) {
+// A demo whose uninstaller is gone leaves the list silently; one whose uninstaller is there but
+// cannot be started (here: not a program) removed nothing and stays. The latter's command is a
+// 32-bit setup's "%ProgramFiles%\...", which must lead to the "(x86)" folder it lies in.
+TEST_F(UninstallPage, AnUninstallerThatIsGoneLeavesTheListAndOneThatCannotStartStays) {
+    char x86[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("ProgramFiles(x86)", x86, sizeof x86), 0u);
+    const std::string folder = std::string(x86) + "\\Vindrel Rel C8", program = folder + "\\unins.exe";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    test::WriteFile(program, "MZ, but no program");
+    const std::string entry = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VindrelRelC8";
+    const std::string command = "\"%ProgramFiles%\\Vindrel Rel C8\\unins.exe\"";
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "UninstallString", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+    RegCloseKey(key);
+    WriteInstallRecord("1099", "Cannot Start", "NoFolder", LookUpUninstallString("VindrelRelC8"));
     WriteInstallRecord("1099", "Gone", "NoFolder", "C:\\Program Files\\Gone\\uninst.exe");
+    // Not started, and no uninstall entry holds its command: it still removed nothing.
+    WriteInstallRecord("1099", "No Entry", "NoFolder", "\"" + program + "\"");
     test::MessageBoxWatcher boxes;
     Open();
     ClickButton(page.Transknap1);
+    ClickButton(page.Transknap2);
+    ClickButton(page.Transknap3);
     ClickButton(page.cmdUninstall);
     EXPECT_FALSE(RecordExists("1099", "Gone"));
-    EXPECT_TRUE(ShownTitles().empty());
+    EXPECT_TRUE(RecordExists("1099", "Cannot Start")) << "not started, the demo is still installed";
+    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Cannot Start", "No Entry"}));
     PumpFor(200);
     EXPECT_TRUE(boxes.Seen().empty());
+    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, entry);
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A short title that cannot be a key name is recorded, listed and removed under one that can.
+TEST_F(UninstallPage, ABackslashTitleIsListedAndRemovedUnderItsRecordedName) {
+    WriteInstallRecord("1099", "AC\\DC Racer", "NoFolder", "C:\\Program Files\\Gone\\uninst.exe");
+    Open();
+    EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"AC/DC Racer"}));
+    ClickButton(page.Transknap1);
+    ClickButton(page.cmdUninstall);
+    EXPECT_FALSE(RecordExists("1099", "AC/DC Racer"));
+    EXPECT_TRUE(ShownTitles().empty());
 }
 
 // ---- Start-menu groups ------------------------------------------------------------------------

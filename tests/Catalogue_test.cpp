@@ -1,12 +1,16 @@
 // Reading Spil.INI into SpilListe, through the platform's own profile reader on real files.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <climits>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "catalogue/Katalog.h"
 #include "tests/TestSupport.h"
+#include "tools/cdcheck/CdCheck.h"
 
 namespace vindrel {
 namespace {
@@ -369,6 +373,126 @@ TEST(Catalogue, FileIsFoundInTheCurrentDirectory) {
         ASSERT_EQ(liste.size(), 1u);
         EXPECT_EQ(liste[0].Titel, folder == &one ? "Fra et" : "Fra to");
     }
+}
+
+}  // namespace
+}  // namespace vindrel
+
+namespace vindrel {
+namespace {
+
+using namespace std::string_literals;
+
+// Catalogues that the CD check once read otherwise than the menu, and the bytes that matter most
+// to the platform's reader.
+const std::string kFixedCatalogues[] = {
+    "[Spil1]\r\nTitel=Before\0After\r\nKategori=Action\r\n"s,  // a NUL byte inside a value
+    "[Spil1]\r\nTitel=One\r\nKategori=Action\r\n[[Spil2]\r\nTitel=Two\r\nKategori=Sport\r\n"s,
+    "[Spil1]\rTitel=One\rKategori=Action\r[Spil2]\rTitel=Two\rKategori=Sport\r"s,  // CR only
+    "[Spil1]\nTitel=One\nKategori=Action\n[Spil2]\r\nTitel=Two\rKategori=Sport\n\r"s,  // mixed
+    "[ Spil1 ]\r\nTitel=Spaced\r\nKategori=Action\r\n[Spil2]\r\nTitel=Two\r\nKategori=Sport\r\n"s,
+    "[Spil1]\r\nTitel=One\r\nKategori=Action\r\n[Spil2\r\nTitel=Two\r\nKategori=Sport\r\n"s,  // no ']'
+    "[Spil1]\r\nTitel\r\nTitel=Later\r\nKategori=Action\r\n"s,  // the first line decides, without '='
+    "[Spil1]\r\nTitel=\x1AZ\x1A\r\nKategori=\tAction \x0B\r\nKortTitel=\"Quoted\"\r\n"s,
+    "[Sp\0il1]\r\nTitel=Cut name\r\nKategori=Action\r\n[Spil1]Trailing\r\nTitel=Real\r\nKategori=Junior\r\n"s,
+    "\x1A[Spil1]\r\n Titel = Blank around \r\nkategori=Action\r\nKORTTITEL=Short\0Cut\r\n"s,
+};
+
+// A repeatable stream of choices: the same mutations on every run and every machine.
+class Choices {
+public:
+    uint32_t Below(uint32_t n) {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 7;
+        state_ ^= state_ << 17;
+        return static_cast<uint32_t>(state_ % n);
+    }
+
+private:
+    uint64_t state_ = 0x5EED2026u;
+};
+
+// One to three changes of the kinds a hand-edited or badly copied catalogue has.
+std::string Mutated(const std::string& sample, Choices& pick) {
+    static const char kBytes[] = {'[', ']', '=', ';', ' ', '\t', '\r', '\n', '\0', '\x1A', '\xA0', '"', '\'', '\x01', '\x0B', '\xAD', 'S'};
+    std::string s = sample;
+    auto lineStart = [&](size_t at) { return s.find_last_of("\r\n", at) == std::string::npos ? 0 : s.find_last_of("\r\n", at) + 1; };
+    for (uint32_t n = 1 + pick.Below(3); n > 0 && !s.empty(); --n) {
+        const size_t at = pick.Below(static_cast<uint32_t>(s.size()));
+        switch (pick.Below(9)) {
+            case 0: s.insert(at, 1, kBytes[pick.Below(sizeof kBytes)]); break;
+            case 1: s.erase(at, 1); break;
+            case 2: s[at] = kBytes[pick.Below(sizeof kBytes)]; break;
+            case 3: {  // every line end of one kind
+                static const char* const kEnds[] = {"\n", "\r", "\n\r", "\r\r\n"};
+                const std::string end = kEnds[pick.Below(4)];
+                std::string out;
+                for (size_t i = 0; i < s.size(); ++i) {
+                    if (s.compare(i, 2, "\r\n") == 0) out += end, ++i;
+                    else out += s[i];
+                }
+                s = out;
+                break;
+            }
+            case 4: {  // a line doubled
+                const size_t from = lineStart(at), to = s.find('\n', at);
+                s.insert(from, s.substr(from, to == std::string::npos ? std::string::npos : to + 1 - from));
+                break;
+            }
+            case 5: {  // a line dropped
+                const size_t from = lineStart(at), to = s.find('\n', at);
+                s.erase(from, to == std::string::npos ? std::string::npos : to + 1 - from);
+                break;
+            }
+            case 6: s[at] = static_cast<char>(std::isupper(static_cast<unsigned char>(s[at])) ? std::tolower(s[at]) : std::toupper(s[at])); break;
+            case 7: {  // a section header written wrongly
+                const size_t header = s.find("[Spil", at);
+                if (header == std::string::npos) break;
+                static const char* const kForms[] = {"[[Spil", "[ Spil", "Spil", "[Spil0", "[SPIL", "[Spil "};
+                s.replace(header, 5, kForms[pick.Below(6)]);
+                break;
+            }
+            default: {  // a value's key or text changed
+                const size_t equals = s.find('=', at);
+                if (equals == std::string::npos) break;
+                static const char* const kTexts[] = {"", " ", "\"x\"", "Action", "action", "\0Sport", "A\\DC", "Junior "};
+                const char* text = kTexts[pick.Below(8)];
+                s.insert(equals + 1, text, text[0] == '\0' && pick.Below(2) ? 6 : std::strlen(text));
+                break;
+            }
+        }
+    }
+    return s;
+}
+
+// For the sample catalogue in a few hundred mutations and the cases above, the demos the CD
+// check says the menu lists (titles, short titles, categories, in order) are those the menu's
+// own reading, through the platform's profile calls, puts in its list.
+TEST(CatalogueAsTheCheckReadsIt, AgreesWithTheMenuOnEveryMutatedCatalogue) {
+    const std::string sample = test::ReadFile(test::BuiltProgram("../cd/Spil.INI"));
+    ASSERT_GT(sample.size(), 1000u) << "the sample CD's catalogue";
+    std::vector<std::string> catalogues;
+    for (const std::string& fixed : kFixedCatalogues) catalogues.push_back(fixed);
+    Choices pick;
+    for (int i = 0; i < 300; ++i) catalogues.push_back(Mutated(sample, pick));
+
+    ScratchFolder folder;
+    int disagreeing = 0;
+    for (size_t i = 0; i < catalogues.size(); ++i) {
+        // A file of its own for each: the platform keeps read profiles by name.
+        const std::string path = folder / ("m" + std::to_string(i) + ".ini");
+        test::WriteFile(path, catalogues[i]);
+        SpilListe menu;
+        indsaet_i_liste(menu, "da", path);
+        const std::vector<cdcheck::DemoAsRead> check = cdcheck::DemosAsRead(catalogues[i]);
+        std::string seen, said;
+        for (const TSpilPost& e : menu) seen += e.Titel + " | " + e.KortTitel + " | " + std::to_string(e.Kategori) + "\n";
+        for (const auto& d : check) said += d.title + " | " + d.shortTitle + " | " + std::to_string(d.category) + "\n";
+        if (seen != said && ++disagreeing <= 5)
+            ADD_FAILURE() << "catalogue " << i << (i < std::size(kFixedCatalogues) ? " (fixed)" : " (mutated)")
+                          << ": the menu lists\n" << seen << "the check says\n" << said;
+    }
+    EXPECT_EQ(disagreeing, 0);
 }
 
 }  // namespace

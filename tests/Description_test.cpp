@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "catalogue/Beskrivelse.h"
+#include "catalogue/ShotReader.h"
+#include "tests/PageTesting.h"
 #include "tests/TestSupport.h"
 
 namespace vindrel {
@@ -289,18 +291,21 @@ TEST(Screenshot, WithoutASetupFileTheCurrentFoldersShotIsLoaded) {
     EXPECT_EQ(shot.Size().cx, 2);
 }
 
-TEST(Screenshot, IsDrawnAtNaturalSizeAndClippedToThePicture) {
-    ScratchFolder big, small;
-    WriteBmp(big / "Shot.bmp", 400, 300, 24, kRed);
+// A picture as large as the game page's is drawn whole at its own size; a larger one is not one
+// the menu shows, and is none.
+TEST(Screenshot, IsDrawnAtNaturalSizeAndOneLargerThanThePictureIsNone) {
+    ScratchFolder whole, small, big;
+    WriteBmp(whole / "Shot.bmp", 316, 236, 24, kRed);
     WriteBmp(small / "Shot.bmp", 100, 50, 24, kBlue);
+    WriteBmp(big / "Shot.bmp", 317, 236, 24, kRed);
     struct Case {
         const ScratchFolder* folder;
         COLORREF colour;
         int inX, inY;    // last pixel inside the drawn area
     };
-    const Case cases[] = {{&big, kRed, 302 + 315, 22 + 235}, {&small, kBlue, 302 + 99, 22 + 49}};
+    const Case cases[] = {{&whole, kRed, 302 + 315, 22 + 235}, {&small, kBlue, 302 + 99, 22 + 49}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.folder == &big ? "larger than the picture" : "smaller than the picture");
+        SCOPED_TRACE(c.folder == &whole ? "as large as the picture" : "smaller than the picture");
         Screenshot shot;
         ASSERT_TRUE(shot.Load(*c.folder / "Setup.exe"));
         Canvas canvas;
@@ -310,6 +315,58 @@ TEST(Screenshot, IsDrawnAtNaturalSizeAndClippedToThePicture) {
         EXPECT_EQ(canvas.Pixel(c.inX + 1, c.inY), RGB(255, 255, 255));
         EXPECT_EQ(canvas.Pixel(c.inX, c.inY + 1), RGB(255, 255, 255));
         EXPECT_EQ(canvas.Pixel(301, 22), RGB(255, 255, 255));
+    }
+    Screenshot shot;
+    EXPECT_FALSE(shot.Load(big / "Setup.exe"));
+    EXPECT_EQ(shot.Problem(), "is 317 x 236 pixels, larger than the game page's 316 x 236 picture");
+}
+
+// The reader under the picture: a 120 x 90 magenta picture as the lists store them.
+constexpr int kShotWidth = 120, kShotHeight = 90;
+constexpr COLORREF kShotColour = RGB(255, 0, 255);
+
+// What the menu promises to show, read to the right colours, and every damaged file refused.
+TEST(ScreenshotReader, ReadsWhatTheMenuPromisesAndRefusesEverythingElse) {
+    const auto made = test::BitmapFile(kShotWidth, kShotHeight, {kShotColour, RGB(0, 0, 255)},
+                                       [](int, int y) { return y == 0 ? 1 : 0; });
+    const std::string good(made.begin(), made.end());
+    const uint32_t magenta = 0xFF00FF, blue = 0x0000FF;  // as the reader gives them: 0x00RRGGBB
+    {
+        SCOPED_TRACE("8 bits, bottom-up");
+        const ShotReading r = ReadShot(good);
+        ASSERT_TRUE(r.Readable()) << r.problem;
+        EXPECT_EQ(r.picture.width, kShotWidth);
+        EXPECT_EQ(r.picture.pixels.front(), blue) << "the top row first";
+        EXPECT_EQ(r.picture.pixels.back(), magenta);
+    }
+    {
+        SCOPED_TRACE("24 bits, top-down");
+        std::string f(good.substr(0, 54));
+        f[10] = 54, f[11] = 0, f[46] = 0, f[47] = 0, f[28] = 24;
+        for (int i = 0; i < 4; ++i) f[22 + i] = char(static_cast<uint32_t>(-2) >> (8 * i));  // 2 rows, top-down
+        f[18] = 2, f[19] = 0;                                                                  // 2 wide
+        f += std::string{char(0xFF), 0, 0, 0, 0, char(0xFF), 0, 0};  // blue, red; padding
+        f += std::string{0, char(0xFF), 0, 0, 0, 0, 0, 0};          // green, black; padding
+        const ShotReading r = ReadShot(f);
+        ASSERT_TRUE(r.Readable()) << r.problem;
+        EXPECT_EQ(r.picture.pixels, (std::vector<uint32_t>{blue, 0xFF0000, 0x00FF00, 0}));
+    }
+    {
+        SCOPED_TRACE("8 bits, run-length encoded");
+        std::string f(good.substr(0, 14 + 40 + 1024));
+        f[18] = 3, f[19] = 0, f[22] = 2, f[23] = 0, f[30] = 1;
+        // Bottom row: 3 x colour 0; top row: 1 x colour 1 in absolute mode 3 pixels (1, 0, 1).
+        f += std::string{3, 0, 0, 0, 0, 3, 1, 0, 1, 0, 0, 1};
+        const ShotReading r = ReadShot(f);
+        ASSERT_TRUE(r.Readable()) << r.problem;
+        EXPECT_EQ(r.picture.pixels, (std::vector<uint32_t>{blue, magenta, blue, magenta, magenta, magenta}));
+    }
+    for (const test::DamagedShot& d : test::DamagedShots(kShotWidth)) {
+        std::string f = good;
+        d.damage(f);
+        const ShotReading r = ReadShot(f);
+        EXPECT_FALSE(r.Readable()) << d.what;
+        EXPECT_TRUE(r.picture.pixels.empty()) << d.what;
     }
 }
 

@@ -72,6 +72,46 @@ inline std::vector<uint8_t> BitmapFile(int w, int h, const std::vector<COLORREF>
     return f;
 }
 
+// A well-made 8-bit Shot.bmp of BitmapFile, `width` pixels wide, damaged as a scratched disc, a
+// broken copy or a careless tool leaves it; each must read as no picture, never a fault or a wrong one.
+struct DamagedShot {
+    const char* what;
+    std::function<void(std::string&)> damage;
+};
+inline std::vector<DamagedShot> DamagedShots(int width) {
+    auto put16 = [](std::string& f, size_t at, uint32_t v) { f[at] = char(v); f[at + 1] = char(v >> 8); };
+    auto put32 = [](std::string& f, size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) f[at + i] = char(v >> (8 * i)); };
+    auto cutTo = [](size_t n) { return [n](std::string& f) { f.resize(std::min(n, f.size())); }; };
+    return {
+        {"a zero-byte file", cutTo(0)},
+        {"cut inside the file header", cutTo(10)},
+        {"cut inside the bitmap header", cutTo(30)},
+        {"cut inside the colour table", cutTo(14 + 40 + 500)},
+        {"cut to half its bytes", [](std::string& f) { f.resize(f.size() / 2); }},
+        {"one byte short", [](std::string& f) { f.pop_back(); }},
+        {"pixels said to begin past the end", [=](std::string& f) { put32(f, 10, static_cast<uint32_t>(f.size()) + 16); }},
+        {"pixels said to begin inside the header", [=](std::string& f) { put32(f, 10, 20); }},
+        {"65535 x 65535 over short data", [=](std::string& f) { put32(f, 18, 65535); put32(f, 22, 65535); }},
+        {"65535 pixels wide", [=](std::string& f) { put32(f, 18, 65535); }},
+        {"an odd header size", [=](std::string& f) { put32(f, 14, 41); }},
+        {"no colour planes", [=](std::string& f) { put16(f, 26, 0); }},
+        {"two colour planes", [=](std::string& f) { put16(f, 26, 2); }},
+        {"257 colours", [=](std::string& f) { put32(f, 46, 257); }},
+        {"4 bits a pixel", [=](std::string& f) { put16(f, 28, 4); }},
+        {"a run-length run past a row", [=](std::string& f) {
+             // RLE8: a first run one pixel longer than the row, then the end of the bitmap.
+             put32(f, 30, 1);
+             f.resize(14 + 40 + 1024);
+             f += std::string{char(width + 1), 0, 0, 1};
+         }},
+        {"run-length data without its end", [=](std::string& f) {
+             put32(f, 30, 1);
+             f.resize(14 + 40 + 1024);
+             f += std::string{char(width), 0, 0, 0};
+         }},
+    };
+}
+
 // A face w x h of one colour, with see-through corners (squares of corner pixels) when corner > 0.
 inline std::vector<uint8_t> Face(int w, int h, COLORREF colour, COLORREF seeThrough, int corner) {
     return BitmapFile(w, h, {seeThrough, colour}, [=](int x, int y) {

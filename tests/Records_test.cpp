@@ -193,15 +193,14 @@ TEST_F(Records, WritingTwiceLeavesOneKeyWithTheSameValues) {
     EXPECT_EQ(Listed()[0].uninstallCommand, "C:\\a.exe");
 }
 
-TEST_F(Records, NothingIsWrittenWithoutUninstallInfoOrAKeyName) {
+TEST_F(Records, NothingIsWrittenWithoutUninstallInfoOrAnEdition) {
     const struct {
         const char* name;
         std::string edition, title, command;
     } cases[] = {
         {"no uninstall info", "1099", "Alpha", "No uninstalinfo"},
-        {"empty title", "1099", "", "C:\\u.exe"},
         {"empty edition", "", "Alpha", "C:\\u.exe"},
-        {"title with a backslash", "1099", "Alpha\\Beta", "C:\\u.exe"},
+        {"edition with a backslash", "10\\99", "Alpha", "C:\\u.exe"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -245,24 +244,44 @@ TEST_F(Records, CommandIsTheFirstValueWhenItIsAString) {
     EXPECT_EQ(commands["Unexpanded"], SystemRoot() + "\\old.exe");
 }
 
-TEST_F(Records, TitlesUpToTheRegistryLimitKeepTheirFullName) {
-    const std::string longest(255, 't');
-    WriteInstallRecord("1099", longest, "Group", "C:\\u.exe");
-    std::vector<InstalledDemo> list = Listed();
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].title, longest);
-    EXPECT_EQ(list[0].uninstallCommand, "C:\\u.exe");
-    EXPECT_EQ(ReadRecordFolder(longest, "1099"), "Group");
-    DeleteInstallRecord("1099", longest);
-    EXPECT_TRUE(Listed().empty());
+// Every title is recorded: one that cannot be a key name under a name that can, the same at
+// install, in the list and at removal.
+TEST_F(Records, EveryTitleIsRecordedListedAndRemovedUnderANameTheRegistryTakes) {
+    const struct {
+        const char* name;
+        std::string title, recorded;
+    } cases[] = {
+        {"up to the registry's limit", std::string(255, 't'), std::string(255, 't')},
+        {"a backslash", "AC\\DC Racer", "AC/DC Racer"},
+        {"beyond the registry's limit", std::string(300, 'u'), std::string(255, 'u')},
+        {"a backslash past the limit's edge", std::string(254, 'v') + "\\\\x", std::string(254, 'v') + "/"},
+        {"empty", "", "No Title!"},
+        {"blank", "  ", "No Title!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(RecordName(c.title), c.recorded);
+        WriteInstallRecord("1099", c.title, "Group", "C:\\u.exe");
+        std::vector<InstalledDemo> list = Listed();
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(list[0].title, c.recorded);
+        EXPECT_EQ(list[0].uninstallCommand, "C:\\u.exe");
+        EXPECT_EQ(ReadRecordFolder(list[0].title, "1099"), "Group");
+        DeleteInstallRecord(list[0].edition, list[0].title);
+        EXPECT_TRUE(Listed().empty());
+        EXPECT_TRUE(KeyExists(kRoot + "\\1099")) << "the edition key stays";
+    }
+}
 
-    test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRoot);
-    WriteInstallRecord("1099", std::string(300, 'u'), "Group", "C:\\v.exe");  // beyond the limit
-    EXPECT_FALSE(KeyExists(kRoot)) << "refused whole, never stored under a cut name";
+std::string Environment(const char* name) {
+    char value[MAX_PATH] = {};
+    GetEnvironmentVariableA(name, value, sizeof value);
+    return value;
 }
 
 TEST(UninstallLookUp, OnlyANonEmptyStringCommandCountsInEitherView) {
     const std::string key = kUninstall + "VindrelLookUpTest";
+    const std::string nul(1, '\0');
     const struct {
         const char* name;
         bool createKey;
@@ -283,7 +302,15 @@ TEST(UninstallLookUp, OnlyANonEmptyStringCommandCountsInEitherView) {
          KEY_WOW64_32KEY},
         {"REG_EXPAND_SZ", true, REG_EXPAND_SZ, std::string("\"%SystemRoot%\\Demo\\u.exe\" /S\0", 29),
          "\"" + SystemRoot() + "\\Demo\\u.exe\" /S", KEY_WOW64_32KEY},
+        // A 32-bit setup's folders, as a 32-bit program expands them: the "(x86)" ones.
+        {"a 32-bit setup's %ProgramFiles%", true, REG_EXPAND_SZ, "\"%ProgramFiles%\\Rel C8\\unins.exe\"" + nul,
+         "\"" + Environment("ProgramFiles(x86)") + "\\Rel C8\\unins.exe\"", KEY_WOW64_32KEY},
+        {"a 32-bit setup's %CommonProgramFiles%", true, REG_EXPAND_SZ, "%commonprogramfiles%\\Rel\\u.exe" + nul,
+         Environment("CommonProgramFiles(x86)") + "\\Rel\\u.exe", KEY_WOW64_32KEY},
+        {"a 64-bit setup's %ProgramFiles%", true, REG_EXPAND_SZ, "%ProgramFiles%\\Rel\\u.exe" + nul,
+         Environment("ProgramFiles") + "\\Rel\\u.exe", KEY_WOW64_64KEY},
     };
+    ASSERT_NE(Environment("ProgramFiles(x86)"), Environment("ProgramFiles")) << "a 64-bit Windows";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lang/SprogTabel.h"
+#include "services/Handles.h"
 #include "tests/MenuFixture.h"
 
 namespace vindrel {
@@ -239,6 +240,44 @@ TEST_F(GamePageTest, ADemoWithoutAScreenshotShowsThePagesBackgroundNotThePreviou
     for (int y = area.top; y < area.bottom; y += 5)
         for (int x = area.left; x < area.right; x += 5) differing += page.At(x, y) != GetPixel(background.get(), x, y);
     EXPECT_EQ(differing, 0) << "the area shows the page's background";
+}
+
+// After a demo with a picture, a demo with a damaged one (or one the drive cannot read) shows
+// its own title and text and no picture at all.
+TEST_F(GamePageTest, ADamagedScreenshotShowsNoPictureAndTheRightDemo) {
+    const auto made = test::BitmapFile(kShotWidth, kShotHeight, {kShotColour}, [](int, int) { return 0; });
+    const std::string good(made.begin(), made.end());
+    std::vector<test::DamagedShot> cases = test::DamagedShots(kShotWidth);
+    cases.push_back({"a read error of the drive", {}});
+    std::vector<Demo> demos{{.KortTitel = "Good", .Kategori = "Action", .Setup = DemoWithShot(cd_, "Good", true),
+                             .Dansk = "The good one"}};
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string name = "Bad" + std::to_string(i);
+        demos.push_back({.KortTitel = name, .Kategori = "Sport", .Setup = DemoWithShot(cd_, name, false),
+                         .Dansk = "Text of " + name});
+        std::string f = good;
+        if (cases[i].damage) cases[i].damage(f);
+        test::WriteFile(cd_ / (name + "\\Shot.bmp"), f);
+    }
+    // The drive's read error: the whole file locked, so every read of it fails.
+    const std::string locked = cd_ / ("Bad" + std::to_string(cases.size() - 1) + "\\Shot.bmp");
+    UniqueFileHandle lock(CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    ASSERT_TRUE(LockFile(lock.get(), 0, 0, 0x10000000, 0));
+    Start(demos);
+    const RECT area = Game().Screenshot.PageRect();
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        Game().ShowDemo(Category().SpilListe[0], Category().Profile);
+        ASSERT_EQ(test::Rendering(Game()).Count(area, kShotColour), kShotWidth * kShotHeight);
+        Game().ShowDemo(Category().SpilListe[i + 1], Category().Profile);
+        EXPECT_EQ(Game().lblSpilTitel.Caption(), "Bad" + std::to_string(i) + " - the full title");
+        EXPECT_EQ(Game().Label(1).Caption(), "Text of Bad" + std::to_string(i));
+        EXPECT_EQ(Game().Screenshot.Picture(), nullptr);
+        EXPECT_EQ(test::Rendering(Game()).Count(area, kShotColour), 0);
+    }
+    UnlockFile(lock.get(), 0, 0, 0x10000000, 0);
 }
 
 // "R&D demo" is drawn so, "&" and all: wider than "RD demo" would be.

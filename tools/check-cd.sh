@@ -1,9 +1,10 @@
 #!/bin/bash
 # Builds the CD check for this machine when needed and runs it on a CD folder:
 #   tools/check-cd.sh [--werror] [--root DIR] [--proof DIR] <CD folder or Spil.INI>
-# With --proof, a folder that holds no proof yet gets one first: the CD's own VINDREL.EXE run in
-# its proof mode under Wine (a private prefix and screen, the CD as drive R:), when Wine is here;
-# for the 32-bit menu of a CD made for burning, this build's 64-bit one in its place.
+# With --proof, a folder that holds no usable proof (none, an incomplete one, one older than the
+# CD's files) gets one first: the CD's own VINDREL.EXE run in its proof mode under Wine (a private
+# prefix and screen, the CD as drive R:), when Wine is here; for the 32-bit menu of a CD made for
+# burning, this build's 64-bit one in its place.
 # Exit status: 0 no errors, 1 errors found, 2 the check could not run.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +18,10 @@ args=("$@") proof=
 for ((i = 0; i + 1 < ${#args[@]}; i++)); do [ "${args[i]}" = --proof ] && proof=${args[i + 1]}; done
 cd_folder=${args[${#args[@]} - 1]:-}
 [ -d "$cd_folder" ] || cd_folder=$(dirname "$cd_folder")
-if [ -n "$proof" ] && [ ! -f "$proof/findings.txt" ] && [ -f "$cd_folder/VINDREL.EXE" ] && command -v wine >/dev/null; then
+# A proof that is missing, incomplete or older than the CD's files is made again; a proof that
+# fails ends the check with the proof's own status, its reason already on the console.
+if [ -n "$proof" ] && ! "$BUILD/cdcheck" --proof-state "$@" >/dev/null && [ -f "$cd_folder/VINDREL.EXE" ] &&
+  command -v wine >/dev/null; then
   . "$ROOT/tools/wine-env.sh"
   wine_env_start "$BUILD/proof-run" >/dev/null
   wine_env_map_cd "$(realpath "$cd_folder")"
@@ -26,7 +30,12 @@ if [ -n "$proof" ] && [ ! -f "$proof/findings.txt" ] && [ -f "$cd_folder/VINDREL
   menu64=${VINDREL_BUILD:-$ROOT/build}/x86_64/VINDREL.exe
   menu=$(wine_env_menu_for "$cd_folder" "$menu64")
   [ "$menu" = VINDREL.EXE ] || [ -f "$menu64" ] || VINDREL_SKIP_I686=1 "$ROOT/tools/build.sh" >/dev/null
-  (cd "$cd_folder" && timeout 600 wine "$menu" /proof "$target" </dev/null 2>/dev/null) || true
+  rc=0
+  (cd "$cd_folder" && timeout 600 wine "$menu" /proof "$target" </dev/null 2>/dev/null) || rc=$?
   wine_env_stop
+  if [ "$rc" != 0 ] && [ "$rc" != 1 ]; then
+    echo "check-cd: the menu's proof ended with status $rc: no proof to compare with" >&2
+    exit "$rc"
+  fi
 fi
 exec "$BUILD/cdcheck" "$@"

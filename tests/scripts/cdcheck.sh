@@ -15,8 +15,10 @@ cmake --build "$WORK/native" -j"$(nproc)" >/dev/null
 CDCHECK="$WORK/native/cdcheck"
 
 # Bitmap files, one per line of standard input: path, a tab, then width, height (negative:
-# top-down), bits per pixel, compression, "cut" to drop its last bytes. One interpreter for them
-# all, since each start costs a good part of a second here.
+# top-down), bits per pixel, compression, then damage: "cut" drops the second half of its pixels,
+# "len=N" keeps its first N bytes, "nodata" leaves out the pixels, "runpast" makes the first
+# run-length run one pixel longer than a row, "set=AT:SIZE:VALUE" overwrites a header field. One
+# interpreter for them all, since each start costs a good part of a second here.
 bitmaps() {
   python3 -c '
 import struct, sys
@@ -25,20 +27,30 @@ for line in sys.stdin.read().splitlines():
     args = rest.split()
     w, h, bits = int(args[0]), int(args[1]), int(args[2])
     comp = int(args[3]) if len(args) > 3 else 0
-    cut = len(args) > 4 and args[4] == "cut"
+    damage = args[4:]
     colours = 1 << bits if bits <= 8 else 0
     palette = bytes(4 * colours)
-    if comp == 1:  # run-length encoded rows: one run of colour 1 per row, then end of bitmap
-        pixels = b"".join(bytes((min(w, 255), 1, 0, 0)) for _ in range(abs(h))) + b"\x00\x01"
+    if "nodata" in damage:
+        pixels = bytes(64)
+    elif comp == 1:  # run-length encoded rows: one run of colour 1 per row, then end of bitmap
+        first = min(w + 1, 255) if "runpast" in damage else min(w, 255)
+        pixels = bytes((first, 1, 0, 0)) + b"".join(bytes((min(w, 255), 1, 0, 0)) for _ in range(abs(h) - 1)) + b"\x00\x01"
     else:
         pixels = bytes(((w * bits + 31) // 32 * 4) * abs(h))
-    if cut:
+    if "cut" in damage:
         pixels = pixels[: len(pixels) // 2]
     offset = 14 + 40 + len(palette)
+    data = bytearray(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset))
+    data += struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, comp, len(pixels), 2835, 2835, colours, 0)
+    data += palette + pixels
+    for d in damage:
+        if d.startswith("set="):
+            at, size, value = (int(x) for x in d[4:].split(":"))
+            data[at : at + size] = value.to_bytes(size, "little")
+        if d.startswith("len="):
+            data = data[: int(d[4:])]
     with open(path, "wb") as f:
-        f.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset))
-        f.write(struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, comp, len(pixels), 2835, 2835, colours, 0))
-        f.write(palette + pixels)
+        f.write(data)
 '
 }
 
@@ -145,10 +157,12 @@ winpath() { echo "Z:$(realpath -m "$1" | tr / '\\')"; }
 PROOF_CD="$WORK/cases/proof"
 cp "$EXE" "$PROOF_CD/VINDREL.EXE"
 ln -sfn "$PROOF_CD" "$WINEPREFIX/dosdevices/p:"
+# Prints what the proof said on the console (each line after "console: "), then its findings.txt.
 proof_of() {
   local rc=0
-  (cd "$1" && timeout 120 wine VINDREL.EXE /proof "$(winpath "$2")" </dev/null >/dev/null 2>&1) || rc=$?
-  tr -d '\r' <"$2/findings.txt" 2>/dev/null || true
+  (cd "$1" && timeout 120 wine VINDREL.EXE /proof "$(winpath "$2")" </dev/null 2>/dev/null) >"$WORK/console.txt" || rc=$?
+  tr -d '\r' <"$WORK/console.txt" | sed 's/^/console: /'
+  if [ -f "$2/findings.txt" ]; then tr -d '\r' <"$2/findings.txt"; fi
   return $rc
 }
 check_case proof-run "$SRC/tests/cdcheck/proof/proof-expect" proof_of "$PROOF_CD" "$WORK/proof-out" || status=1
@@ -161,16 +175,63 @@ from proof_pictures import pixels, count
 black = count(pixels(sys.argv[1]), (302, 22, 618, 258), b"\x00\x00\x00")
 assert black < 316 * 236 // 2, black
 PY
-check_case proof-unwritable <(printf 'exit 2\n') proof_of "$PROOF_CD" /proc/no-such-folder/proof || status=1
+check_case proof-unwritable <(printf '%s\n' 'exit 2' '~console: proof failed: the proof cannot write in the folder .*') \
+  proof_of "$PROOF_CD" /proc/no-such-folder/proof || status=1
+# Every screenshot the menu cannot read is a finding and the status 1, and nothing stops the proof.
+cp "$EXE" "$WORK/cases/damaged/VINDREL.EXE"
+ln -sfn "$WORK/cases/damaged" "$WINEPREFIX/dosdevices/q:"
+check_case proof-damaged "$SRC/tests/cdcheck/damaged/proof-expect" proof_of "$WORK/cases/damaged" "$WORK/proof-damaged" ||
+  status=1
+rm -f "$WINEPREFIX/dosdevices/q:"
+# A control character of the catalogue is written so that it shows, never as it is.
+grep -qF 'Whole\x01Picture' "$WORK/proof-damaged/index.html" && ! grep -q $'\x01' "$WORK/proof-damaged/index.html" ||
+  { echo "FAIL: the proof's page holds a raw control character"; status=1; }
+# A proof that cannot be made says why at once, on the console and in findings.txt, and ends with 2:
+# no catalogue, a folder path too long for its pictures, a picture that cannot be written.
+mkdir -p "$WORK/no-catalogue-cd" "$WORK/proof-blocked/pages/da-menu.png"
+cp "$EXE" "$WORK/no-catalogue-cd/VINDREL.EXE"
+check_case proof-no-catalogue \
+  <(printf '%s\n' 'exit 2' '~console: proof failed: there is no catalogue Spil.INI in .*: start the proof from the CD.s root' \
+    '~proof failed: there is no catalogue Spil.INI in .*') proof_of "$WORK/no-catalogue-cd" "$WORK/proof-no-catalogue" ||
+  status=1
+# 255 characters with the drive: more than the pictures under it could have, less than a path may.
+long="$WORK/$(printf 'p%.0s' {1..100})/$(printf 'q%.0s' $(seq $((255 - 2 - ${#WORK} - 102))))"
+check_case proof-too-long \
+  <(printf '%s\n' 'exit 2' '~console: proof failed: the proof folder.s path is [0-9]+ characters long; it may have at most 227') \
+  proof_of "$PROOF_CD" "$long" || status=1
+check_case proof-blocked \
+  <(printf '%s\n' 'exit 2' '~console: proof failed: the picture pages\\da-menu.png could not be written in .*' '!proof: ') \
+  proof_of "$PROOF_CD" "$WORK/proof-blocked" || status=1
 # Without its folder the switch starts nothing (the menu would otherwise take it for no language).
 (cd "$PROOF_CD" && timeout 30 wine VINDREL.EXE /proof </dev/null >/dev/null 2>&1) && rc=0 || rc=$?
 [ "$rc" = 2 ] || { echo "FAIL: /proof without a folder ended with $rc"; status=1; }
 check_case proof-compare "$SRC/tests/cdcheck/proof/compare-expect" \
   "$CDCHECK" --proof "$WORK/proof-out" "$PROOF_CD" || status=1
-timeout 180 wine "$BUILD/tools/cdcheck.exe" --proof "$(winpath "$WORK/proof-made")" 'P:\' </dev/null 2>/dev/null |
-  tr -d '\r' | grep -v '^proof: ' >"$WORK/proof-made.txt" || true
-diff "$WORK/proof-compare.out" "$WORK/proof-made.txt" ||
-  { echo "FAIL: the Windows check, making the proof itself, says otherwise"; status=1; }
+# A proof is used only when it is complete and newer than every file it drew; otherwise the
+# native check, which cannot run the menu, says so and ends with 2.
+check_case proof-state <(printf 'exit 0\n') "$CDCHECK" --proof-state --proof "$WORK/proof-out" "$PROOF_CD" || status=1
+unusable() {  # name, what to do to a copy of the good proof, the reason the check must give
+  rm -rf "$WORK/proof-$1"
+  cp -r "$WORK/proof-out" "$WORK/proof-$1"
+  (cd "$WORK/proof-$1" && eval "$2")
+  check_case "proof-$1" <(printf '%s\n' 'exit 2' "~cdcheck: the proof in .*proof-$1 $3: make it again with .*" '!note:') \
+    "$CDCHECK" --proof "$WORK/proof-$1" "$PROOF_CD" || status=1
+}
+unusable empty ': >findings.txt' 'is incomplete: its findings.txt does not end with the count of pages'
+unusable garbled 'head -c 300 findings.txt >f && mv f findings.txt' 'is incomplete: its findings.txt does not end with the count of pages'
+unusable failed 'echo "proof failed: the disk is full" >findings.txt' 'is of a proof that failed \(the disk is full\)'
+unusable no-html 'rm index.html' 'is incomplete: it has no index.html'
+unusable stale 'touch -d 2001-01-01 findings.txt index.html' 'is older than Spil.INI on the CD'
+unusable shot-changed 'touch -d "+1 hour" "$PROOF_CD/Demos/D1/Shot.bmp"' 'is older than Shot.bmp on the CD'
+touch -d 2000-01-01 "$PROOF_CD/Demos/D1/Shot.bmp"
+check_case proof-state-stale <(printf 'exit 1\n') "$CDCHECK" --proof-state --proof "$WORK/proof-stale" "$PROOF_CD" || status=1
+# The Windows check makes the proof itself, for a folder with none and for a stale one.
+for made in proof-made proof-stale; do
+  timeout 180 wine "$BUILD/tools/cdcheck.exe" --proof "$(winpath "$WORK/$made")" 'P:\' </dev/null 2>/dev/null |
+    tr -d '\r' | grep -v '^proof: ' >"$WORK/$made.txt" || true
+  diff "$WORK/proof-compare.out" "$WORK/$made.txt" ||
+    { echo "FAIL: the Windows check, making the proof itself in $made, says otherwise"; status=1; }
+done
 rm -f "$WINEPREFIX/dosdevices/p:"
 
 # The Windows build reads the same CD through Wine's drive mapping and says the same. It only

@@ -10,6 +10,7 @@
 
 #include "IniFile.h"
 #include "TextWidth.h"
+#include "catalogue/ShotReader.h"
 
 namespace vindrel::cdcheck {
 namespace fs = std::filesystem;
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kSections = 30;           // Spil1 .. Spil30
 constexpr size_t kCategoryPageSlots = 8;
-constexpr int kShotWidth = 316, kShotHeight = 236;
 
 constexpr std::array<const char*, 6> kCategories{"Action", "Simulator", "Sport", "Adventure", "Strategy", "Junior"};
 constexpr int kNoCategory = 6;
@@ -217,7 +217,7 @@ std::string MachineName(uint16_t machine) {
 
 // "Spil" followed by digits; 0 for names that are not of that form at all.
 enum class SectionKind { Demo, Misnamed, Other };
-SectionKind ClassifySection(const std::string& name, int& number) {
+SectionKind ClassifyName(const std::string& name, int& number) {
     number = 0;
     if (name.size() < 4 || !EqualNoCase(std::string_view(name).substr(0, 4), "Spil")) return SectionKind::Other;
     const std::string rest = name.substr(4);
@@ -228,6 +228,36 @@ SectionKind ClassifySection(const std::string& name, int& number) {
     }
     return std::any_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }) ? SectionKind::Misnamed
                                                                                              : SectionKind::Other;
+}
+
+// A name the menu matches exactly; "[Spil2" (from "[[Spil2]") or " Spil1 " is a demo's section
+// written wrongly, which the menu never reads.
+SectionKind ClassifySection(const std::string& name, int& number) {
+    const SectionKind kind = ClassifyName(name, number);
+    if (kind != SectionKind::Other) return kind;
+    std::string bare;
+    for (char c : name)
+        if (c != '[' && c != ']' && c != ' ' && c != '\t') bare += c;
+    int ignored = 0;
+    return bare != name && ClassifyName(bare, ignored) != SectionKind::Other ? SectionKind::Misnamed : SectionKind::Other;
+}
+
+// A control character in a catalogue text, written as the proof writes it: "\x01".
+std::string ControlCharacter(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) return std::string("\\x") + kHex[u >> 4] + kHex[u & 0xF];
+    }
+    return {};
+}
+
+// The value the menu reads for a key: its first line decides, and a line without '=' gives the
+// key's default, as no line does.
+const IniEntry* ValueEntry(const IniSection& section, std::string_view key) {
+    for (const IniEntry& e : section.entries)
+        if (EqualNoCase(e.key, key)) return e.hasEquals ? &e : nullptr;
+    return nullptr;
 }
 
 struct ListedDemo {
@@ -257,11 +287,13 @@ public:
     }
 
 private:
-    const IniEntry* Get(std::string_view key) const {
+    // The first line of the key, with or without '='.
+    const IniEntry* First(std::string_view key) const {
         for (const IniEntry& e : section_.entries)
             if (EqualNoCase(e.key, key)) return &e;
         return nullptr;
     }
+    const IniEntry* Get(std::string_view key) const { return ValueEntry(section_, key); }
 
     std::string Line(const IniEntry& e) const { return "line " + std::to_string(e.line) + ": "; }
 
@@ -272,6 +304,13 @@ private:
                 continue;
             }
             if (!e.hasEquals) report_.Warning(where_, Line(e) + Quoted(e.key) + " has no '='; the menu reads no value from it");
+            if (e.nulCut)
+                report_.Error(where_, Line(e) + "a NUL byte in the line of " + e.key +
+                                          ": the menu reads only what comes before it" +
+                                          (e.hasEquals ? ", " + Quoted(e.value) : std::string()));
+            if (const std::string c = ControlCharacter(e.value); !c.empty())
+                report_.Error(where_, Line(e) + e.key + " holds the control character " + c +
+                                          ": the menu shows it as a box or not at all");
             const bool known = std::any_of(kKnownKeys.begin(), kKnownKeys.end(), [&](const char* k) { return EqualNoCase(e.key, k); });
             if (!known) {
                 std::string text = Line(e) + "the menu reads no key " + Quoted(e.key);
@@ -282,7 +321,7 @@ private:
                     }
                 report_.Warning(where_, text);
             }
-            const IniEntry* first = Get(e.key);
+            const IniEntry* first = First(e.key);
             if (first != &e)
                 report_.Error(where_, Line(e) + e.key + " is given again; the menu uses only the first, on line " +
                                           std::to_string(first->line));
@@ -299,8 +338,25 @@ private:
         else CheckHeading(titel->value);
         const IniEntry* kort = Get("KortTitel");
         if (kort && kort->value.empty()) report_.Error(where_, "KortTitel is empty: the demo's button has no caption");
-        if (kort) return kort->value;
-        return titel ? titel->value : "No Title!";
+        const std::string shortTitle = kort ? kort->value : titel ? titel->value : "No Title!";
+        CheckRecordName(shortTitle, kort ? "KortTitel" : "Titel, the short title too,");
+        return shortTitle;
+    }
+
+    // The short title names the demo's record in the registry, where a key name holds no
+    // backslash and at most 255 characters; the menu records it under a name made to fit.
+    void CheckRecordName(const std::string& title, const std::string& key) {
+        if (title.find('\\') != std::string::npos) {
+            std::string fitted = title;
+            std::replace(fitted.begin(), fitted.end(), '\\', '/');
+            report_.Error(where_, key + " " + Quoted(title) + " holds a backslash, which the registry's names cannot: "
+                                  "the menu records the installation, and lists it on the uninstall page, as " +
+                                      Quoted(fitted.substr(0, 255)));
+        }
+        if (title.size() > 255)
+            report_.Error(where_, key + " is " + std::to_string(title.size()) +
+                                      " characters long: the registry's names have at most 255, so the uninstall "
+                                      "page lists the demo cut after 255");
     }
 
     int CheckCategory() {
@@ -414,67 +470,19 @@ private:
     }
 
     void CheckScreenshot(const fs::path& file, const std::string& name) {
-        const auto bytes = ReadBytes(file);
-        if (!bytes) {
+        // As much of the file as the menu reads, through the menu's own reader.
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes(kShotReadLimit, '\0');
+        if (in) in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!in && !in.eof()) {
             report_.Error(where_, "the screenshot " + Quoted(name) + " cannot be read");
             return;
         }
-        const std::string& b = *bytes;
-        const auto u8 = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(b[i])); };
-        const auto u16 = [&](size_t i) { return u8(i) | u8(i + 1) << 8; };
-        const auto u32 = [&](size_t i) { return u16(i) | u16(i + 2) << 16; };
-        if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') {
-            std::string kind;
-            if (b.rfind("\x89PNG", 0) == 0) kind = " (it is a PNG picture)";
-            else if (b.size() >= 2 && u8(0) == 0xFF && u8(1) == 0xD8) kind = " (it is a JPEG picture)";
-            else if (b.rfind("GIF8", 0) == 0) kind = " (it is a GIF picture)";
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is not a Windows bitmap" + kind +
+        bytes.resize(static_cast<size_t>(in.gcount()));
+        const ShotReading shot = ReadShot(bytes);
+        if (!shot.Readable())
+            report_.Error(where_, "the screenshot " + Quoted(name) + " " + shot.problem +
                                       "; the game page shows no screenshot for this demo");
-            return;
-        }
-        const uint32_t header = u32(14), offset = u32(10);
-        int64_t width = 0, height = 0;
-        uint32_t bits = 0, compression = 0;
-        if (header == 12) {
-            width = u16(18);
-            height = u16(20);
-            bits = u16(24);
-        } else if (header >= 40 && b.size() >= 54) {
-            width = static_cast<int32_t>(u32(18));
-            height = static_cast<int32_t>(u32(22));
-            bits = u16(28);
-            compression = u32(30);
-        } else {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " has a bitmap header the menu cannot read");
-            return;
-        }
-        height = height < 0 ? -height : height;  // top-down bitmaps are stored with a negative height
-        if (width <= 0 || height <= 0) {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " has no pixels (" + std::to_string(width) + " x " +
-                                      std::to_string(height) + ")");
-            return;
-        }
-        if (bits != 8 && bits != 24) {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is a " + std::to_string(bits) +
-                                      "-bit bitmap; save it as an 8-bit (256 colours) or 24-bit bitmap");
-            return;
-        }
-        if (compression != 0 && !(bits == 8 && compression == 1)) {
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is compressed (type " + std::to_string(compression) +
-                                      "); save it uncompressed");
-            return;
-        }
-        if (width > kShotWidth || height > kShotHeight)
-            report_.Error(where_, "the screenshot " + Quoted(name) + " is " + std::to_string(width) + " x " +
-                                      std::to_string(height) + " pixels, larger than the game page's 316 x 236 "
-                                      "picture: only its top-left 316 x 236 pixels are shown");
-        if (compression == 0) {
-            const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
-            const uint64_t needed = offset + stride * static_cast<uint64_t>(height);
-            if (b.size() < needed)
-                report_.Error(where_, "the screenshot " + Quoted(name) + " is cut short: " + std::to_string(b.size()) +
-                                          " of " + std::to_string(needed) + " bytes");
-        }
     }
 
     void CheckRecords() {
@@ -542,10 +550,22 @@ private:
 };
 
 void CheckStructure(const IniFile& ini, const std::string& file, Report& report) {
-    for (const IniStrayLine& s : ini.StrayLines())
+    for (const IniStrayLine& s : ini.StrayLines()) {
+        int number = 0;
+        if (s.unclosedSection && ClassifySection(s.text.substr(1), number) != SectionKind::Other) {
+            report.Error(file + " line " + std::to_string(s.line),
+                         Quoted(s.text) + " has no closing ']': the menu reads the lines after it as lines of the "
+                                          "section before, and this demo is on no page");
+            continue;
+        }
         report.Warning(file + " line " + std::to_string(s.line),
                        Quoted(s.text) + (s.unclosedSection ? " has no closing ']'; the menu ignores it"
                                                            : " lies before the first section; the menu ignores it"));
+    }
+    for (const IniSection& s : ini.Sections())
+        if (s.nulCut)
+            report.Error(file + " line " + std::to_string(s.line),
+                         "a NUL byte in the section line: the menu reads its name as [" + s.name + "] only");
     for (const IniSection& s : ini.Sections()) {
         const std::string where = file + " line " + std::to_string(s.line);
         const IniSection* first = ini.Find(s.name);
@@ -672,6 +692,41 @@ void CheckFixedFiles(const fs::path& root, Report& report) {
 }
 
 }  // namespace
+
+std::vector<fs::path> FilesTheProofDraws(const CheckInput& input) {
+    std::vector<fs::path> files{input.ini};
+    for (const char* fixed : {"VINDREL.EXE", "Diverse\\verdana.ttf", "Diverse\\verdanab.ttf", "Diverse\\verdanai.ttf",
+                              "Diverse\\verdanaz.ttf"})
+        if (fs::path f = FindNoCase(input.root, fixed); !f.empty()) files.push_back(f);
+    const auto bytes = ReadBytes(input.ini);
+    const IniFile ini = IniFile::Parse(bytes ? *bytes : std::string());
+    for (int n = 1; n <= kSections; ++n) {
+        const IniSection* section = ini.Find("Spil" + std::to_string(n));
+        const IniEntry* setup = section ? ValueEntry(*section, "Setup") : nullptr;
+        if (!setup || setup->value.empty()) continue;
+        // The menu runs from the CD's root, where the catalogue is.
+        const std::string shot = DirectoryPart(setup->value) + "Shot.bmp";
+        if (fs::path f = FindNoCase(shot[0] == '\\' ? input.root : input.ini.parent_path(), shot); !f.empty())
+            files.push_back(f);
+    }
+    return files;
+}
+
+std::vector<DemoAsRead> DemosAsRead(std::string_view catalogue) {
+    const IniFile ini = IniFile::Parse(catalogue);
+    std::vector<DemoAsRead> demos;
+    for (int n = 1; n <= kSections; ++n) {
+        const IniSection* section = ini.Find("Spil" + std::to_string(n));
+        if (!section) continue;
+        const IniEntry* titel = ValueEntry(*section, "Titel");
+        const IniEntry* kort = ValueEntry(*section, "KortTitel");
+        const IniEntry* kategori = ValueEntry(*section, "Kategori");
+        DemoAsRead demo{n, titel ? titel->value : "No Title!", {}, CategoryCode(kategori ? kategori->value : "Ingen")};
+        demo.shortTitle = kort ? kort->value : demo.title;
+        if (demo.category != kNoCategory) demos.push_back(std::move(demo));
+    }
+    return demos;
+}
 
 fs::path FindNoCase(const fs::path& base, const std::string& windowsPath) {
     fs::path current = base;

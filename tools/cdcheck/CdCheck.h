@@ -9,6 +9,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/Udgave.h"
@@ -31,6 +32,20 @@ struct CheckInput {
 
 // With edition given, it receives the edition and year the menu will use.
 std::vector<Finding> CheckCd(const CheckInput& input, CdEdition* edition = nullptr);
+
+// The files the menu's proof of the CD draws from: the catalogue, the menu, the fonts, each demo's
+// screenshot; those that are there.
+std::vector<std::filesystem::path> FilesTheProofDraws(const CheckInput& input);
+
+// A demo as the check reads the catalogue for the menu's pages: its section, titles and category
+// (0 Action ... 5 Junior).
+struct DemoAsRead {
+    int section;
+    std::string title, shortTitle;
+    int category;
+};
+// The demos the menu lists, in its order, from the catalogue's bytes.
+std::vector<DemoAsRead> DemosAsRead(std::string_view catalogue);
 
 // Finds a file under a folder by a Windows path ("Demos\\X\\Setup.exe"), each part compared
 // without regard to case, as the CD's file system does. Empty when there is no such file.

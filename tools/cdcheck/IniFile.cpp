@@ -3,9 +3,27 @@
 namespace vindrel::cdcheck {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// The blanks the platform's reader trims from a line's ends and around '=': the ASCII spaces and
+// ^Z, the old end-of-file mark that some CD tools leave behind.
+bool IsLineBlank(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == ' '; }
+// The blanks the menu itself trims from each "key=value" line it is handed.
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string_view TrimWith(std::string_view s, bool (*blank)(char)) {
+    size_t from = 0, to = s.size();
+    while (from < to && blank(s[from])) ++from;
+    while (to > from && blank(s[to - 1])) --to;
+    return s.substr(from, to - from);
+}
+
+// The platform hands names and values on as C strings: a NUL byte ends them.
+std::string_view UpToNul(std::string_view s, bool& cut) {
+    const size_t nul = s.find('\0');
+    cut = cut || nul != std::string_view::npos;
+    return nul == std::string_view::npos ? s : s.substr(0, nul);
+}
 
 // The platform hands a quoted value back without its quotes when both ends carry the same one.
 std::string Unquote(std::string value) {
@@ -23,48 +41,55 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string Trim(std::string_view s) {
-    size_t from = 0, to = s.size();
-    while (from < to && IsBlank(s[from])) ++from;
-    while (to > from && IsBlank(s[to - 1])) --to;
-    return std::string(s.substr(from, to - from));
-}
+std::string Trim(std::string_view s) { return std::string(TrimWith(s, IsLineBlank)); }
 
 IniFile IniFile::Parse(std::string_view bytes) {
+    // Read as the platform's reader reads it: a line ends at CR or LF, and any run of them is one
+    // break (CR LF, LF and CR alone alike); a section line is '[' up to the first ']', its name
+    // trimmed; a "[" line without ']' is an ordinary line of the section before it.
     IniFile file;
-    int number = 0;
+    int number = 1;
     size_t pos = 0;
     while (pos < bytes.size()) {
-        size_t end = bytes.find('\n', pos);
-        if (end == std::string_view::npos) end = bytes.size();
-        const std::string line = Trim(bytes.substr(pos, end - pos));
-        pos = end + 1;
-        ++number;
-        if (line.empty() || line[0] == ';') continue;
+        size_t end = pos;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+        const std::string_view line = TrimWith(bytes.substr(pos, end - pos), IsLineBlank);
+        const int at = number;
+        pos = end;
+        while (pos < bytes.size() && (bytes[pos] == '\r' || bytes[pos] == '\n')) {
+            // CR LF counts as one line for the producer's editor; lone CRs and LFs each as one.
+            if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
+            ++pos;
+            ++number;
+        }
+        if (line.empty()) continue;
 
-        if (line[0] == '[') {
-            const size_t close = line.find(']');
-            if (close == std::string::npos) {
-                file.stray_.push_back({number, line, true});
-                continue;
-            }
-            file.sections_.push_back({Trim(std::string_view(line).substr(1, close - 1)), number, {}});
+        const size_t close = line[0] == '[' ? line.find(']') : std::string_view::npos;
+        if (close != std::string_view::npos) {
+            bool nul = false;
+            const std::string_view name = TrimWith(UpToNul(TrimWith(line.substr(1, close - 1), IsLineBlank), nul), IsLineBlank);
+            file.sections_.push_back({std::string(name), at, {}, nul});
             continue;
         }
-        if (file.sections_.empty()) {
-            file.stray_.push_back({number, line, false});
+        if (line[0] == ';') continue;  // a comment, which the platform never hands on
+        // A "[" line without ']' is a key no one asks for, of the section before it.
+        if (line[0] == '[' || file.sections_.empty()) {
+            file.stray_.push_back({at, std::string(line), line[0] == '['});
             continue;
         }
         IniEntry entry;
-        entry.line = number;
+        entry.line = at;
         const size_t equals = line.find('=');
-        if (equals == std::string::npos) {
-            entry.key = line;
+        bool nul = false;
+        if (equals == std::string_view::npos) {
+            entry.key = std::string(TrimWith(UpToNul(line, nul), IsBlank));
             entry.hasEquals = false;
         } else {
-            entry.key = Trim(std::string_view(line).substr(0, equals));
-            entry.value = Unquote(Trim(std::string_view(line).substr(equals + 1)));
+            entry.key = std::string(TrimWith(UpToNul(TrimWith(line.substr(0, equals), IsLineBlank), nul), IsBlank));
+            entry.value = Unquote(std::string(
+                TrimWith(UpToNul(TrimWith(line.substr(equals + 1), IsLineBlank), nul), IsBlank)));
         }
+        entry.nulCut = nul;
         entry.fullLength = entry.value.size();
         if (entry.value.size() > kIniValueLimit) entry.value.resize(kIniValueLimit);
         file.sections_.back().entries.push_back(std::move(entry));

@@ -1,5 +1,5 @@
-// A reader of Windows initialisation files that finds values the way the menu's calls to
-// GetPrivateProfileStringA do, and also keeps what those calls never show: later duplicates,
+// A reader of Windows initialisation files that finds values byte for byte the way the menu's
+// reading through GetPrivateProfileSectionA does (line ends, NUL bytes, odd section lines), and also keeps what those calls never show: later duplicates,
 // stray lines, values cut at the buffer's end. Portable: no platform calls.
 #pragma once
 #include <optional>
@@ -18,15 +18,18 @@ struct IniEntry {
     size_t fullLength = 0;  // length before the cut
     int line = 0;
     bool hasEquals = true;  // a line with no '=' is read as a key with an empty value
+    bool nulCut = false;    // a NUL byte in the line ended the key or the value there
 };
 
 struct IniSection {
-    std::string name;  // trimmed, as written
+    std::string name;  // between '[' and the first ']', trimmed, up to a NUL byte: as the platform matches it
     int line = 0;
     std::vector<IniEntry> entries;  // in file order, duplicates included
+    bool nulCut = false;  // a NUL byte ended the name
 };
 
-// A line that belongs to no key: text before the first section, or a section line without ']'.
+// A line that belongs to no key: text before the first section, or a section line without ']'
+// (which the platform reads as a line of the section before it).
 struct IniStrayLine {
     int line = 0;
     std::string text;

@@ -22,13 +22,15 @@ using namespace vindrel::cdcheck;
 using vindrel::CdEdition;
 
 constexpr const char* kUsage =
-    "usage: cdcheck [--root DIR] [--werror] [--proof DIR] PATH\n"
+    "usage: cdcheck [--root DIR] [--werror] [--proof DIR [--proof-state]] PATH\n"
     "       cdcheck --edition PATH\n"
     "  PATH         the CD's folder (holding Spil.INI), or the catalogue file itself\n"
     "  --root DIR   the CD's root, where paths beginning with \"\\\" start (default: the catalogue's folder)\n"
     "  --werror     count warnings as errors\n"
     "  --proof DIR  compare with the menu's exact proof in DIR (VINDREL.EXE /proof DIR); on Windows\n"
-    "               the check runs the CD's VINDREL.EXE to make it when DIR holds none\n"
+    "               the check runs the CD's VINDREL.EXE to make it when DIR holds none, an\n"
+    "               incomplete one or one older than the CD's files\n"
+    "  --proof-state only say whether the proof in DIR can be used: exit 0 it can, 1 it cannot\n"
     "  --edition    print only the edition the menu takes from the catalogue (for the CD's label)\n"
     "Exit status: 0 no errors, 1 errors found, 2 the check could not run.\n";
 
@@ -60,10 +62,11 @@ std::string ForDisplay(const std::string& text) {
 }
 
 #ifdef _WIN32
-// Runs the CD's own menu in its proof mode from the CD's root; false when it cannot be started.
-bool RunMenuProof(const fs::path& root, const fs::path& folder) {
+// Runs the CD's own menu in its proof mode from the CD's root; false, and why, when it made no proof.
+bool RunMenuProof(const fs::path& root, const fs::path& folder, std::string& why) {
     std::error_code ec;
     const fs::path menu = FindNoCase(root, "VINDREL.EXE");
+    why = "there is no VINDREL.EXE on the CD to make it";
     if (menu.empty()) return false;
     const fs::path absolute = fs::absolute(folder, ec);
     const fs::path previous = fs::current_path(ec);
@@ -73,7 +76,8 @@ bool RunMenuProof(const fs::path& root, const fs::path& folder) {
     const std::string program = menu.string(), target = "\"" + absolute.string() + "\"";
     const intptr_t status = _spawnl(_P_WAIT, program.c_str(), ("\"" + program + "\"").c_str(), "/proof", target.c_str(), nullptr);
     fs::current_path(previous, ec);
-    return status == 0 || status == 1;  // 2 or -1: no proof was written
+    why = "the menu's proof ended with status " + std::to_string(status);
+    return status == 0 || status == 1;  // 2, -1 or a crash: no proof was written
 }
 #endif
 
@@ -81,12 +85,14 @@ bool RunMenuProof(const fs::path& root, const fs::path& folder) {
 
 int main(int argc, char** argv) {
     fs::path path, root, proof;
-    bool werror = false, editionOnly = false;
+    bool werror = false, proofState = false, editionOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--root") == 0 && i + 1 < argc) {
             root = argv[++i];
         } else if (std::strcmp(argv[i], "--proof") == 0 && i + 1 < argc) {
             proof = argv[++i];
+        } else if (std::strcmp(argv[i], "--proof-state") == 0) {
+            proofState = true;
         } else if (std::strcmp(argv[i], "--werror") == 0) {
             werror = true;
         } else if (std::strcmp(argv[i], "--edition") == 0) {
@@ -101,7 +107,7 @@ int main(int argc, char** argv) {
             path = argv[i];
         }
     }
-    if (path.empty()) {
+    if (path.empty() || (proofState && proof.empty())) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -123,6 +129,11 @@ int main(int argc, char** argv) {
     if (input.root.empty()) input.root = ".";
     if (input.ini.parent_path().empty()) input.ini = fs::path(".") / input.ini;
 
+    if (proofState) {
+        const std::string why = ProofUnusable(proof, FilesTheProofDraws(input));
+        if (!why.empty()) std::printf("cdcheck: the proof in %s %s\n", proof.string().c_str(), why.c_str());
+        return why.empty() ? 0 : 1;
+    }
     CdEdition cd;
     std::vector<Finding> findings = CheckCd(input, &cd);
     if (editionOnly) {
@@ -130,13 +141,17 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!proof.empty()) {
-        auto lines = ReadProof(proof);
+        std::string why = ProofUnusable(proof, FilesTheProofDraws(input));
 #ifdef _WIN32
-        if (!lines && RunMenuProof(input.root, proof)) lines = ReadProof(proof);
+        if (!why.empty()) {
+            std::string failed;
+            why = RunMenuProof(input.root, proof, failed) ? ProofUnusable(proof, FilesTheProofDraws(input)) : failed;
+        }
 #endif
+        const auto lines = why.empty() ? ReadProof(proof) : std::nullopt;
         if (!lines) {
-            std::fprintf(stderr, "cdcheck: no proof in %s: make it with VINDREL.EXE /proof %s from the CD's root\n",
-                         proof.string().c_str(), proof.string().c_str());
+            std::fprintf(stderr, "cdcheck: the proof in %s %s: make it again with VINDREL.EXE /proof %s from the CD's root\n",
+                         proof.string().c_str(), why.empty() ? "cannot be read" : why.c_str(), proof.string().c_str());
             return 2;
         }
         for (Finding& f : CompareWithProof(findings, *lines)) findings.push_back(std::move(f));

@@ -50,6 +50,29 @@ std::optional<std::vector<ProofLine>> ReadProof(const std::filesystem::path& fol
     return lines;
 }
 
+std::string ProofUnusable(const std::filesystem::path& folder, const std::vector<std::filesystem::path>& drawn) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path findings = folder / "findings.txt";
+    std::ifstream in(findings, std::ios::binary);
+    if (!in) return "holds no findings.txt";
+    std::string line, last;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) last = line;
+    }
+    if (last.rfind("proof failed: ", 0) == 0) return "is of a proof that failed (" + last.substr(14) + ")";
+    if (last.rfind("proof: ", 0) != 0 || !Has(last, " pages, ")) return "is incomplete: its findings.txt does not end with the count of pages";
+    if (!fs::is_regular_file(folder / "index.html", ec)) return "is incomplete: it has no index.html";
+    const auto made = fs::last_write_time(findings, ec);
+    if (ec) return "cannot be dated";
+    for (const fs::path& file : drawn) {
+        const auto changed = fs::last_write_time(file, ec);
+        if (!ec && changed > made) return "is older than " + file.filename().string() + " on the CD";
+    }
+    return {};
+}
+
 std::vector<Finding> CompareWithProof(const std::vector<Finding>& estimate, const std::vector<ProofLine>& proof) {
     std::vector<Finding> out;
     // What each side says, as points of (section, language) and (section, page).
