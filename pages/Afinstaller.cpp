@@ -123,20 +123,20 @@ void TfrmAfinstaller::cmdUninstallClick() {
     CleanUp();
 }
 
-void TfrmAfinstaller::cmdBackClick() { Navigate::Back(*this, "Click"); }
+void TfrmAfinstaller::cmdBackClick() { Navigate::Back(*this, art::kClick); }
 
 void TfrmAfinstaller::cmdHjaelpClick() {
     if (TfrmHelp* help = shell_.Pages().frmHelp) help->OpenOnTopic(TfrmHelp::kTopicRemovingGames);
 }
 
 void TfrmAfinstaller::cmdNedClick() {
-    PlayUiSound("CLICK");
+    PlayUiSound(art::kClick);
     ++firstShown_;
     UpdateLabels(firstShown_);
 }
 
 void TfrmAfinstaller::cmdOpClick() {
-    PlayUiSound("CLICK");
+    PlayUiSound(art::kClick);
     --firstShown_;
     UpdateLabels(firstShown_);
 }

@@ -22,13 +22,13 @@ TfrmAnsvar::TfrmAnsvar(TfrmBlack& shell)
 }
 
 void TfrmAnsvar::cmdOKClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     if (TfrmForside* menu = shell_.Pages().frmForside) menu->Show();
     Hide();
 }
 
 void TfrmAnsvar::cmdCancelClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     Sleep(1000);  // so that the click is heard before the program goes
     shell_.App().Terminate();
 }

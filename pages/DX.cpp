@@ -18,7 +18,7 @@ TfrmDX::TfrmDX(TfrmBlack& shell)
 }
 
 void TfrmDX::cmdOKClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     // The page stays live while the installer runs; a second press must not start it again
     // (the setup would run twice, the second copy fighting the first over the same files).
     if (installing_) return;
@@ -37,6 +37,6 @@ void TfrmDX::cmdHjaelpClick() {
     if (TfrmHelp* help = shell_.Pages().frmHelp) help->OpenOnTopic(TfrmHelp::kTopicInstallingDirectX);
 }
 
-void TfrmDX::cmdNotClick() { Navigate::Back(*this, "Click"); }
+void TfrmDX::cmdNotClick() { Navigate::Back(*this, art::kClick); }
 
 }  // namespace vindrel

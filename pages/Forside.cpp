@@ -73,28 +73,28 @@ void TfrmForside::ShowCategory(CategoryCode category) {
     // The category is set first: the page fills itself when it becomes active.
     TfrmKategori* kategori = shell_.Pages().frmKategori;
     if (kategori) kategori->ShownCategory = category;
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     if (kategori) kategori->Show();
 }
 
 void TfrmForside::cmdHelpClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     // Opened from here with no topic chosen.
     if (TfrmHelp* help = shell_.Pages().frmHelp) help->Show();
 }
 
 void TfrmForside::cmdDXClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     if (TfrmDX* dx = shell_.Pages().frmDX) dx->Show();
 }
 
 void TfrmForside::cmdIndexClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     if (TfrmIndex* index = shell_.Pages().frmIndex) index->Show();
 }
 
 void TfrmForside::cmdUninstallClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     // The list is read again each time, so demos recorded since the last visit appear.
     if (TfrmAfinstaller* uninstall = shell_.Pages().frmAfinstaller) {
         uninstall->CleanUp();
@@ -104,7 +104,7 @@ void TfrmForside::cmdUninstallClick() {
 
 void TfrmForside::cmdExitClick() {
     // The program only ends from the credits page (or the disclaimer).
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     if (TfrmLavetAf* credits = shell_.Pages().frmLavetAf) credits->Show();
 }
 

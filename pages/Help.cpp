@@ -21,14 +21,14 @@ TfrmHelp::TfrmHelp(TfrmBlack& shell)
 void TfrmHelp::AppendTopic(const std::string& name) { radHelpSelect.AddItem(name); }
 
 void TfrmHelp::OpenFromMenu() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     Show();
 }
 
 void TfrmHelp::OpenOnTopic(int index) {
     // The page always comes back with nothing chosen, so this choice runs the topic handler.
     radHelpSelect.SetItemIndex(index);
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     Show();
 }
 
@@ -40,7 +40,7 @@ void TfrmHelp::FormCreate() {
 void TfrmHelp::FormShow() { radHelpSelect.SetEnabled(true); }
 
 void TfrmHelp::radHelpSelectClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     const int index = radHelpSelect.ItemIndex();
     if (index >= 0 && index + 1 < static_cast<int>(HelpTexts.size()))
         lblHelp.SetCaption(HelpTexts[static_cast<size_t>(index) + 1]);
@@ -50,7 +50,7 @@ void TfrmHelp::cmdNotClick() {
     radHelpSelect.SetItemIndex(-1);  // silent: no topic handler, no sound
     lblHelp.SetCaption("");
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PlayUiSound("Tilbage");
+    PlayUiSound(art::kTilbage);
     radHelpSelect.SetEnabled(false);
     Hide();
 }

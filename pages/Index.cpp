@@ -6,6 +6,7 @@
 #include "pages/Forside.h"
 #include "pages/Kategori.h"
 #include "services/CDrom.h"
+#include "toolkit/Artwork.h"
 
 namespace vindrel {
 namespace {
@@ -71,13 +72,13 @@ void TfrmIndex::UpdateLabels(int32_t top) {
 }
 
 void TfrmIndex::cmdOpClick() {
-    PlayUiSound("CLICK");
+    PlayUiSound(art::kClick);
     --IndexTop;
     UpdateLabels(IndexTop);
 }
 
 void TfrmIndex::cmdNedClick() {
-    PlayUiSound("CLICK");
+    PlayUiSound(art::kClick);
     ++IndexTop;
     UpdateLabels(IndexTop);
 }
@@ -91,8 +92,8 @@ void TfrmIndex::IndexClick(TLMDMMButton& sender) {
 }
 
 void TfrmIndex::cmdBackClick() {
-    if (TfrmForside* menu = shell_.Pages().frmForside) Navigate::ShowThenHide(*menu, *this, "tilbage");
-    else Navigate::Back(*this, "tilbage");
+    if (TfrmForside* menu = shell_.Pages().frmForside) Navigate::ShowThenHide(*menu, *this, art::kTilbage);
+    else Navigate::Back(*this, art::kTilbage);
 }
 
 }  // namespace vindrel

@@ -5,6 +5,7 @@
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
 #include "services/CDrom.h"
+#include "toolkit/Artwork.h"
 
 namespace vindrel {
 namespace {
@@ -68,7 +69,7 @@ void TfrmKategori::KategoriClick(TLMDMMButton& sender) {
     JegTagerDenClick();
 }
 
-void TfrmKategori::TilbageKnapClick() { Navigate::Back(*this, "Tilbage"); }
+void TfrmKategori::TilbageKnapClick() { Navigate::Back(*this, art::kTilbage); }
 
 void TfrmKategori::Image2MouseDown(const MouseEvent& e) {
     // Exactly the right button with Shift, Ctrl and Alt: no other mouse button held.
@@ -78,12 +79,12 @@ void TfrmKategori::Image2MouseDown(const MouseEvent& e) {
 }
 
 void TfrmKategori::PowerDown() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     if (TfrmLavetAf* credits = shell_.Pages().frmLavetAf) credits->imgHeHe.SetVisible(true);
 }
 
 void TfrmKategori::JegTagerDenClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     // Positions come from this page's buttons or the index page; one that is gone opens nothing.
     if (SelectedEntry < 0 || static_cast<size_t>(SelectedEntry) >= SpilListe.size()) return;
     if (TfrmSpilSide* game = shell_.Pages().frmSpilSide) game->ShowDemo(SpilListe[static_cast<size_t>(SelectedEntry)], Profile);

@@ -55,7 +55,8 @@ public:
     TImage& Image2 = Add<TImage>("Image2", 260, 400, 3, 3);
 
     // The eight demo buttons, label1 first.
-    const std::array<TLMDMMButton*, 8>& DemoButtons() const { return demoButtons_; }
+    static constexpr int kDemoButtons = 8;
+    const std::array<TLMDMMButton*, kDemoButtons>& DemoButtons() const { return demoButtons_; }
 
     // The catalogue's reading operations on SpilListe, in CurrentLanguage.
     void indsaet_i_liste();
@@ -76,7 +77,7 @@ private:
     // Slot n's row: face n of BagKategorier normally, under the mouse and pressed (label2 in every
     // state), with its catalogue position as tag until the page fills it.
     ButtonProps Row(int n, COLORREF transColour);
-    std::array<TLMDMMButton*, 8> demoButtons_{&label1, &label2, &label3, &label4,
+    std::array<TLMDMMButton*, kDemoButtons> demoButtons_{&label1, &label2, &label3, &label4,
                                               &label5, &label6, &label7, &label8};
 };
 

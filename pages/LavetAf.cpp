@@ -14,10 +14,10 @@ TfrmLavetAf::TfrmLavetAf(TfrmBlack& shell)
     cmdSlut.OnClick = [this](TLMDMMButton&) { cmdExitClick(); };
 }
 
-void TfrmLavetAf::cmdNotClick() { Navigate::Back(*this, "Click"); }
+void TfrmLavetAf::cmdNotClick() { Navigate::Back(*this, art::kClick); }
 
 void TfrmLavetAf::cmdExitClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     // The loop ends; the shell's clean-up follows when the pages are gone.
     shell_.App().Terminate();
 }

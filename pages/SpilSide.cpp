@@ -16,13 +16,6 @@ namespace {
 constexpr size_t kDirectoryLimit = 199;
 constexpr DWORD kCurrentDirectoryBuffer = 200;
 
-// Everything up to and including the last '\' or ':'; empty when there is neither.
-std::string DirectoryPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    if (cut == std::string::npos) return {};
-    return path.substr(0, std::min(cut + 1, kDirectoryLimit));
-}
-
 }  // namespace
 
 TfrmSpilSide::TfrmSpilSide(TfrmBlack& shell)
@@ -122,19 +115,19 @@ void TfrmSpilSide::OnActivate() {
 void TfrmSpilSide::UpdateLabels(int32_t top) {
     const int n = mmoInstrukser.Count();
     cmdOp.SetVisible(top >= 1);
-    cmdNed.SetVisible(top <= n - 19);
+    cmdNed.SetVisible(top + kLines < n);  // lines below the last one shown
     if (top < 0 || top > n - kLines) return;
     for (int k = 1; k <= kLines; ++k) Label(k).SetCaption(mmoInstrukser.Line(top + k - 1));
 }
 
 void TfrmSpilSide::cmdOpClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     --TextTop;
     UpdateLabels(TextTop);
 }
 
 void TfrmSpilSide::cmdNedClick() {
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
     ++TextTop;
     UpdateLabels(TextTop);
 }
@@ -145,8 +138,8 @@ void TfrmSpilSide::tmrKranTimer() {
 }
 
 void TfrmSpilSide::cmdInstallerClick() {
-    PlayUiSound("Click");
-    const std::string directory = DirectoryPart(SetupPath);
+    PlayUiSound(art::kClick);
+    const std::string directory = SetupFolder(SetupPath).substr(0, kDirectoryLimit);
     // Black over the menu pages while the setup runs.
     shell_.BringToFront();
     char saved[kCurrentDirectoryBuffer] = {};
@@ -175,11 +168,11 @@ void TfrmSpilSide::cmdHjaelpClick() {
         help->OpenOnTopic(TfrmHelp::kTopicInstallingGames);
         return;
     }
-    PlayUiSound("Click");
+    PlayUiSound(art::kClick);
 }
 
 void TfrmSpilSide::cmdNotClick() {
-    PlayUiSound("Tilbage");
+    PlayUiSound(art::kTilbage);
     Hide();
     TfrmKategori* kategori = shell_.Pages().frmKategori;
     if (kategori && kategori->ReturnToCategory) {
