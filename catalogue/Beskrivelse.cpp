@@ -56,11 +56,12 @@ std::string DescriptionLines::Line(int k) const {
     return Narrow(buffer);
 }
 
-std::string ScreenshotFileName(const std::string& setup) {
-    size_t cut = setup.find_last_of("\\:");
-    std::string dir = cut == std::string::npos ? std::string() : setup.substr(0, cut + 1);
-    return dir + "Shot.bmp";
+std::string SetupFolder(const std::string& setup) {
+    const size_t cut = setup.find_last_of("\\:");
+    return cut == std::string::npos ? std::string() : setup.substr(0, cut + 1);
 }
+
+std::string ScreenshotFileName(const std::string& setup) { return SetupFolder(setup) + "Shot.bmp"; }
 
 namespace {
 

@@ -37,7 +37,9 @@ private:
     HWND edit_ = nullptr;
 };
 
-// The directory part of a Setup value (up to and including its last '\' or ':') + "Shot.bmp".
+// The folder part of a Setup value: up to and including its last '\' or ':'; empty without either.
+std::string SetupFolder(const std::string& setup);
+// The screenshot beside a demo's setup: its folder + "Shot.bmp".
 std::string ScreenshotFileName(const std::string& setup);
 
 // The screenshot picture. A missing or unreadable file leaves no picture: never another demo's.

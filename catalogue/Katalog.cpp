@@ -138,6 +138,7 @@ TSpilPost ReadSpilPost(int number, const std::string& currentLanguage, const std
     const std::string name = "Spil" + std::to_string(number);
     const CatalogueSection section(name.c_str(), iniPath);
     TSpilPost e;
+    e.Section = number;
     e.Titel = section.Text("Titel", "No Title!");
     e.KortTitel = section.Text("KortTitel", e.Titel);
     e.Setup = section.Text("Setup", "No File!");

@@ -27,6 +27,7 @@ struct TSpilPost {
     CategoryCode Kategori = kNoCategory;
     std::string Folder;
     std::string Uninstall;
+    int Section = 0;  // n of the [Spiln] it was read from
 };
 
 // Ordered, owning; an entry's 0-based position is its identity for the pages.

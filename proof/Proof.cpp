@@ -38,7 +38,6 @@ struct Language {
 constexpr Language kLanguages[] = {
     {"da", "Danish"}, {"se", "Swedish"}, {"no", "Norwegian"}, {"fi", "Finnish"}};
 constexpr const char* kAllLanguages = "all";  // a finding that is the same in every language
-constexpr int kCategorySlots = 8;
 
 // A machine that meets every requirement, and one that meets none (the lines red, as lit).
 constexpr MachineProfile kMeetsAll{0, INT32_MAX, INT32_MAX, 1};
@@ -246,9 +245,9 @@ private:
 
 int Proof::Run() {
     if (!Prepare()) return Failed();
-    // The positions of the list are the sections that name a category, in order.
-    for (int n = 1; n <= kCatalogueSections; ++n)
-        if (ReadSpilPost(n, "da").Kategori != kNoCategory) sections_.push_back(n);
+    SpilListe listed;
+    indsaet_i_liste(listed, "da");
+    for (const TSpilPost& e : listed) sections_.push_back(e.Section);
 
     app_.SetOffScreen(true);
     {
@@ -361,7 +360,7 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
         };
     };
     TfrmKategori& kategori = *p.frmKategori;
-    auto isRow = [](const std::array<TLMDMMButton*, 8>& rows, const Control& c) {
+    auto isRow = [](const std::array<TLMDMMButton*, TfrmKategori::kDemoButtons>& rows, const Control& c) {
         return std::find(rows.begin(), rows.end(), &c) != rows.end();
     };
     for (CategoryCode c = 0; c < kNoCategory; ++c) {
@@ -453,7 +452,8 @@ void Proof::ProveDemo(TfrmBlack& shell, size_t position, LanguageProof& proof) {
     if (lines > TfrmSpilSide::kLines)
         Note("scrolls", language_, demo.where,
              std::string("the ") + proof.language.name + " description has " + std::to_string(lines) + " lines: " +
-                 std::to_string(screen) + " screens; the game page shows 18 at a time and the reader scrolls with the arrows");
+                 std::to_string(screen) + " screens; the game page shows " + std::to_string(TfrmSpilSide::kLines) +
+                 " at a time and the reader scrolls with the arrows");
 
     game.ShowDemo(entry, kMeetsNone);
     Take(game, name + "-short", "the game page", owner, demo.pictures, "On a machine that falls short");
@@ -481,7 +481,7 @@ void Proof::ProveCategories(const SpilListe& list) {
     int seen[kNoCategory] = {};
     for (size_t position = 0; position < list.size(); ++position) {
         const CategoryCode c = list[position].Kategori;
-        if (c >= kNoCategory || ++seen[c] <= kCategorySlots) continue;
+        if (c >= kNoCategory || ++seen[c] <= TfrmKategori::kDemoButtons) continue;
         Note("hidden", kAllLanguages, WhereOf(position),
              Quoted(list[position].KortTitel) + " is " + kCategoryNames[c] + " demo number " + std::to_string(seen[c]) +
                  ": the category page shows the first eight, so it is reachable from the index page only");
