@@ -1,4 +1,6 @@
 // The registry records of installed demos, the look-ups they need, and the demos' Start-menu groups.
+#include "services/Struktur.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
