@@ -1,15 +1,44 @@
 #!/bin/bash
 # Sets up what is missing, builds both programs and runs every test under Wine on Xvfb.
+# With no arguments the tests run in two streams side by side (below); with arguments, as CTest
+# is given them, in one prefix: tools/run-tests.sh -R Catalogue
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}
 "$ROOT/tools/setup-deps.sh"
 "$ROOT/tools/build.sh"
 . "$ROOT/tools/wine-env.sh"
-rm -rf "$BUILD/x86_64/testenv"
+rm -rf "$BUILD/x86_64/testenv" "$BUILD/x86_64/testenv-2" "$BUILD/x86_64/units-1.done"
 wine_env_start "$BUILD/x86_64/testenv"
-# The script tests each start from a copy of this freshly booted prefix.
+# The other prefixes each start from a copy of this freshly booted one.
 wine_env_save_template "$BUILD/x86_64/wine-template"
 trap wine_env_stop EXIT
 trap "exit 130" INT TERM
-ctest --test-dir "$BUILD/x86_64" --output-on-failure --timeout 300 "$@"
+CTEST=(ctest --test-dir "$BUILD/x86_64" --output-on-failure --timeout 300)
+if [ $# -gt 0 ]; then
+  "${CTEST[@]}" "$@"
+  exit
+fi
+# Two runs side by side, each in a prefix and on a screen of its own, the second's report after
+# the first's: the unit tests in halves, then the script tests, those that make a prefix of their
+# own (the reader's session, the sample CD, the narrow screen) beside the others.
+OWN_PREFIX='^script\.(reader_session|sample_cd|screen_warning)$'
+(
+  wine_env_start "$BUILD/x86_64/testenv-2"
+  trap wine_env_stop EXIT
+  status=0
+  "${CTEST[@]}" -E '^script\.' -I 2,,2 >"$BUILD/x86_64/tests-2.log" 2>&1 || status=1
+  # Waits for the first run's unit tests, so that no script shares the machine with them.
+  while [ ! -e "$BUILD/x86_64/units-1.done" ]; do sleep 0.2; done
+  "${CTEST[@]}" -R "$OWN_PREFIX" >>"$BUILD/x86_64/tests-2.log" 2>&1 || status=1
+  exit $status
+) &
+SECOND=$!
+rm -f "$BUILD/x86_64/units-1.done"
+status=0
+"${CTEST[@]}" -E '^script\.' -I 1,,2 || status=1
+touch "$BUILD/x86_64/units-1.done"
+"${CTEST[@]}" -R '^script\.' -E "$OWN_PREFIX" || status=1
+wait "$SECOND" || status=1
+cat "$BUILD/x86_64/tests-2.log"
+exit $status
