@@ -17,10 +17,14 @@ extern const wchar_t kApplicationWindowClass[];
 // unless the backdrop covers its pages while a setup runs (answer 0).
 UINT AnotherStartMessage();
 
+// Where the pages go, fixed for the application's life: on the screen, or (the producer's proof)
+// never on it, where showing a page only does what it does for the page itself and there is no
+// task-bar button either.
+enum class PageScreen { On, Off };
+
 class Application : public PageHost {
 public:
-    // Without the task-bar button (the producer's proof) the window stays hidden.
-    explicit Application(HINSTANCE instance, bool taskBarButton = true);
+    explicit Application(HINSTANCE instance, PageScreen screen = PageScreen::On);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -35,10 +39,7 @@ public:
     void Terminate() override;
     bool Terminated() const { return terminated_; }
 
-    // Pages made while this is on are never put on the screen: showing one only does what it
-    // does for the page itself (the proof renders them off the screen).
-    void SetOffScreen(bool on) { offScreen_ = on; }
-    bool OffScreen() const override { return offScreen_; }
+    bool OffScreen() const override { return screen_ == PageScreen::Off; }
 
     // Runs the message loop until Terminate; returns the exit code.
     int Run();
@@ -79,7 +80,7 @@ private:
     StartupTimes times_;
     std::function<bool()> idleWork_;
     SharedGdi gdi_;
-    bool offScreen_ = false;
+    PageScreen screen_;
 };
 
 }  // namespace vindrel

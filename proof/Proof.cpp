@@ -31,6 +31,24 @@
 namespace vindrel {
 namespace {
 
+// Where the proof says how it ended: its standard output, or where it has none (a windowed
+// program started from a command prompt), the console of the prompt it was started from.
+void Say(const std::string& line) {
+    DWORD written = 0;
+    const HANDLE own = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (own && own != INVALID_HANDLE_VALUE && GetFileType(own) != FILE_TYPE_UNKNOWN) {
+        WriteFile(own, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        return;
+    }
+    // Refused as "already attached" where the system gave the program that console itself.
+    if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED) return;
+    const HANDLE opened = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return;
+    const UniqueKernelHandle console(opened);
+    WriteFile(console.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
 struct Language {
     const char* code;
     const char* name;
@@ -249,14 +267,12 @@ int Proof::Run() {
     indsaet_i_liste(listed, "da");
     for (const TSpilPost& e : listed) sections_.push_back(e.Section);
 
-    app_.SetOffScreen(true);
     {
         const PrivateFonts fonts;
         fontsLoaded_ = fonts.Loaded();
         Drawn("the language page", [&] { ProveFlags(); });
         for (const Language& language : kLanguages) Drawn(language.name, [&] { ProveLanguage(language); });
     }
-    app_.SetOffScreen(false);
     if (!failure_.empty()) return Failed();
 
     const std::string list = FindingsText();
@@ -265,8 +281,7 @@ int Proof::Run() {
         return Failed();
     }
     // The summary, the list's last line, for whoever started the proof from a console.
-    std::fputs(list.substr(list.rfind("proof: ")).c_str(), stdout);
-    std::fflush(stdout);
+    Say(list.substr(list.rfind("proof: ")));
     const bool fault = std::any_of(findings_.begin(), findings_.end(), [](const Finding& f) { return f.Fault(); });
     return fault ? kProofCutOff : kProofClean;
 }
@@ -302,8 +317,7 @@ bool Proof::Prepare() {
 int Proof::Failed() {
     const std::string line = "proof failed: " + failure_ + "\r\n";
     WriteText(folder_ + "\\findings.txt", line);
-    std::fputs(line.c_str(), stdout);
-    std::fflush(stdout);
+    Say(line);
     return kProofFailed;
 }
 
@@ -659,8 +673,7 @@ bool IsProofCommand(const std::vector<std::string>& args) {
 
 int RunProof(Application& app, const std::string& folder) {
     if (folder.empty()) {
-        std::fputs("proof failed: no folder named: VINDREL.EXE /proof FOLDER\r\n", stdout);
-        std::fflush(stdout);
+        Say("proof failed: no folder named: VINDREL.EXE /proof FOLDER\r\n");
         return kProofFailed;
     }
     // The proof is run unattended: a fault ends it (its findings then lack their count line and

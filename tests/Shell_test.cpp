@@ -202,12 +202,12 @@ TEST_F(ShellTest, ARunWithNothingInstalledOnlySendsTheShowGroupCommand) {
 // conversation with the Program Manager; a page that comes to the front only fills itself.
 TEST_F(ShellTest, AnOffScreenStartShowsNothingAndSendsNothing) {
     {
-        app_.SetOffScreen(true);
-        TfrmBlack shell(app_, OffScreenStart{"fi", MachineProfile{0, 8, 9, 0}});
+        Application offScreen(GetModuleHandleA(nullptr), PageScreen::Off);
+        TfrmBlack shell(offScreen, OffScreenStart{"fi", MachineProfile{0, 8, 9, 0}});
         EXPECT_FALSE(IsWindowVisible(shell.Handle()));
         EXPECT_FALSE(shell.DdeConnected());
         EXPECT_EQ(shell.Machine().FreeDiskMB, 9);
-        EXPECT_EQ(app_.Title(), "Doravuzaz");
+        EXPECT_EQ(offScreen.Title(), "Doravuzaz");
         TfrmSpilSide& game = *shell.Pages().frmSpilSide;
         TSpilPost demo;
         demo.Instruktion = "first line\r\nsecond line";
@@ -218,7 +218,6 @@ TEST_F(ShellTest, AnOffScreenStartShowsNothingAndSendsNothing) {
             SCOPED_TRACE(owned.formName);
             EXPECT_FALSE(owned.page->Visible());
         }
-        app_.SetOffScreen(false);
     }
     Sleep(300);
     EXPECT_TRUE(stub_.Commands().empty());
@@ -413,6 +412,37 @@ TEST(TaskBar, OneButtonWithTheLanguagesTitleWhoseCloseEndsTheMenu) {
         for (int i = 0; i < 50 && (commands = stub.Commands()).empty(); ++i) Sleep(50);
         EXPECT_EQ(commands, std::vector<std::string>{"[ShowGroup(NonExist, 1)]"}) << "the exit clean-up ran";
     }
+}
+
+// A windowed program started from a command prompt has no standard output of its own: the
+// proof's line saying why it failed reaches the console of the prompt all the same.
+TEST(ProofConsole, SaysHowItEndedOnTheConsoleItWasStartedFrom) {
+    test::ScratchFolder cd;  // no catalogue: the proof ends at once
+    test::ScratchFolder proof;
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;  // none at all, as a prompt starts a windowed program
+    PROCESS_INFORMATION pi{};
+    std::string command = "\"" + test::BuiltProgram("../VINDREL.exe") + "\" /proof \"" + proof.Path() + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, cd.Path().c_str(), &si, &pi));
+    const UniqueKernelHandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(code, 2u);
+    std::string screen(80 * 4, '\0');
+    DWORD read = 0;
+    const HANDLE opened = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(opened, INVALID_HANDLE_VALUE);
+    {
+        const UniqueKernelHandle console(opened);
+        ReadConsoleOutputCharacterA(console.get(), screen.data(), static_cast<DWORD>(screen.size()), COORD{0, 0}, &read);
+    }
+    FreeConsole();
+    EXPECT_NE(screen.find("proof failed: there is no catalogue"), std::string::npos) << screen;
 }
 
 }  // namespace

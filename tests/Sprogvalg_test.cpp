@@ -72,8 +72,7 @@ TEST_F(MenuTest, TheLanguageAndTheFlagChosenReachThePagesMadeLater) {
         ASSERT_EQ(shell_->PagesMade().frmKategori, nullptr) << "the flag made no page";
         while (shell_->CreateNextPage()) {
         }
-        Application wholeApp(GetModuleHandleA(nullptr), false);
-        wholeApp.SetOffScreen(true);
+        Application wholeApp(GetModuleHandleA(nullptr), PageScreen::Off);
         TfrmBlack whole(wholeApp, OffScreenStart{"se", shell_->Machine()});
         for (const auto& made : whole.AllPages()) {
             SCOPED_TRACE(made.formName);
@@ -88,7 +87,6 @@ TEST_F(MenuTest, TheLanguageAndTheFlagChosenReachThePagesMadeLater) {
         EXPECT_EQ(shell_->Pages().frmHelp->radHelpSelect.Count(), kHelpTopics) << "the topics came once";
         EXPECT_EQ(shell_->Pages().frmKategori->SpilListe[0].Instruktion,
                   whole.Pages().frmKategori->SpilListe[0].Instruktion) << "the catalogue read in Swedish";
-        wholeApp.SetOffScreen(false);
     }
 }
 
