@@ -210,20 +210,31 @@ std::string LookUpUninstallString(const std::string& uninstallKey) {
     return kNoUninstallInfo;
 }
 
-bool UninstallEntryHolds(const std::string& command) {
+namespace {
+
+// Whether found says yes to an entry of the uninstall registries, in the look-up's order; it is
+// given the opened uninstall key, where it lies, and the entry's name.
+template <typename Found>
+bool AnyUninstallEntry(Found&& found) {
     for (const UninstallPlace& place : kUninstallPlaces) {
         UniqueRegKey uninstall;
         std::vector<std::string> entries;
         if (!OpenForRead(place.root, kUninstallRoot, uninstall, place.view) || !SubKeyNames(uninstall.get(), entries))
             continue;
-        for (const std::string& entry : entries) {
-            std::string held;
-            // Paths on this system do not tell case apart.
-            if (EntryCommand(uninstall.get(), place, entry, held) && lstrcmpiA(held.c_str(), command.c_str()) == 0)
-                return true;
-        }
+        for (const std::string& entry : entries)
+            if (found(uninstall.get(), place, entry)) return true;
     }
     return false;
+}
+
+}  // namespace
+
+bool UninstallEntryHolds(const std::string& command) {
+    return AnyUninstallEntry([&](HKEY uninstall, const UninstallPlace& place, const std::string& entry) {
+        std::string held;
+        // Paths on this system do not tell case apart.
+        return EntryCommand(uninstall, place, entry, held) && lstrcmpiA(held.c_str(), command.c_str()) == 0;
+    });
 }
 
 bool DemoIsGone(const std::string& uninstallCommand) {
@@ -263,25 +274,22 @@ std::string ProductCodeOfCommand(const std::string& command) {
 // The product code of an entry marked "WindowsInstaller" = 1 that holds this command: the
 // Installer names its entries after the product.
 std::string InstallerEntryHolding(const std::string& command) {
-    for (const UninstallPlace& place : kUninstallPlaces) {
-        UniqueRegKey uninstall;
-        std::vector<std::string> entries;
-        if (!OpenForRead(place.root, kUninstallRoot, uninstall, place.view) || !SubKeyNames(uninstall.get(), entries))
-            continue;
-        for (const std::string& entry : entries) {
-            UniqueRegKey key;
-            std::string held;
-            DWORD marked = 0, size = sizeof marked, type = 0;
-            if (!IsProductCode(entry) || !OpenForRead(uninstall.get(), entry, key) ||
-                !QueryStringValue(key.get(), "UninstallString", held) || lstrcmpiA(held.c_str(), command.c_str()) != 0)
-                continue;
-            if (RegQueryValueExA(key.get(), "WindowsInstaller", nullptr, &type, reinterpret_cast<BYTE*>(&marked),
-                                 &size) == ERROR_SUCCESS &&
-                type == REG_DWORD && marked == 1)
-                return entry;
-        }
-    }
-    return {};
+    std::string product;
+    AnyUninstallEntry([&](HKEY uninstall, const UninstallPlace&, const std::string& entry) {
+        UniqueRegKey key;
+        std::string held;
+        DWORD marked = 0, size = sizeof marked, type = 0;
+        if (!IsProductCode(entry) || !OpenForRead(uninstall, entry, key) ||
+            !QueryStringValue(key.get(), "UninstallString", held) || lstrcmpiA(held.c_str(), command.c_str()) != 0)
+            return false;
+        if (RegQueryValueExA(key.get(), "WindowsInstaller", nullptr, &type, reinterpret_cast<BYTE*>(&marked), &size) !=
+                ERROR_SUCCESS ||
+            type != REG_DWORD || marked != 1)
+            return false;
+        product = entry;
+        return true;
+    });
+    return product;
 }
 
 }  // namespace
