@@ -3,7 +3,7 @@
 #   wine_env_start <folder> [WxH]   then   wine_env_stop
 
 #   With WINE_ENV_USE_DISPLAY=1 and a reachable $DISPLAY, that display is used instead of Xvfb.
-#   With WINE_ENV_TEMPLATE naming a prefix saved by wine_env_save_template, a new prefix starts
+#   With WINE_ENV_TEMPLATE naming a prefix booted by wine_env_boot_template, a new prefix starts
 #   as a copy of it instead of booting (under a second instead of about ten).
 
 wine_env_start() {
@@ -36,18 +36,12 @@ wine_env_start() {
   sleep 0.5
 }
 
-# Keeps a copy of the running prefix, as booted, for later wine_env_start calls: the server is
-# stopped first so that the registry is on disk, then started again.
-wine_env_save_template() {
-  local dest=$1
-  wineserver -k </dev/null >/dev/null 2>&1 || true
-  wineserver -w </dev/null >/dev/null 2>&1 || true
-  rm -rf "$dest"
-  cp -a "$WINEPREFIX" "$dest"
-  rm -f "$dest/dosdevices/r:"
-  (wineserver -p </dev/null >/dev/null 2>&1 &)
-  wine wineboot </dev/null >/dev/null 2>&1 || true
-  export WINE_ENV_TEMPLATE=$dest
+# Boots a prefix in <folder> once, to be copied by later wine_env_start calls, and stops it (its
+# server first, so that the registry is on disk). Every prefix then starts the same way: a copy.
+wine_env_boot_template() {
+  ( wine_env_start "$1" && wine_env_stop ) >/dev/null 2>&1
+  WINEPREFIX="$1/pfx" wineserver -w </dev/null >/dev/null 2>&1 || true
+  export WINE_ENV_TEMPLATE=$1/pfx
 }
 
 wine_env_stop() {
