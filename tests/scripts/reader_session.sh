@@ -63,6 +63,14 @@ start_menu() {
   (cd "$CD" && timeout 120 wine VINDREL.EXE "$@" </dev/null >>"$ENV/menu.out" 2>&1; echo $? >"$ENV/menu.rc") &
   MENU=$!
 }
+# Starts the menu in Swedish and goes through the disclaimer to the main menu; the screens are
+# taken as disclaimer-<tag> and menu-<tag>.
+to_main_menu() {
+  start_menu se
+  wait_page "disclaimer-$1" 63 440
+  click $ANSVAR_OK
+  expect_change "disclaimer-$1" "menu-$1" "OK did not show the main menu ($1)"
+}
 end_menu() {
   for _ in $(seq 100); do [ -e "$ENV/menu.rc" ] && break; sleep 0.1; done
   [ -e "$ENV/menu.rc" ] || fail "$1: the exit sign did not end the program"
@@ -163,10 +171,7 @@ echo "== run 3: a demo packaged for the Windows Installer, installed and removed
 MSIDIR="$WINEPREFIX/drive_c/Program Files/Meridian"
 MSIKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\{6E1D3A52-8C4B-4F0E-9A7D-2B5C1E0F4D93}'
 MSIRECORD='HKLM\Software\Vindrel_Games\1099\Meridian Colony'
-start_menu se
-wait_page disclaimer-msi 63 440
-click $ANSVAR_OK
-expect_change disclaimer-msi menu-msi "OK did not show the main menu"
+to_main_menu msi
 click $MENU_STRATEGY
 expect_change menu-msi strategy "the Strategy tile did not open its category page"
 click $ROW3
@@ -198,10 +203,7 @@ SALT="$CD/Demos/Salt"
 cp "$BUILD/tests/nsis/GameAtEnd/Setup.exe" "$SALT/Setup.exe"
 cp "$BUILD/tests/sleeper.exe" "$SALT/Game.exe"
 SALTRECORD='HKLM\Software\Vindrel_Games\1099\Kingdoms of Salt'
-start_menu se
-wait_page disclaimer-game 63 440
-click $ANSVAR_OK
-expect_change disclaimer-game menu-game "OK did not show the main menu"
+to_main_menu game
 click $MENU_STRATEGY
 expect_change menu-game strategy-game "the Strategy tile did not open its category page"
 click $ROW1
@@ -221,10 +223,7 @@ for _ in $(seq 100); do [ -e "$ENV/menu.rc" ] && break; sleep 0.1; done
 rm -f "$ENV/menu.rc"
 MENU=
 wine taskkill /f /im Game.exe </dev/null >/dev/null 2>&1 || true
-start_menu se
-wait_page disclaimer-after-kill 63 440
-click $ANSVAR_OK
-expect_change disclaimer-after-kill menu-after-kill "OK did not show the main menu after the forced end"
+to_main_menu after-kill
 click $MENU_UNINSTALL
 expect_change uninstall-after uninstall-lists-salt "the uninstall page does not list the demo after the forced end"
 click $UNINSTALL_BACK
