@@ -18,6 +18,8 @@ namespace {
 const wchar_t* const kAppWindowClass = kApplicationWindowClass;
 // Posted to itself once the window is active, so that the page is activated outside the activation.
 const UINT kActivateFrontPage = WM_APP + 1;
+// How long the loop waits for the reader before each piece of idle work.
+const DWORD kIdleYieldMs = 1;
 
 }  // namespace
 
@@ -61,8 +63,15 @@ int Application::Run() {
             // Nothing waiting, not even a paint: the first screen is on.
             if (!painted) times_.Write("first paint");
             painted = true;
-            if (idleWork_ && idleWork_()) continue;  // the reader's input and paints come first
-            idleWork_ = nullptr;
+            if (idleWork_) {
+                // Each piece of work follows a real wait, however short: the system sees the menu
+                // waiting for the reader as soon as the first screen is on (WaitForInputIdle), and
+                // input that comes meanwhile is taken before the next piece.
+                if (MsgWaitForMultipleObjects(0, nullptr, FALSE, kIdleYieldMs, QS_ALLINPUT) == WAIT_TIMEOUT &&
+                    !idleWork_())
+                    idleWork_ = nullptr;
+                continue;
+            }
         }
         if ((got = GetMessageA(&msg, nullptr, 0, 0)) == 0 || got == -1) break;
         TranslateMessage(&msg);

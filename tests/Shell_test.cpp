@@ -380,6 +380,25 @@ TEST(ShellWithoutProgramManager, StartsTheWindowsFoldersProgramManagerMinimisedA
 // language's title, and whose Close ends the menu with its clean-up. (That the button brings the
 // page back is a game page test: Wine without a window manager moves no foreground between
 // programs.)
+// The system sees the menu waiting for the reader (WaitForInputIdle, as a program that started
+// it would ask) once the first screen is painted, not only when the hidden pages are made too.
+TEST(StartupTimes, TheMenuIsIdleForTheReaderBeforeItsHiddenPagesAreMade) {
+    test::ScratchFolder cd;
+    test::CurrentDirectory current(cd.Path());
+    test::ProgManStub stub(cd / "progman.log");
+    const std::string report = cd / "times.txt";
+    SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", report.c_str());
+    test::ChildProcess menu("\"" + test::BuiltProgram("../VINDREL.exe") + "\" da");
+    SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", nullptr);
+    ASSERT_TRUE(menu.Started());
+    ASSERT_EQ(WaitForInputIdle(menu.Handle(), 10000), 0u);
+    const std::string atIdle = test::ReadFile(report);
+    EXPECT_NE(atIdle.find("first paint\t"), std::string::npos) << atIdle;
+    EXPECT_EQ(atIdle.find("every page\t"), std::string::npos) << atIdle;
+    for (HWND w : TaskBarWindows(menu.Id())) PostMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(menu.WaitFor(10000));
+}
+
 TEST(TaskBar, OneButtonWithTheLanguagesTitleWhoseCloseEndsTheMenu) {
     test::ScratchFolder cd;
     test::CurrentDirectory current(cd.Path());

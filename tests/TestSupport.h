@@ -69,6 +69,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
     bool Started() const { return process_ != nullptr; }
     DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_; }
     bool WaitFor(DWORD ms);  // true when it ended in time
     DWORD ExitCode();
 
