@@ -1,6 +1,7 @@
 // The shell's conversation with the Program Manager, used once at shutdown for an execute. It is
-// held by a thread of its own, and the shell waits for it only so long: another program's window
-// that does not answer the opening can hold neither the menu's start nor its end.
+// held by a thread of its own, and the shell waits for it only so long. The opening asks each
+// program's window with a time limit of its own, so a window that does not answer costs only
+// that limit: it holds neither the menu's start nor its end, nor keeps the server from hearing.
 #pragma once
 #include <windows.h>
 
