@@ -1,6 +1,7 @@
 // Starting setup programs and waiting for them, installing the fonts, playing the sounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "services/CDrom.h"
@@ -459,6 +460,25 @@ HWND VisibleWindowOf(DWORD process, const char* windowClass) {
     return nullptr;
 }
 
+// Which of the processes owns the first top-level window in the order windows are asked in.
+DWORD FirstTopLevelWindowOf(std::vector<DWORD> processes) {
+    struct Search {
+        std::vector<DWORD> processes;
+        DWORD found = 0;
+    } search{std::move(processes)};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (std::find(s.processes.begin(), s.processes.end(), process) == s.processes.end()) return TRUE;
+            s.found = process;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Another program's window that stops answering (and does not come back during the test) holds
 // neither the font broadcast, nor the menu's way to its first page, nor its exit, and does not
 // keep the menu's command from the Program Manager.
@@ -474,6 +494,7 @@ TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
     const DWORD waited = WaitForSingleObject(ready, 5000);
     CloseHandle(ready);
     ASSERT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(FirstTopLevelWindowOf({hung.Id(), stub.Id()}), hung.Id()) << "the hung window is asked first";
     ULONGLONG start = GetTickCount64();
     InstallFontsFrom(emptyCd.Path());
     EXPECT_LT(GetTickCount64() - start, 3000u);
