@@ -1,6 +1,7 @@
 // The shell's conversation with the Program Manager, used once at shutdown for an execute. It is
-// held by a thread of its own, and the shell waits for it only so long: another program's window
-// that does not answer the opening can hold neither the menu's start nor its end.
+// held by a thread of its own, and the shell waits for it only so long. The opening asks each
+// program's window with a time limit of its own, so a window that does not answer costs only
+// that limit: it holds neither the menu's start nor its end, nor keeps the server from hearing.
 #pragma once
 #include <windows.h>
 
@@ -13,17 +14,17 @@ namespace vindrel {
 
 class DdeClient {
 public:
-    // Starts opening the conversation with service/topic (an empty topic: any topic); if no
-    // server answers, starts "<service>.EXE <topic>" of the Windows or system folder minimised
-    // without activation and asks once more. Returns at once.
+    // Starts opening the conversation with service/topic (an empty topic: any topic); if every
+    // window was asked and no server answered, starts "<service>.EXE <topic>" of the Windows or
+    // system folder minimised without activation and asks once more. Returns at once.
     DdeClient(const std::string& service, const std::string& topic);
     // Ends the conversation, waiting for it at most kEndMs.
     ~DdeClient();
     DdeClient(const DdeClient&) = delete;
     DdeClient& operator=(const DdeClient&) = delete;
 
-    // How long the server has to take the command (twice this), and the end to wait for the
-    // conversation's thread.
+    // How long the server has to take the command, and again to end the conversation; and the
+    // end to wait for the conversation's thread.
     static constexpr DWORD kAnswerMs = 500;
     static constexpr DWORD kEndMs = 1500;
 

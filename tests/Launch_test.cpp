@@ -1,6 +1,7 @@
 // Starting setup programs and waiting for them, installing the fonts, playing the sounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "services/CDrom.h"
@@ -459,9 +460,32 @@ HWND VisibleWindowOf(DWORD process, const char* windowClass) {
     return nullptr;
 }
 
+// Which of the processes owns the first top-level window in the order windows are asked in.
+DWORD FirstTopLevelWindowOf(std::vector<DWORD> processes) {
+    struct Search {
+        std::vector<DWORD> processes;
+        DWORD found = 0;
+    } search{std::move(processes)};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (std::find(s.processes.begin(), s.processes.end(), process) == s.processes.end()) return TRUE;
+            s.found = process;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Another program's window that stops answering (and does not come back during the test) holds
-// neither the font broadcast, nor the menu's way to its first page, nor its exit.
+// neither the font broadcast, nor the menu's way to its first page, nor its exit, and does not
+// keep the menu's command from the Program Manager.
 TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
+    test::ScratchFolder emptyCd;
+    // The Program Manager first: the hung window, made after it, is asked before it.
+    test::ProgManStub stub(emptyCd / "progman.log");
     const std::string eventName = "VindrelHungWindowReady" + std::to_string(GetCurrentProcessId());
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
     ASSERT_NE(ready, nullptr);
@@ -470,13 +494,12 @@ TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
     const DWORD waited = WaitForSingleObject(ready, 5000);
     CloseHandle(ready);
     ASSERT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0));
-    test::ScratchFolder emptyCd;
+    ASSERT_EQ(FirstTopLevelWindowOf({hung.Id(), stub.Id()}), hung.Id()) << "the hung window is asked first";
     ULONGLONG start = GetTickCount64();
     InstallFontsFrom(emptyCd.Path());
     EXPECT_LT(GetTickCount64() - start, 3000u);
 
     test::CurrentDirectory current(emptyCd.Path());
-    test::ProgManStub stub(emptyCd / "progman.log");
     start = GetTickCount64();
     test::ChildProcess menu("\"" + test::BuiltProgram("../VINDREL.exe") + "\" da");
     ASSERT_TRUE(menu.Started());
@@ -495,6 +518,9 @@ TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
     const ULONGLONG exit = GetTickCount64() - start;
     EXPECT_TRUE(ended);
     EXPECT_LT(exit, 2500u) << "the exit took " << exit << " ms";
+    std::vector<std::string> commands;
+    for (int i = 0; i < 20 && (commands = stub.Commands()).empty(); ++i) Sleep(50);
+    EXPECT_EQ(commands, std::vector<std::string>{"[ShowGroup(NonExist, 1)]"});
 }
 
 TEST(PlayUiSound, ReturnsAtOnceForEveryNameEvenMissingOnes) {

@@ -83,6 +83,7 @@ class ProgManStub {
 public:
     explicit ProgManStub(const std::string& logPath, int secondsToLive = 60);
     std::vector<std::string> Commands();  // execute commands received so far
+    DWORD Id() const { return process_.Id(); }
 
 private:
     std::string log_;
