@@ -667,6 +667,22 @@ std::string Proof::Html() const {
 
 }  // namespace
 
+namespace {
+
+class OffTheScreen final : public PageScreen {
+public:
+    void ShowOwner(HWND) const override {}
+    void Show(Page& page) const override { Activated(page); }
+    void Hide(Page&) const override {}  // never shown
+    void BringToFront(Page&) const override {}
+};
+
+constexpr OffTheScreen kOffTheScreen{};
+
+}  // namespace
+
+const PageScreen& ProofScreen() { return kOffTheScreen; }
+
 bool IsProofCommand(const std::vector<std::string>& args) {
     return !args.empty() && (lstrcmpiA(args[0].c_str(), "/proof") == 0 || lstrcmpiA(args[0].c_str(), "-proof") == 0);
 }

@@ -10,6 +10,7 @@
 #include "app/Black.h"
 #include "pages/Forside.h"
 #include "pages/SpilSide.h"
+#include "proof/Proof.h"
 #include "services/CDrom.h"
 #include "tests/ShellPages.h"
 
@@ -202,7 +203,7 @@ TEST_F(ShellTest, ARunWithNothingInstalledOnlySendsTheShowGroupCommand) {
 // conversation with the Program Manager; a page that comes to the front only fills itself.
 TEST_F(ShellTest, AnOffScreenStartShowsNothingAndSendsNothing) {
     {
-        Application offScreen(GetModuleHandleA(nullptr), PageScreen::Off);
+        Application offScreen(GetModuleHandleA(nullptr), ProofScreen());
         TfrmBlack shell(offScreen, OffScreenStart{"fi", MachineProfile{0, 8, 9, 0}});
         EXPECT_FALSE(IsWindowVisible(shell.Handle()));
         EXPECT_FALSE(shell.DdeConnected());
