@@ -331,14 +331,14 @@ void Proof::Drawn(const std::string& what, const std::function<void()>& prove) {
 }
 
 void Proof::ProveFlags() {
-    TfrmBlack shell(app_, OffScreenStart{"??", kMeetsAll});
+    TfrmBlack shell(app_, MenuStart::Rendering("??", kMeetsAll));
     language_ = kAllLanguages;
     if (TfrmSprogvalg* flags = shell.Pages().frmSprogvalg)
         Take(*flags, "flags", "the language page", {}, flags_, "The flags, while the language is undecided");
 }
 
 void Proof::ProveLanguage(const Language& language) {
-    TfrmBlack shell(app_, OffScreenStart{language.code, kMeetsAll});
+    TfrmBlack shell(app_, MenuStart::Rendering(language.code, kMeetsAll));
     language_ = language.code;
     if (shell.Pages().frmSpilSide) edition_ = shell.Pages().frmSpilSide->Edition;
     if (shell.Pages().frmLavetAf) year_ = shell.Pages().frmLavetAf->Year;

@@ -74,7 +74,7 @@ TEST_F(MenuTest, TheLanguageAndTheFlagChosenReachThePagesMadeLater) {
         while (shell_->CreateNextPage()) {
         }
         Application wholeApp(GetModuleHandleA(nullptr), ProofScreen());
-        TfrmBlack whole(wholeApp, OffScreenStart{"se", shell_->Machine()});
+        TfrmBlack whole(wholeApp, MenuStart::Rendering("se", shell_->Machine()));
         for (const auto& made : whole.AllPages()) {
             SCOPED_TRACE(made.formName);
             Page* later = PageNamed(made.formName);
