@@ -23,7 +23,7 @@ const DWORD kIdleYieldMs = 1;
 
 }  // namespace
 
-Application::Application(HINSTANCE instance, PageScreen screen) : instance_(instance), screen_(screen) {
+Application::Application(HINSTANCE instance, const PageScreen& screen) : instance_(instance), screen_(screen) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance_;
@@ -35,7 +35,7 @@ Application::Application(HINSTANCE instance, PageScreen screen) : instance_(inst
     window_ = CreateWindowExW(0, kAppWindowClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                               nullptr, nullptr, instance_, this);
-    if (window_ && screen_ == PageScreen::On) ShowWindow(window_, SW_SHOWNOACTIVATE);
+    if (window_) screen_.ShowOwner(window_);
 }
 
 Application::~Application() {

@@ -7,6 +7,7 @@
 
 #include "app/StartupTimes.h"
 #include "toolkit/PageHost.h"
+#include "toolkit/PageScreen.h"
 #include "toolkit/SharedGdi.h"
 
 namespace vindrel {
@@ -17,14 +18,11 @@ extern const wchar_t kApplicationWindowClass[];
 // unless the backdrop covers its pages while a setup runs (answer 0).
 UINT AnotherStartMessage();
 
-// Where the pages go, fixed for the application's life: on the screen, or (the producer's proof)
-// never on it, where showing a page only does what it does for the page itself and there is no
-// task-bar button either.
-enum class PageScreen { On, Off };
-
 class Application : public PageHost {
 public:
-    explicit Application(HINSTANCE instance, PageScreen screen = PageScreen::On);
+    // Where the pages go is fixed for the application's life: on the screen, or (the producer's
+    // proof) never on it, where there is no task-bar button either.
+    explicit Application(HINSTANCE instance, const PageScreen& screen = OnScreen());
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -39,7 +37,7 @@ public:
     void Terminate() override;
     bool Terminated() const { return terminated_; }
 
-    bool OffScreen() const override { return screen_ == PageScreen::Off; }
+    const PageScreen& Screen() const override { return screen_; }
 
     // Runs the message loop until Terminate; returns the exit code.
     int Run();
@@ -80,7 +78,7 @@ private:
     StartupTimes times_;
     std::function<bool()> idleWork_;
     SharedGdi gdi_;
-    PageScreen screen_;
+    const PageScreen& screen_;
 };
 
 }  // namespace vindrel

@@ -97,22 +97,22 @@ std::vector<std::string> ProgramArguments() {
     return args;
 }
 
-TfrmBlack::TfrmBlack(Application& app, std::vector<std::string> args)
-    : app_(app), args_(std::move(args)), made_(kPageSteps, false) {
+TfrmBlack::TfrmBlack(Application& app, MenuStart start)
+    : app_(app), args_(std::move(start.args)), made_(kPageSteps, false), converses_(!start.given) {
+    if (start.given) {  // nothing is shown or asked of the system
+        currentLanguage_ = start.given->language;
+        machine_ = start.given->machine;
+        CreateBackdrop(0);
+        CreatePages();
+        if (currentLanguage_ != "??") SaetSprog(*this, currentLanguage_);
+        languageSettled_ = true;
+        return;
+    }
     CreateBackdrop(WS_VISIBLE);
     app_.Times().Mark("backdrop window");
     FormCreate();
     // The Program Manager conversation and the pages hidden at start wait for the first screen.
     app_.SetIdleWork([this] { return WhenIdle(); });
-}
-
-TfrmBlack::TfrmBlack(Application& app, const OffScreenStart& start)
-    : app_(app), currentLanguage_(start.language), machine_(start.machine), made_(kPageSteps, false),
-      converses_(false) {
-    CreateBackdrop(0);
-    CreatePages();
-    if (currentLanguage_ != "??") SaetSprog(*this, currentLanguage_);
-    languageSettled_ = true;
 }
 
 void TfrmBlack::CreateBackdrop(DWORD visible) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,20 +23,31 @@ std::string LanguageFromCommandLine(const std::string& systemLanguage, const std
 // The program's arguments after its name, as the C runtime split them.
 std::vector<std::string> ProgramArguments();
 
-// A start-up for rendering the pages off the screen (the application is off the screen): the
-// language and machine are given, the catalogue is read and every page made with the language
-// applied, and nothing else happens: no window is shown, no fonts copied, no Program Manager.
-struct OffScreenStart {
-    OffScreenStart(std::string code, const MachineProfile& profile) : language(std::move(code)), machine(profile) {}
-    std::string language;
-    MachineProfile machine;
+// What the start-up is given. The reader's start is given the program's arguments, where a
+// language code overrides the system's language. A start for rendering the pages (the producer's
+// proof, with an application whose pages are off the screen) is given the language and the
+// machine: the catalogue is read and every page made at once with the language applied, and
+// nothing else happens: no window is shown, no fonts copied, no Program Manager.
+struct MenuStart {
+    struct Given {
+        std::string language;  // "??": undecided, the flags are made
+        MachineProfile machine;
+    };
+    MenuStart(std::vector<std::string> arguments = {}) : args(std::move(arguments)) {}
+    static MenuStart Rendering(std::string language, const MachineProfile& machine) {
+        MenuStart start;
+        start.given = Given{std::move(language), machine};
+        return start;
+    }
+    std::vector<std::string> args;
+    std::optional<Given> given;
 };
 
 class TfrmBlack {
 public:
-    TfrmBlack(Application& app, std::vector<std::string> args);  // FormCreate, then Fortsaet
-    TfrmBlack(Application& app, const OffScreenStart& start);
-    ~TfrmBlack();                                                  // pages go first, then FormDestroy
+    // The reader's start: FormCreate, then Fortsaet. A start for rendering: every page at once.
+    TfrmBlack(Application& app, MenuStart start);
+    ~TfrmBlack();  // pages go first, then FormDestroy
     TfrmBlack(const TfrmBlack&) = delete;
     TfrmBlack& operator=(const TfrmBlack&) = delete;
 
@@ -97,7 +109,7 @@ private:
     std::vector<bool> made_;        // by row of the creation table
     bool firstPagesMade_ = false;
     bool languageSettled_ = false;  // the start-up's language step is done
-    bool converses_ = true;         // off the screen there is no Program Manager
+    bool converses_;                // a start for rendering has no Program Manager
 };
 
 }  // namespace vindrel

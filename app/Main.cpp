@@ -21,7 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         vindrel::HandOverToRunningMenu();
         return 0;
     }
-    vindrel::Application app(instance, proof ? vindrel::PageScreen::Off : vindrel::PageScreen::On);
+    vindrel::Application app(instance, proof ? vindrel::ProofScreen() : vindrel::OnScreen());
     app.SetTitle("Vindrel");
     app.Times().Mark("application");
     // The producer's proof renders the pages into files and ends; the reader's start-up never runs.

@@ -48,7 +48,8 @@ public:
     void FormCreate();
     // Re-reads the records and shows the list from the top, nothing marked.
     void CleanUp();
-    // Shows these demos as the list, from the top, nothing marked (the proof's every demo installed).
+    // Shows these demos as the list, from the top, nothing marked: what CleanUp read, or any list
+    // (the proof's every demo installed).
     void ShowList(std::vector<InstalledDemo> demos);
     // Shows the eight entries from position first on the rows, with their marks, and sets the arrows.
     void UpdateLabels(int first);

@@ -331,14 +331,14 @@ void Proof::Drawn(const std::string& what, const std::function<void()>& prove) {
 }
 
 void Proof::ProveFlags() {
-    TfrmBlack shell(app_, OffScreenStart{"??", kMeetsAll});
+    TfrmBlack shell(app_, MenuStart::Rendering("??", kMeetsAll));
     language_ = kAllLanguages;
     if (TfrmSprogvalg* flags = shell.Pages().frmSprogvalg)
         Take(*flags, "flags", "the language page", {}, flags_, "The flags, while the language is undecided");
 }
 
 void Proof::ProveLanguage(const Language& language) {
-    TfrmBlack shell(app_, OffScreenStart{language.code, kMeetsAll});
+    TfrmBlack shell(app_, MenuStart::Rendering(language.code, kMeetsAll));
     language_ = language.code;
     if (shell.Pages().frmSpilSide) edition_ = shell.Pages().frmSpilSide->Edition;
     if (shell.Pages().frmLavetAf) year_ = shell.Pages().frmLavetAf->Year;
@@ -666,6 +666,22 @@ std::string Proof::Html() const {
 }
 
 }  // namespace
+
+namespace {
+
+class OffTheScreen final : public PageScreen {
+public:
+    void ShowOwner(HWND) const override {}
+    void Show(Page& page) const override { Activated(page); }
+    void Hide(Page&) const override {}  // never shown
+    void BringToFront(Page&) const override {}
+};
+
+constexpr OffTheScreen kOffTheScreen{};
+
+}  // namespace
+
+const PageScreen& ProofScreen() { return kOffTheScreen; }
 
 bool IsProofCommand(const std::vector<std::string>& args) {
     return !args.empty() && (lstrcmpiA(args[0].c_str(), "/proof") == 0 || lstrcmpiA(args[0].c_str(), "-proof") == 0);

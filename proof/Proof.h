@@ -12,11 +12,16 @@
 #include <vector>
 
 #include "toolkit/Gdi.h"
+#include "toolkit/PageScreen.h"
 
 namespace vindrel {
 
 class Application;
 class Page;
+
+// Where the proof's pages go: nowhere on the screen. Nothing is shown, hidden or raised, and a
+// page that comes to the front is only told so, as its window's activation tells it on the screen.
+const PageScreen& ProofScreen();
 
 // The arguments ask for the proof: "/proof" (or "-proof", any case), then the folder.
 bool IsProofCommand(const std::vector<std::string>& args);

@@ -10,6 +10,7 @@
 #include "app/Black.h"
 #include "pages/Forside.h"
 #include "pages/SpilSide.h"
+#include "proof/Proof.h"
 #include "services/CDrom.h"
 #include "tests/ShellPages.h"
 
@@ -97,7 +98,7 @@ protected:
 };
 
 TEST_F(ShellTest, StartUpLeavesADisabledBlackBackdropOverTheWholeScreen) {
-    TfrmBlack shell(app_, {"se"});
+    TfrmBlack shell(app_, {{"se"}});
     HWND hwnd = shell.Handle();
     ASSERT_TRUE(IsWindow(hwnd));
     EXPECT_TRUE(IsWindowVisible(hwnd));
@@ -132,7 +133,7 @@ TEST(StartupTimes, SwitchedOnByItsVariableTheReportNamesEveryStepInOrder) {
     SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", nullptr);
     ASSERT_TRUE(app.Times().On());
     {
-        TfrmBlack shell(app, {"??"});
+        TfrmBlack shell(app, {{"??"}});
         // The loop paints the first screen, then makes the hidden pages in its idle moments.
         std::string firstPaint;
         const DWORD started = GetTickCount();
@@ -186,7 +187,7 @@ TEST_F(ShellTest, TakesTheLanguageFromTheSystem) {
     if (!expected) GTEST_SKIP() << "run with a system locale by scripts/system_language.sh";
     TfrmBlack shell(app_, {});
     EXPECT_EQ(shell.CurrentLanguage(), expected);
-    TfrmBlack overridden(app_, {"fi"});
+    TfrmBlack overridden(app_, {{"fi"}});
     EXPECT_EQ(overridden.CurrentLanguage(), "fi");
 }
 
@@ -202,8 +203,8 @@ TEST_F(ShellTest, ARunWithNothingInstalledOnlySendsTheShowGroupCommand) {
 // conversation with the Program Manager; a page that comes to the front only fills itself.
 TEST_F(ShellTest, AnOffScreenStartShowsNothingAndSendsNothing) {
     {
-        Application offScreen(GetModuleHandleA(nullptr), PageScreen::Off);
-        TfrmBlack shell(offScreen, OffScreenStart{"fi", MachineProfile{0, 8, 9, 0}});
+        Application offScreen(GetModuleHandleA(nullptr), ProofScreen());
+        TfrmBlack shell(offScreen, MenuStart::Rendering("fi", MachineProfile{0, 8, 9, 0}));
         EXPECT_FALSE(IsWindowVisible(shell.Handle()));
         EXPECT_FALSE(shell.DdeConnected());
         EXPECT_EQ(shell.Machine().FreeDiskMB, 9);
@@ -361,7 +362,7 @@ TEST(ShellWithoutProgramManager, StartsTheWindowsFoldersProgramManagerMinimisedA
     {
         test::CurrentDirectory current(cd.Path());
         Application app(GetModuleHandleA(nullptr));
-        TfrmBlack shell(app, {"da"});
+        TfrmBlack shell(app, {{"da"}});
         EXPECT_TRUE(shell.DdeConnected());
     }
     std::string text;

@@ -12,6 +12,7 @@
 #include "pages/Help.h"
 #include "pages/Kategori.h"
 #include "pages/SpilSide.h"
+#include "proof/Proof.h"
 #include "tests/MenuFixture.h"
 #include "tests/ShellPages.h"
 
@@ -72,8 +73,8 @@ TEST_F(MenuTest, TheLanguageAndTheFlagChosenReachThePagesMadeLater) {
         ASSERT_EQ(shell_->PagesMade().frmKategori, nullptr) << "the flag made no page";
         while (shell_->CreateNextPage()) {
         }
-        Application wholeApp(GetModuleHandleA(nullptr), PageScreen::Off);
-        TfrmBlack whole(wholeApp, OffScreenStart{"se", shell_->Machine()});
+        Application wholeApp(GetModuleHandleA(nullptr), ProofScreen());
+        TfrmBlack whole(wholeApp, MenuStart::Rendering("se", shell_->Machine()));
         for (const auto& made : whole.AllPages()) {
             SCOPED_TRACE(made.formName);
             Page* later = PageNamed(made.formName);

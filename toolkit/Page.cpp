@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "toolkit/PageScreen.h"
 #include "toolkit/PictureButton.h"
 #include "toolkit/SharedGdi.h"
 #include "toolkit/WindowOwner.h"
@@ -62,34 +63,11 @@ void Page::Created() {
     if (settings_.visibleAtCreation) Show();
 }
 
-void Page::Show() {
-    if (app_.OffScreen()) {  // what coming to the front does for the page, and nothing on the screen
-        OnActivate();
-        return;
-    }
-    const bool wasVisible = Visible();
-    if (!wasVisible) {
-        OnShow();
-        ShowWindow(hwnd_, SW_SHOW);
-    }
-    BringToFront();
-}
+void Page::Show() { app_.Screen().Show(*this); }
 
-void Page::Hide() {
-    if (!Visible()) return;
-    OnHide();
-    const bool wasActive = GetActiveWindow() == hwnd_;
-    ShowWindow(hwnd_, SW_HIDE);
-    // The system hands the activation to the pages' owner; the page uncovered is the one meant.
-    if (wasActive) app_.ActivateFrontPage(true);
-}
+void Page::Hide() { app_.Screen().Hide(*this); }
 
-void Page::BringToFront() {
-    if (app_.OffScreen()) return;
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE;
-    if (!Visible()) flags |= SWP_NOACTIVATE;
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, flags);
-}
+void Page::BringToFront() { app_.Screen().BringToFront(*this); }
 
 // ---- Painting --------------------------------------------------------------------------------
 

@@ -63,6 +63,7 @@ public:
     // Shows a page created visible; run once the derived page has declared its controls.
     void Created();
 
+    // Through the host's PageScreen: on the screen, or, for pages that are only rendered, not at all.
     void Show();          // visible and in front of all other pages; only raised if visible
     void Hide();
     void BringToFront();  // raised, visibility unchanged
@@ -107,6 +108,7 @@ protected:
     Page& ContainerPage() override { return *this; }
 
 private:
+    friend class PageScreen;  // the ways of showing a page tell it what happens to it
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT EraseBackground(HDC dc);

@@ -7,6 +7,7 @@
 
 namespace vindrel {
 
+class PageScreen;
 class SharedGdi;
 
 class PageHost {
@@ -15,8 +16,8 @@ public:
     virtual HWND Handle() const = 0;  // the owner of every page
     // The back buffer, fonts and pictures that all pages share.
     virtual SharedGdi& Gdi() = 0;
-    // Pages that are never put on the screen (they are rendered off it).
-    virtual bool OffScreen() const = 0;
+    // How the pages are put on the screen, one way for the program's life.
+    virtual const PageScreen& Screen() const = 0;
     virtual void Terminate() = 0;
     // Makes the page in front the active window (see the application object).
     virtual void ActivateFrontPage(bool withinTheMenu) = 0;
