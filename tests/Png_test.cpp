@@ -72,7 +72,9 @@ TEST(Png, EveryKindOfPictureReadsBackPixelForPixel) {
         SCOPED_TRACE(name);
         const std::vector<uint8_t> png = EncodePng(w, h, pixels->data());
         EXPECT_TRUE(Decode(png, w, h) == *pixels);
-        if (pixels == &flat) EXPECT_LT(png.size(), 8000u) << "runs are coded as matches";
+        if (pixels == &flat) {
+            EXPECT_LT(png.size(), 8000u) << "runs are coded as matches";
+        }
     }
     // A picture of one pixel and one a row shorter than the shortest match.
     const uint32_t one[] = {0xABCDEF, 0x123456};
