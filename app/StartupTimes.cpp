@@ -1,5 +1,6 @@
 #include "app/StartupTimes.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace vindrel {
@@ -13,6 +14,14 @@ double CounterMs(double frequency) {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
+}
+
+// Milliseconds to a tenth ("12.3"), written out by hand: a printf of a floating-point number
+// would link the C runtime's whole number formatter (about 24 KB) into the exe for this report.
+std::string Tenths(double ms) {
+    const long long tenths = std::llround(ms * 10);
+    const unsigned long long magnitude = tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths) : static_cast<unsigned long long>(tenths);
+    return (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
 }
 
 }  // namespace
@@ -57,9 +66,7 @@ std::string StartupTimes::Report() const {
     std::string report;
     double previous = 0;
     for (const Step& s : steps_) {
-        char line[160];
-        std::snprintf(line, sizeof line, "%s\t%.1f\t%.1f\n", s.name.c_str(), s.end - previous, s.end);
-        report += line;
+        report += s.name + "\t" + Tenths(s.end - previous) + "\t" + Tenths(s.end) + "\n";
         previous = s.end;
     }
     return report;

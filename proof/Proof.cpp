@@ -508,7 +508,7 @@ void Proof::Take(Page& page, const std::string& name, const std::string& pageNam
     RenderPage(page, image_);
     const std::string file = name + ".png";
     const std::vector<uint8_t> png = EncodePng(kPageWidth, kPageHeight, image_.Pixels());
-    if ((png.empty() || !WriteBytes(folder_ + "\\pages\\" + file, png.data(), png.size())) && failure_.empty())
+    if (!WriteBytes(folder_ + "\\pages\\" + file, png.data(), png.size()) && failure_.empty())
         failure_ = "the picture pages\\" + file + " could not be written in " + folder_;
     ++pictures_;
     into.push_back({file, caption});

@@ -1,6 +1,6 @@
 # Packs the committed artwork (resources/art, resources/sounds) into resource files at build time:
 # the bitmap lists as RCDATA blobs and Artwork.rc, which resources/Vindrel.rc includes.
-# Packing needs only the Python standard library; regenerating the artwork is tools/artgen's job.
+# Packing needs the Python standard library and zopfli; regenerating the artwork is tools/artgen's job.
 set(VINDREL_ART_OUT ${CMAKE_BINARY_DIR}/artwork)
 set(VINDREL_ART_RC ${VINDREL_ART_OUT}/Artwork.rc)
 set(VINDREL_ART_MANIFEST ${CMAKE_SOURCE_DIR}/resources/art/manifest.txt)

@@ -162,6 +162,12 @@ TEST(StartupTimes, SwitchedOnByItsVariableTheReportNamesEveryStepInOrder) {
         ASSERT_NE(line, std::string::npos) << text;
         double ms = 0;
         ASSERT_EQ(std::sscanf(text.c_str() + line + std::strlen(step), "\t%lf\t%lf", &ms, &total), 2);
+        // Both figures are written to a tenth: digits, a point, one digit.
+        const std::string figures = text.substr(line + std::strlen(step), text.find('\n', line) - line - std::strlen(step));
+        int whole1 = 0, tenth1 = 0, whole2 = 0, tenth2 = 0, end = 0;
+        EXPECT_EQ(std::sscanf(figures.c_str(), "\t%d.%1d\t%d.%1d%n", &whole1, &tenth1, &whole2, &tenth2, &end), 4) << figures;
+        EXPECT_EQ(static_cast<size_t>(end), figures.size()) << figures;
+        EXPECT_NEAR(whole2 + tenth2 / 10.0, total, 1e-9);
         EXPECT_GE(ms, 0);
         EXPECT_GE(total, previousTotal);
         previousTotal = total;
