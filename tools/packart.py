@@ -13,11 +13,13 @@ smaller than zlib's level 9, and read by the same inflate), which the program in
 first shows them; the same artwork always gives the same bytes. Sounds stay as they are: the
 sound player reads them from the resources directly.
 """
+import hashlib
 import os
 import struct
 import subprocess
 import sys
 import tempfile
+import zlib
 
 CHUNK = 32768  # bytes of the bitmap file per compressed chunk (the reader allows up to 32,781)
 
@@ -94,8 +96,24 @@ def internal(flags, ident, bmp):
     return bytes(out)
 
 
+def cache_folder():
+    base = os.environ.get("XDG_CACHE_HOME") or os.path.join(os.path.expanduser("~"), ".cache")
+    return os.path.join(base, "vindrel-zopfli")
+
+
 def zlib_stream(data):
-    """One zlib stream of the data, by zopfli (one iteration: more gain little and take long)."""
+    """One zlib stream of the data, by zopfli (one iteration: more gain little and take long).
+
+    zopfli takes about half a minute of processor time for the whole artwork, so each stream is
+    kept in a cache by the data's digest; a kept stream is used only if it inflates to the data."""
+    cached = os.path.join(cache_folder(), hashlib.sha256(data).hexdigest() + ".zlib")
+    try:
+        with open(cached, "rb") as f:
+            stream = f.read()
+        if zlib.decompress(stream) == data:
+            return stream
+    except (OSError, zlib.error):
+        pass
     with tempfile.TemporaryDirectory() as tmp:
         path = os.path.join(tmp, "data")
         with open(path, "wb") as f:
@@ -106,7 +124,14 @@ def zlib_stream(data):
             raise PackError("zopfli is missing (tools/setup-deps.sh installs it)")
         if done.returncode != 0 or not done.stdout:
             raise PackError("zopfli failed: %s" % done.stderr.decode(errors="replace"))
-        return done.stdout
+    try:
+        os.makedirs(os.path.dirname(cached), exist_ok=True)
+        with tempfile.NamedTemporaryFile(dir=os.path.dirname(cached), delete=False) as f:
+            f.write(done.stdout)
+        os.replace(f.name, cached)
+    except OSError:
+        pass  # no cache: the next pack compresses again
+    return done.stdout
 
 
 def deflate(data):
