@@ -525,7 +525,7 @@ TEST(HungWindow, HoldsNeitherTheFontBroadcastNorTheMenusStartNorItsExit) {
 
 TEST(PlayUiSound, ReturnsAtOnceForEveryNameEvenMissingOnes) {
     // The process's first sound loads the system's sound driver, which takes its time on a busy
-    // machine whether or not the call waits for the sound; the menu's start-up has done that.
+    // machine and says nothing of whether a call waits for its sound.
     PlayUiSound("NoSuchSound");
     for (const char* name : {"Click", "CLICK", "tilbage", "Tilbage", "NoSuchSound"}) {
         SCOPED_TRACE(name);
