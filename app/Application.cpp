@@ -1,6 +1,9 @@
 #include "app/Application.h"
 
+#include <algorithm>
+
 #include "services/CDrom.h"
+#include "toolkit/Page.h"
 #include "toolkit/Text.h"
 #include "toolkit/WindowOwner.h"
 
@@ -57,19 +60,22 @@ int Application::Run() {
     // A quit requested before the loop is already queued, so the loop ends on its first turn.
     MSG msg{};
     BOOL got;
-    bool painted = false;
     for (;;) {
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             // Nothing waiting, not even a paint: the first screen is on.
-            if (!painted) times_.Write("first paint");
-            painted = true;
-            if (idleWork_) {
+            if (!firstScreenOn_) times_.Write("first paint");
+            firstScreenOn_ = true;
+            if (!deferred_.empty() || idleWork_) {
                 // Each piece of work follows a real wait, however short: the system sees the menu
                 // waiting for the reader as soon as the first screen is on (WaitForInputIdle), and
-                // input that comes meanwhile is taken before the next piece.
-                if (MsgWaitForMultipleObjects(0, nullptr, FALSE, kIdleYieldMs, QS_ALLINPUT) == WAIT_TIMEOUT &&
-                    !idleWork_())
-                    idleWork_ = nullptr;
+                // input that comes meanwhile is taken before the next piece. The covered pages
+                // that waited for that screen come first.
+                if (MsgWaitForMultipleObjects(0, nullptr, FALSE, kIdleYieldMs, QS_ALLINPUT) == WAIT_TIMEOUT) {
+                    if (!deferred_.empty())
+                        PaintDeferred();
+                    else if (!idleWork_())
+                        idleWork_ = nullptr;
+                }
                 continue;
             }
         }
@@ -80,6 +86,20 @@ int Application::Run() {
     terminated_ = true;
     return got == -1 ? 1 : static_cast<int>(msg.wParam);
 }
+
+bool Application::DeferPaint(Page& page) {
+    if (firstScreenOn_) return false;
+    if (std::find(deferred_.begin(), deferred_.end(), &page) == deferred_.end()) deferred_.push_back(&page);
+    return true;
+}
+
+void Application::PaintDeferred() {
+    std::vector<Page*> pages;
+    pages.swap(deferred_);
+    for (Page* page : pages) page->PaintWhole();
+}
+
+void Application::Forget(Page& page) { deferred_.erase(std::remove(deferred_.begin(), deferred_.end(), &page), deferred_.end()); }
 
 void Application::ProcessMessages() {
     MSG msg;

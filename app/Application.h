@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/StartupTimes.h"
 #include "toolkit/PageHost.h"
@@ -67,6 +68,10 @@ public:
 
     void UiSound(const char* name) override;
 
+    bool DeferPaint(Page& page) override;
+    void PaintDeferred() override;
+    void Forget(Page& page) override;
+
 private:
     HWND FrontWindow() const;  // the visible window of ours in front
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -77,6 +82,8 @@ private:
     bool passingOn_ = false;
     StartupTimes times_;
     std::function<bool()> idleWork_;
+    bool firstScreenOn_ = false;   // the loop has found nothing left to do once
+    std::vector<Page*> deferred_;  // pages to paint once it has
     SharedGdi gdi_;
     const PageScreen& screen_;
 };

@@ -83,6 +83,7 @@ public:
     HFONT Font(const FontSpec& font);
     void InvalidateArea(const RECT& pageRect);
     void RepaintArea(const RECT& pageRect);
+    void PaintWhole();
     // Mouse routing state that controls take part in.
     void CaptureMouse(Control& control);
     void ReleaseMouse(Control& control);
@@ -119,6 +120,7 @@ private:
     void MouseLeftPage();
     bool HandleAccelerator(char ch);
     bool CameFromWithinTheMenu(HWND previous) const;
+    bool CoveredWhole() const;  // another visible page of the program lies over all of it
 
     PageHost& app_;
     PageSettings settings_;
