@@ -88,7 +88,7 @@ int Application::Run() {
 }
 
 bool Application::DeferPaint(Page& page) {
-    if (firstScreenOn_) return false;
+    if (firstScreenOn_ || !page.CoveredWhole()) return false;
     if (std::find(deferred_.begin(), deferred_.end(), &page) == deferred_.end()) deferred_.push_back(&page);
     return true;
 }

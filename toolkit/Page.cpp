@@ -284,7 +284,7 @@ LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             // Painted even when another page covers it whole: with desktop composition the system
             // keeps the page's last picture and shows it when the page is uncovered, unrepainted.
             // Only while the first screen is made does such a page wait for that screen.
-            if (!(CoveredWhole() && app_.DeferPaint(*this))) PaintPage(paint.get(), &paint.Area());
+            if (!app_.DeferPaint(*this)) PaintPage(paint.get(), &paint.Area());
             return 0;
         }
         case WM_PRINTCLIENT:

@@ -84,6 +84,7 @@ public:
     void InvalidateArea(const RECT& pageRect);
     void RepaintArea(const RECT& pageRect);
     void PaintWhole();
+    bool CoveredWhole() const;  // another visible page of the program lies over all of it
     // Mouse routing state that controls take part in.
     void CaptureMouse(Control& control);
     void ReleaseMouse(Control& control);
@@ -120,7 +121,6 @@ private:
     void MouseLeftPage();
     bool HandleAccelerator(char ch);
     bool CameFromWithinTheMenu(HWND previous) const;
-    bool CoveredWhole() const;  // another visible page of the program lies over all of it
 
     PageHost& app_;
     PageSettings settings_;

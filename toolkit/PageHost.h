@@ -27,9 +27,10 @@ public:
     virtual std::string Title() const = 0;
     // The sound of a navigating button, by its resource name.
     virtual void UiSound(const char* name) = 0;
-    // While the first screen is made, a page that another page covers whole is painted only once
-    // that screen is on: the host takes it (true) and has it painted then, or before any page is
-    // shown or hidden (PaintDeferred), so it is painted before anything can uncover it.
+    // Asked by a page about to paint. While the first screen is made, a page that another page
+    // covers whole is painted only once that screen is on: the host takes it (true) and has it
+    // painted then, or before any page is shown or hidden (PaintDeferred), so it is painted
+    // before anything can uncover it. Afterwards every page paints at once (false).
     virtual bool DeferPaint(Page& page) = 0;
     virtual void PaintDeferred() = 0;
     virtual void Forget(Page& page) = 0;  // a page that goes
