@@ -13,3 +13,6 @@ if [ "${VINDREL_SKIP_I686:-0}" != 1 ]; then
   cmake -S "$ROOT" -B "$BUILD/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DVINDREL_TESTS=OFF >/dev/null
   cmake --build "$BUILD/i686" -j"$JOBS"
 fi
+# The CD check for this machine, which the producer runs on Linux and the tests use.
+env -u CC CXX=g++ cmake -S "$ROOT/tools/cdcheck" -B "$BUILD/cdcheck" >/dev/null
+cmake --build "$BUILD/cdcheck" -j"$JOBS"
