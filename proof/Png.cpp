@@ -156,11 +156,10 @@ private:
     int count_ = 0;
 };
 
-// One row under one of PNG's five filters (a: the byte one pixel left, b: above, c: above left),
-// each in a loop of its own; returns the sum of the differences' sizes, by which a row's filter
-// is chosen.
-long FilterRow(uint8_t filter, const uint8_t* row, const uint8_t* above, uint8_t* out, size_t n) {
-    constexpr size_t kPixel = 3;
+constexpr size_t kPixel = 3;  // bytes: a is the byte one pixel left, b above, c above left
+
+// A row under one of PNG's five filters, each in a loop of its own.
+void FilterRow(uint8_t filter, const uint8_t* row, const uint8_t* above, uint8_t* out, size_t n) {
     switch (filter) {
     case 0: std::memcpy(out, row, n); break;
     case 1:
@@ -179,37 +178,43 @@ long FilterRow(uint8_t filter, const uint8_t* row, const uint8_t* above, uint8_t
         for (size_t i = kPixel; i < n; ++i)
             out[i] = static_cast<uint8_t>(row[i] - Paeth(row[i - kPixel], above[i], above[i - kPixel]));
     }
-    long sum = 0;
-    for (size_t i = 0; i < n; ++i) sum += std::abs(static_cast<int8_t>(out[i]));
-    return sum;
+}
+
+// The filter that leaves the smallest differences (the sum of their sizes), as encoders choose
+// it: the five measured in one pass over the row, and only the chosen one written.
+uint8_t BestFilter(const uint8_t* row, const uint8_t* above, size_t n) {
+    if (std::memcmp(row, above, n) == 0) return 2;  // a row like the one above: nothing but zeros
+    long sums[5] = {};
+    auto add = [&](int x, int a, int b, int c) {
+        sums[0] += std::abs(static_cast<int8_t>(x));
+        sums[1] += std::abs(static_cast<int8_t>(x - a));
+        sums[2] += std::abs(static_cast<int8_t>(x - b));
+        sums[3] += std::abs(static_cast<int8_t>(x - (a + b) / 2));
+        sums[4] += std::abs(static_cast<int8_t>(x - Paeth(a, b, c)));
+    };
+    for (size_t i = 0; i < kPixel; ++i) add(row[i], 0, above[i], 0);
+    for (size_t i = kPixel; i < n; ++i) add(row[i], row[i - kPixel], above[i], above[i - kPixel]);
+    uint8_t best = 0;
+    for (uint8_t filter = 1; filter < 5; ++filter)
+        if (sums[filter] < sums[best]) best = filter;
+    return best;
 }
 
 }  // namespace
 
 std::vector<uint8_t> EncodePng(int width, int height, const uint32_t* pixels) {
-    // Each row is stored with the filter that leaves the smallest differences, as encoders do.
     const size_t stride = static_cast<size_t>(width) * 3;
-    std::vector<uint8_t> raw, row(stride), above(stride, 0), trial(stride), best(stride);
-    raw.reserve((stride + 1) * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-            row[static_cast<size_t>(x) * 3] = static_cast<uint8_t>(p >> 16);
-            row[static_cast<size_t>(x) * 3 + 1] = static_cast<uint8_t>(p >> 8);
-            row[static_cast<size_t>(x) * 3 + 2] = static_cast<uint8_t>(p);
+    std::vector<uint8_t> raw((stride + 1) * static_cast<size_t>(height)), row(stride), above(stride, 0);
+    for (size_t y = 0; y < static_cast<size_t>(height); ++y) {
+        const uint32_t* line = pixels + y * static_cast<size_t>(width);
+        for (size_t x = 0; x < static_cast<size_t>(width); ++x) {
+            row[x * 3] = static_cast<uint8_t>(line[x] >> 16);
+            row[x * 3 + 1] = static_cast<uint8_t>(line[x] >> 8);
+            row[x * 3 + 2] = static_cast<uint8_t>(line[x]);
         }
-        long bestSum = -1;
-        uint8_t bestFilter = 0;
-        for (uint8_t filter = 0; filter < 5; ++filter) {
-            const long sum = FilterRow(filter, row.data(), above.data(), trial.data(), stride);
-            if (bestSum < 0 || sum < bestSum) {
-                bestSum = sum;
-                bestFilter = filter;
-                best.swap(trial);
-            }
-        }
-        raw.push_back(bestFilter);
-        raw.insert(raw.end(), best.begin(), best.end());
+        uint8_t* out = &raw[y * (stride + 1)];
+        out[0] = BestFilter(row.data(), above.data(), stride);
+        FilterRow(out[0], row.data(), above.data(), out + 1, stride);
         above.swap(row);
     }
     std::vector<uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

@@ -139,7 +139,10 @@ iconv -f CP1252 -t UTF-8 "$OWN/Spil.INI" | tr -d '\r' | cmp -s - "$SRC/tests/cd/
 grep -qx $'label=Vindrel Spil-CD 1100\r' "$OWN/autorun.inf" || fail "autorun.inf does not name the edition: $(cat "$OWN/autorun.inf")"
 cmp -s "$OWN/VINDREL.EXE" "$EXE" || fail "the own CD carries another menu"
 for f in DirectX7/DXSetup.EXE Diverse/verdana.ttf Diverse/msfont.txt Demos/DuneRotor/Shot.bmp; do [ -f "$OWN/$f" ] || fail "the own CD has no $f"; done
-# The image takes its default name and label from the edition.
+# The image takes its default name and label from the edition. Its build folder is given the
+# check that tools/build.sh made, which it would otherwise build again to read the edition.
+mkdir -p "$WORK/cdcheck"
+cp -p "$(dirname "$BUILD")/cdcheck/cdcheck" "$WORK/cdcheck/"
 (cd "$WORK" && VINDREL_BUILD="$WORK" bash "$SRC/tools/make-iso.sh" "$OWN" >/dev/null)
 xorriso -indev "$WORK/vindrel-1100.iso" -pvd_info 2>/dev/null | grep -q '^Volume Id *: VINDREL_1100$' || fail "the own image is not labelled VINDREL_1100"
 echo "own CD: ok"
