@@ -288,7 +288,7 @@ TEST_F(EndToEnd, ASecondStartHandsOverToTheRunningMenuAndEnds) {
     });
     run.Shell().BringToFront();
     sample.Start();
-    RunAndWait("\"" + test::BuiltProgram("sleeper.exe") + "\" 8000 window");
+    RunAndWait("\"" + test::BuiltProgram("sleeper.exe") + "\" 5000 window");
     sample.Stop();
     ASSERT_TRUE(second);
     EXPECT_TRUE(endedDuringTheWait);

@@ -39,10 +39,10 @@ printf '{"version": {"major": 1, "minor": 0}, "local": [{"slots": [{"id": "1", "
 status=0
 "${CTEST[@]}" -E '^script\.' -j2 --resource-spec-file "$BUILD/x86_64/slots.json" --repeat until-pass:3 || status=1
 # Then the script tests in two runs side by side, never beside the unit tests: those in the
-# first slot, and those that make a prefix of their own (the sample CD, the narrow screen) with
-# the CD taken out in the second. The reader's session, which follows the pages' stacking through
+# first slot, and in the second those that make a prefix of their own (the sample CD, the narrow
+# screen), the CD taken out and the system's languages. The reader's session, which follows the pages' stacking through
 # an uninstall on the screen, runs last, alone.
-SECOND='^script\.(sample_cd|screen_warning|cd_taken_out)$'
+SECOND='^script\.(sample_cd|screen_warning|cd_taken_out|system_language)$'
 ALONE='^script\.reader_session$'
 WINEPREFIX=$SLOT2_PREFIX DISPLAY=$SLOT2_DISPLAY "${CTEST[@]}" -R "$SECOND" >"$BUILD/x86_64/tests-2.log" 2>&1 &
 SECOND_RUN=$!

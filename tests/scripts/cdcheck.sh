@@ -57,9 +57,11 @@ for line in sys.stdin.read().splitlines():
 '
 }
 
-# Lays out one case's CD folder from its layout file.
+# Lays out one case's CD folder from its layout file; its bitmaps are added to WANTED, made by
+# one interpreter for all cases.
+WANTED=""
 make_case() {
-  local from=$1 cd=$2 wanted=""
+  local from=$1 cd=$2
   mkdir -p "$cd"
   find "$from" -maxdepth 1 -type f ! -name layout ! -name '*expect' -exec cp {} "$cd"/ \;
   while read -r what path rest; do
@@ -74,12 +76,11 @@ make_case() {
       file) touch "$cd/$path" ;;
       # A Windows program's headers only: "MZ", the PE header's place, "PE", its machine (hex).
       pe) printf "MZ%58s\x40\0\0\0PE\0\0\x${rest:2:2}\x${rest:0:2}" '' >"$cd/$path" ;;
-      bmp) wanted+="$cd/$path"$'\t'"$rest"$'\n' ;;
+      bmp) WANTED+="$cd/$path"$'\t'"$rest"$'\n' ;;
       png) printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$cd/$path" ;;
       *) fail "unknown layout line: $what" ;;
     esac
   done <"$from/layout"
-  printf '%s' "$wanted" | bitmaps
 }
 
 # Runs the check and compares: "exit N", lines that must be printed exactly, "~regex" a line that
@@ -103,9 +104,10 @@ check_case() {
 }
 
 status=0 editions=0
+for case in "$SRC"/tests/cdcheck/*/; do make_case "$case" "$WORK/cases/$(basename "$case")"; done
+printf '%s' "$WANTED" | bitmaps
 for case in "$SRC"/tests/cdcheck/*/; do
   name=$(basename "$case")
-  make_case "$case" "$WORK/cases/$name"
   check_case "$name" "$case/expect" "$CDCHECK" "$WORK/cases/$name" || status=1
 done
 
