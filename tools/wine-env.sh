@@ -70,3 +70,16 @@ wine_env_menu_for() {
     echo VINDREL.EXE
   fi
 }
+
+# Wine's desktop process ends soon after the last program on it, and from then on every start
+# makes a new one and waits for it (over a second here). A script that starts many programs in a
+# row holds the desktop with a program that only sleeps (no window, no output): the helpers'
+# sleeper, given in $1, until wine_env_release_desktop.
+wine_env_hold_desktop() {
+  wine "$1" 3600000 </dev/null >/dev/null 2>&1 &
+  WINE_ENV_HOLDER_PID=$!
+}
+wine_env_release_desktop() {
+  if [ -n "${WINE_ENV_HOLDER_PID:-}" ]; then kill "$WINE_ENV_HOLDER_PID" 2>/dev/null || true; fi
+  WINE_ENV_HOLDER_PID=
+}
