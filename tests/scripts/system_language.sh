@@ -23,13 +23,17 @@ wait
 . "$SRC/tools/wine-env.sh"
 wine_env_hold_desktop "$BUILD/tests/sleeper.exe"
 trap wine_env_release_desktop EXIT
+# One test of the test program, in the environment the caller gives it: its output, without CRs,
+# in $LOC/last.txt, and its result line shown.
+run_test() {
+  timeout 60 wine "$BUILD/tests/vindrel_tests.exe" --gtest_filter="$1" </dev/null >"$LOC/raw.txt" 2>&1 || true
+  tr -d '\r' <"$LOC/raw.txt" >"$LOC/last.txt"
+  grep -E '^\[  (PASSED|FAILED|SKIPPED)' "$LOC/last.txt" || true
+}
 check() {
   local locale=$1 expected=$2 filter=${3:-ShellTest.TakesTheLanguageFromTheSystem}
   echo "== $locale -> $expected"
-  LOCPATH="$LOCALES" LANG="$locale.UTF-8" LC_ALL= VINDREL_EXPECT_LANGUAGE="$expected" \
-    timeout 60 wine "$BUILD/tests/vindrel_tests.exe" --gtest_filter="$filter" </dev/null >"$LOC/raw.txt" 2>&1 || true
-  tr -d '\r' <"$LOC/raw.txt" >"$LOC/last.txt"
-  grep -E '^\[  (PASSED|FAILED|SKIPPED)' "$LOC/last.txt" || true
+  LOCPATH="$LOCALES" LANG="$locale.UTF-8" LC_ALL= VINDREL_EXPECT_LANGUAGE="$expected" run_test "$filter"
   grep -q '^\[  PASSED  \] 1 test' "$LOC/last.txt"
 }
 check da_DK da
@@ -52,10 +56,7 @@ render() {
   echo "== $locale.$charset -> code page $codepage"
   LOCPATH="$LOCALES" LANG="$locale.$charset" LC_ALL= VINDREL_EXPECT_CODEPAGE="$codepage" \
     VINDREL_CODEPAGE_RENDERS="Z:$(echo "$dir" | tr / '\\')" \
-    timeout 60 wine "$BUILD/tests/vindrel_tests.exe" \
-    --gtest_filter=MenuTest.TheMainMenuAndAGamePageAreDrawnAlikeOnEveryCodePage </dev/null >"$LOC/raw.txt" 2>&1 || true
-  tr -d '\r' <"$LOC/raw.txt" >"$LOC/last.txt"
-  grep -E '^\[  (PASSED|FAILED|SKIPPED)' "$LOC/last.txt" || true
+    run_test MenuTest.TheMainMenuAndAGamePageAreDrawnAlikeOnEveryCodePage
   grep -q '^\[  PASSED  \] 1 test' "$LOC/last.txt" || { grep -B2 -A6 'Failure' "$LOC/last.txt" || true; exit 1; }
 }
 render da_DK UTF-8 1252
