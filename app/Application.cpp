@@ -65,14 +65,14 @@ int Application::Run() {
             // Nothing waiting, not even a paint: the first screen is on.
             if (!firstScreenOn_) times_.Write("first paint");
             firstScreenOn_ = true;
-            if (!deferred_.empty() || idleWork_) {
+            if (!held_.empty() || idleWork_) {
                 // Each piece of work follows a real wait, however short: the system sees the menu
                 // waiting for the reader as soon as the first screen is on (WaitForInputIdle), and
                 // input that comes meanwhile is taken before the next piece. The covered pages
                 // that waited for that screen come first.
                 if (MsgWaitForMultipleObjects(0, nullptr, FALSE, kIdleYieldMs, QS_ALLINPUT) == WAIT_TIMEOUT) {
-                    if (!deferred_.empty())
-                        PaintDeferred();
+                    if (!held_.empty())
+                        ShowHeld();
                     else if (!idleWork_())
                         idleWork_ = nullptr;
                 }
@@ -87,19 +87,45 @@ int Application::Run() {
     return got == -1 ? 1 : static_cast<int>(msg.wParam);
 }
 
-bool Application::DeferPaint(Page& page) {
-    if (firstScreenOn_ || !page.CoveredWhole()) return false;
-    if (std::find(deferred_.begin(), deferred_.end(), &page) == deferred_.end()) deferred_.push_back(&page);
-    return true;
+bool Application::Hold(Page& page, PageChange change) {
+    if (!holding_) return false;
+    const auto at = std::find(held_.begin(), held_.end(), &page);
+    const bool held = at != held_.end();
+    if (held) held_.erase(at);
+    // Shown, or raised while held: in front of the held ones. A page not held is not visible, so
+    // its raise or hide changes nothing that shows.
+    if (change == PageChange::Shown || (change == PageChange::Raised && held)) held_.push_back(&page);
+    return change == PageChange::Shown || held;
 }
 
-void Application::PaintDeferred() {
+void Application::ShowFront() {
+    holding_ = false;
+    if (held_.empty()) return;
+    front_ = held_.back();
+    held_.pop_back();
+    screen_.Show(*front_);
+}
+
+void Application::ShowHeld() {
+    if (holding_) return;
     std::vector<Page*> pages;
-    pages.swap(deferred_);
-    for (Page* page : pages) page->PaintWhole();
+    pages.swap(held_);
+    const Page* above = front_;
+    front_ = nullptr;
+    if (above && above->Visible()) {
+        for (auto it = pages.rbegin(); it != pages.rend(); ++it) {
+            screen_.ShowBehind(**it, *above);
+            above = *it;
+        }
+    } else {
+        for (Page* page : pages) screen_.Show(*page);
+    }
 }
 
-void Application::Forget(Page& page) { deferred_.erase(std::remove(deferred_.begin(), deferred_.end(), &page), deferred_.end()); }
+void Application::Forget(Page& page) {
+    held_.erase(std::remove(held_.begin(), held_.end(), &page), held_.end());
+    if (front_ == &page) front_ = nullptr;
+}
 
 void Application::ProcessMessages() {
     MSG msg;

@@ -68,8 +68,12 @@ public:
 
     void UiSound(const char* name) override;
 
-    bool DeferPaint(Page& page) override;
-    void PaintDeferred() override;
+    // The pages shown from HoldShows to ShowFront are held: ShowFront shows the one shown last,
+    // in front, and the ones it covers wait for the first screen to be on (Hold, ShowHeld).
+    void HoldShows() { holding_ = true; }
+    void ShowFront();
+    bool Hold(Page& page, PageChange change) override;
+    void ShowHeld() override;
     void Forget(Page& page) override;
 
 private:
@@ -82,8 +86,10 @@ private:
     bool passingOn_ = false;
     StartupTimes times_;
     std::function<bool()> idleWork_;
-    bool firstScreenOn_ = false;   // the loop has found nothing left to do once
-    std::vector<Page*> deferred_;  // pages to paint once it has
+    bool firstScreenOn_ = false;  // the loop has found nothing left to do once
+    bool holding_ = false;
+    std::vector<Page*> held_;     // shown while held, the last in front
+    Page* front_ = nullptr;       // the page ShowFront showed, which the held ones go under
     SharedGdi gdi_;
     const PageScreen& screen_;
 };

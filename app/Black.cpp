@@ -149,8 +149,6 @@ void TfrmBlack::FormCreate() {
     InstallFonts();
     times.Mark("fonts");
     runInstallList_.clear();
-    machine_ = ProbeMachine();
-    times.Mark("probes");
     currentLanguage_ = LanguageFromLangId(GetSystemDefaultLangID());
     currentLanguage_ = LanguageFromCommandLine(currentLanguage_, args_);
     Fortsaet();
@@ -194,10 +192,13 @@ void TfrmBlack::CreatePage(size_t step) {
 }
 
 void TfrmBlack::CreateFirstPages() {
+    // Only the page in front is shown for the first screen; the pages it covers follow it.
+    app_.HoldShows();
     for (size_t i = 0; i < kPageSteps; ++i)
         if (kCreationOrder[i].atStart) CreatePage(i);
     if (currentLanguage_ == "??") CreatePage(kPageSteps);
     ConnectSharedLists();
+    app_.ShowFront();
     firstPagesMade_ = true;
     app_.Times().Mark("shared lists");
 }
@@ -218,7 +219,19 @@ bool TfrmBlack::CreateNextPage() {
     return false;
 }
 
+const MachineProfile& TfrmBlack::Machine() {
+    if (!machine_) {
+        machine_ = ProbeMachine();
+        app_.Times().Mark("probes");
+    }
+    return *machine_;
+}
+
 bool TfrmBlack::WhenIdle() {
+    if (!machine_) {
+        Machine();
+        return true;
+    }
     if (!dde_ && converses_) {
         OpenConversation();
         return true;

@@ -70,7 +70,8 @@ public:
 
     const std::string& CurrentLanguage() const { return currentLanguage_; }
     void SetCurrentLanguage(const std::string& code) { currentLanguage_ = code; }
-    const MachineProfile& Machine() const { return machine_; }
+    // Probed at the first idle moment, or when asked before: nothing on the first screen uses it.
+    const MachineProfile& Machine();
     void AppendInstall(InstallRecord record) { runInstallList_.push_back(std::move(record)); }
     const RunInstallList& InstallList() const { return runInstallList_; }
     // Opens the Program Manager conversation unless it is open already (the first idle moment
@@ -95,7 +96,7 @@ private:
     HWND hwnd_ = nullptr;
     std::unique_ptr<DdeClient> dde_;
     std::string currentLanguage_ = "??";
-    MachineProfile machine_;
+    std::optional<MachineProfile> machine_;
     RunInstallList runInstallList_;
     void CreatePages();
     void CreateFirstPages();

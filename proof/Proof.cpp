@@ -675,6 +675,7 @@ public:
     void Show(Page& page) const override { Activated(page); }
     void Hide(Page&) const override {}  // never shown
     void BringToFront(Page&) const override {}
+    void ShowBehind(Page& page, const Page&) const override { Activated(page); }
 };
 
 constexpr OffTheScreen kOffTheScreen{};

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "lang/Sprogvalg.h"
 #include "tests/MenuFixture.h"
 #include "tests/ShellPages.h"
 
@@ -19,11 +20,30 @@ const std::vector<Demo> kTwoCategories = {
     {.KortTitel = "Goal", .Kategori = "Sport"},
 };
 
-TEST_F(MenuTest, AtStartTheDisclaimerLiesOverTheGamePageAndEveryOtherPageIsHidden) {
-    Start(kTwoCategories);
-    EXPECT_TRUE(Disclaimer().Visible());
-    EXPECT_TRUE(Game().Visible()) << "the game page is created visible, beneath the others";
-    EXPECT_TRUE(test::IsAbove(Disclaimer().Handle(), Game().Handle()));
+// The first screen shows only the page in front; the pages it covers come beneath it once that
+// screen is on, or before, when a click needs them.
+TEST_F(MenuTest, AtStartOnlyThePageInFrontShowsThenTheDisclaimerLiesOverTheGamePage) {
+    for (const char* start : {"??", "da"}) {
+        SCOPED_TRACE(start);
+        shell_.reset();
+        Start(kTwoCategories, {start});
+        const PageSet& made = shell_->PagesMade();
+        Page* front = made.frmSprogvalg ? static_cast<Page*>(made.frmSprogvalg) : made.frmAnsvar;
+        EXPECT_TRUE(front->Visible());
+        EXPECT_EQ(GetActiveWindow(), front->Handle());
+        if (front != made.frmAnsvar) {
+            EXPECT_FALSE(made.frmAnsvar->Visible()) << "covered: not shown yet";
+        }
+        EXPECT_FALSE(made.frmSpilSide->Visible()) << "covered: not shown yet";
+        if (made.frmSprogvalg)
+            Click(made.frmSprogvalg->Dansk);  // the flag page goes before the first idle moment
+        else
+            app_.ShowHeld();  // the first idle moment
+        EXPECT_TRUE(Disclaimer().Visible());
+        EXPECT_EQ(GetActiveWindow(), Disclaimer().Handle());
+        EXPECT_TRUE(Game().Visible()) << "the game page is created visible, beneath the others";
+        EXPECT_TRUE(test::IsAbove(Disclaimer().Handle(), Game().Handle()));
+    }
     EXPECT_FALSE(Menu().Visible());
     EXPECT_FALSE(Category().Visible());
     EXPECT_FALSE(Credits().Visible());

@@ -65,17 +65,20 @@ void Page::Created() {
 }
 
 void Page::Show() {
-    app_.PaintDeferred();
+    if (app_.Hold(*this, PageChange::Shown)) return;
+    app_.ShowHeld();
     app_.Screen().Show(*this);
 }
 
 void Page::Hide() {
-    app_.PaintDeferred();
+    if (app_.Hold(*this, PageChange::Hidden)) return;
+    app_.ShowHeld();
     app_.Screen().Hide(*this);
 }
 
 void Page::BringToFront() {
-    app_.PaintDeferred();
+    if (app_.Hold(*this, PageChange::Raised)) return;
+    app_.ShowHeld();
     app_.Screen().BringToFront(*this);
 }
 
@@ -135,20 +138,6 @@ void Page::PaintPage(HDC dc, const RECT* area) {
     }
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, back, r.left, r.top, SRCCOPY);
 }
-
-bool Page::CoveredWhole() const {
-    RECT mine;
-    if (!GetWindowRect(hwnd_, &mine)) return false;
-    for (HWND w = GetWindow(hwnd_, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
-        RECT r;
-        if (GetWindow(w, GW_OWNER) == app_.Handle() && IsWindowVisible(w) && GetWindowRect(w, &r) &&
-            r.left <= mine.left && r.top <= mine.top && r.right >= mine.right && r.bottom >= mine.bottom)
-            return true;
-    }
-    return false;
-}
-
-void Page::PaintWhole() { RepaintArea(RECT{0, 0, kPageWidth, kPageHeight}); }
 
 void Page::InvalidateArea(const RECT& pageRect) {
     if (hwnd_) InvalidateRect(hwnd_, &pageRect, FALSE);
@@ -283,8 +272,7 @@ LRESULT Page::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             PaintDc paint(hwnd_);
             // Painted even when another page covers it whole: with desktop composition the system
             // keeps the page's last picture and shows it when the page is uncovered, unrepainted.
-            // Only while the first screen is made does such a page wait for that screen.
-            if (!app_.DeferPaint(*this)) PaintPage(paint.get(), &paint.Area());
+            PaintPage(paint.get(), &paint.Area());
             return 0;
         }
         case WM_PRINTCLIENT:

@@ -83,8 +83,6 @@ public:
     HFONT Font(const FontSpec& font);
     void InvalidateArea(const RECT& pageRect);
     void RepaintArea(const RECT& pageRect);
-    void PaintWhole();
-    bool CoveredWhole() const;  // another visible page of the program lies over all of it
     // Mouse routing state that controls take part in.
     void CaptureMouse(Control& control);
     void ReleaseMouse(Control& control);

@@ -11,6 +11,8 @@ class Page;
 class PageScreen;
 class SharedGdi;
 
+enum class PageChange { Shown, Raised, Hidden };
+
 class PageHost {
 public:
     virtual HINSTANCE Instance() const = 0;
@@ -27,12 +29,14 @@ public:
     virtual std::string Title() const = 0;
     // The sound of a navigating button, by its resource name.
     virtual void UiSound(const char* name) = 0;
-    // Asked by a page about to paint. While the first screen is made, a page that another page
-    // covers whole is painted only once that screen is on: the host takes it (true) and has it
-    // painted then, or before any page is shown or hidden (PaintDeferred), so it is painted
-    // before anything can uncover it. Afterwards every page paints at once (false).
-    virtual bool DeferPaint(Page& page) = 0;
-    virtual void PaintDeferred() = 0;
+    // Asked by a page about to be shown, raised or hidden. While the first screen is made, the
+    // host may hold the pages shown (true: it has taken the request): the one in front is shown
+    // for that screen, and the ones it covers come under it once the screen is on, so that their
+    // windows cost the first screen nothing. Otherwise the page goes ahead (false).
+    virtual bool Hold(Page& page, PageChange change) = 0;
+    // Shows the pages still held, under the page in front: before any page is shown, raised or
+    // hidden, so that nothing can uncover a page that is not there yet.
+    virtual void ShowHeld() = 0;
     virtual void Forget(Page& page) = 0;  // a page that goes
 
 protected:

@@ -32,6 +32,14 @@ public:
         if (wasActive) page.App().ActivateFrontPage(true);
     }
 
+    void ShowBehind(Page& page, const Page& above) const override {
+        if (page.Visible()) return;
+        Shown(page);
+        SetWindowPos(page.Handle(), above.Handle(), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        Activated(page);
+    }
+
     void BringToFront(Page& page) const override {
         UINT flags = SWP_NOMOVE | SWP_NOSIZE;
         if (!page.Visible()) flags |= SWP_NOACTIVATE;

@@ -16,6 +16,9 @@ public:
     virtual void Show(Page& page) const = 0;          // visible and in front of all other pages
     virtual void Hide(Page& page) const = 0;
     virtual void BringToFront(Page& page) const = 0;  // raised, visibility unchanged
+    // Visible just under above, which keeps the activation; the page goes through what it would
+    // have, shown before above: it is shown and activated.
+    virtual void ShowBehind(Page& page, const Page& above) const = 0;
 
 protected:
     ~PageScreen() = default;
