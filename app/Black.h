@@ -1,5 +1,6 @@
-// The black backdrop. Its creation is the program's start-up (screen check, fonts, probes,
-// language, pages) and its destruction the exit clean-up (Start-menu groups, records, DDE).
+// The black backdrop. Its creation is the program's start-up (screen check, fonts, language, the
+// first screen's pages; the probes, the DDE conversation and the other pages follow in the loop's
+// idle moments) and its destruction the exit clean-up (Start-menu groups, records, DDE).
 #pragma once
 #include <windows.h>
 #include <memory>
