@@ -88,7 +88,10 @@ int Application::Run() {
 }
 
 bool Application::Hold(Page& page, PageChange change) {
-    if (!holding_) return false;
+    if (!holding_) {
+        ShowHeld();
+        return false;
+    }
     const auto at = std::find(held_.begin(), held_.end(), &page);
     const bool held = at != held_.end();
     if (held) held_.erase(at);

@@ -73,7 +73,7 @@ public:
     void HoldShows() { holding_ = true; }
     void ShowFront();
     bool Hold(Page& page, PageChange change) override;
-    void ShowHeld() override;
+    void ShowHeld();
     void Forget(Page& page) override;
 
 private:

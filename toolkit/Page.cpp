@@ -65,21 +65,15 @@ void Page::Created() {
 }
 
 void Page::Show() {
-    if (app_.Hold(*this, PageChange::Shown)) return;
-    app_.ShowHeld();
-    app_.Screen().Show(*this);
+    if (!app_.Hold(*this, PageChange::Shown)) app_.Screen().Show(*this);
 }
 
 void Page::Hide() {
-    if (app_.Hold(*this, PageChange::Hidden)) return;
-    app_.ShowHeld();
-    app_.Screen().Hide(*this);
+    if (!app_.Hold(*this, PageChange::Hidden)) app_.Screen().Hide(*this);
 }
 
 void Page::BringToFront() {
-    if (app_.Hold(*this, PageChange::Raised)) return;
-    app_.ShowHeld();
-    app_.Screen().BringToFront(*this);
+    if (!app_.Hold(*this, PageChange::Raised)) app_.Screen().BringToFront(*this);
 }
 
 // ---- Painting --------------------------------------------------------------------------------

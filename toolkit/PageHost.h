@@ -32,11 +32,9 @@ public:
     // Asked by a page about to be shown, raised or hidden. While the first screen is made, the
     // host may hold the pages shown (true: it has taken the request): the one in front is shown
     // for that screen, and the ones it covers come under it once the screen is on, so that their
-    // windows cost the first screen nothing. Otherwise the page goes ahead (false).
+    // windows cost the first screen nothing. Otherwise the page goes ahead (false), after the
+    // pages still held, so that nothing can uncover a page that is not there yet.
     virtual bool Hold(Page& page, PageChange change) = 0;
-    // Shows the pages still held, under the page in front: before any page is shown, raised or
-    // hidden, so that nothing can uncover a page that is not there yet.
-    virtual void ShowHeld() = 0;
     virtual void Forget(Page& page) = 0;  // a page that goes
 
 protected:
