@@ -8,6 +8,16 @@ have i686-w64-mingw32-g++-posix   || need+=(g++-mingw-w64-i686-posix)
 have i686-w64-mingw32-g++-win32   || need+=(g++-mingw-w64-i686-win32)
 have x86_64-w64-mingw32-windres   || need+=(binutils-mingw-w64)
 have wine                         || need+=(wine wine64)
+# The CD's menu and its setups are 32-bit: Wine runs them with its 32-bit half (multiarch i386),
+# where this machine's kernel starts 32-bit programs at all. Where it cannot (some sandboxes), the
+# 32-bit half would only break `wine`, so it is left out and the tests say the 32-bit runs skip.
+if "$(dirname "$0")/can-run-32bit.sh"; then
+  dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+elif dpkg -s wine32:i386 >/dev/null 2>&1; then
+  echo "This machine cannot start 32-bit programs: removing wine32:i386, which would break wine."
+  SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq wine32:i386 >/dev/null
+fi
 have Xvfb                         || need+=(xvfb)
 have xdotool                      || need+=(xdotool)
 have import                       || need+=(imagemagick)
@@ -24,6 +34,9 @@ have zopfli                       || need+=(zopfli)
 if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
