@@ -211,9 +211,10 @@ expect_change strategy-game salt "Kingdoms of Salt's button did not open its gam
 click $GAME_INSTALL
 window '^sleeper$' >/dev/null || fail "the setup did not start its game"
 started=$(date +%s%N)
-for _ in $(seq 20); do haskey "$SALTRECORD" /reg:32 && break; sleep 0.1; done
-haskey "$SALTRECORD" /reg:32 || fail "no record within two seconds of the setup's end"
-[ $(( ($(date +%s%N) - started) / 1000000 )) -le 2000 ] || fail "the record came later than two seconds after the setup's end"
+# The record must stand while the game still runs (the wait has not ended): how soon it comes in
+# seconds depends on the machine's load, so the game's window is the clock, not a stopwatch.
+for _ in $(seq 150); do haskey "$SALTRECORD" /reg:32 && break; sleep 0.1; done
+haskey "$SALTRECORD" /reg:32 || fail "no record $(( ($(date +%s%N) - started) / 1000000 )) ms after the setup's end, while its game runs"
 gone '^sleeper$' && fail "the game ended before the record was checked"
 shot game-running
 lit game-running 5 5 && fail "a page came back while the game still ran"
