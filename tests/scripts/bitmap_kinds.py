@@ -3,6 +3,7 @@
 
 Usage: bitmap_kinds.py <folder>. Writes <kind>.bmp files and kinds.txt, one line a file:
     <file> TAB show TAB <reference file>   drawn pixel for pixel as that 24-bit bitmap
+    <file> TAB over TAB <reference file>   the same, its first column clear, its second half clear
     <file> TAB refuse TAB <reason>          cannot be read; the reason is part of what is said
 The valid files are read back here with Pillow where it reads the kind, so that a fault of this
 writer is not mistaken for one of the reader.
@@ -186,6 +187,13 @@ def main(folder):
     show("rgb32-v4-alpha.bmp", bitmap(info_header(108, W, H, 32, BI_BITFIELDS, masks=bgra, space=0x73524742), b"", solid))
     show("rgb32-v5-alpha-topdown.bmp", bitmap(info_header(124, W, -H, 32, BI_BITFIELDS, masks=bgra, space=0x73524742), b"", packed(INDEX, COLOURS, 32, lambda r, g, b: bgrx(r, g, b, 255), True)))
     show("rgb32-v5-alpha-unfilled.bmp", bitmap(info_header(124, W, H, 32, BI_BITFIELDS, masks=bgra, space=0x73524742), b"", packed(INDEX, COLOURS, 32, bgrx)))
+
+    # Transparency: the first column clear, the second half clear (128), the rest solid.
+    clear = b""
+    for row in INDEX[::-1]:
+        clear += b"".join(bgrx(*COLOURS[i], 0 if x == 0 else 128 if x == 1 else 255) for x, i in enumerate(row))
+    files["rgb32-v5-clear-left.bmp"] = bitmap(info_header(124, W, H, 32, BI_BITFIELDS, masks=bgra, space=0x73524742), b"", clear)
+    table.append(("rgb32-v5-clear-left.bmp", "over", "ref16.bmp"))
 
     # Malformed, each with its reason.
     pal8 = files["pal8-16colours.bmp"]
