@@ -241,7 +241,7 @@ ShotReading ReadBitmap(std::string_view data, int maxWidth, int maxHeight) {
     }
     const size_t tableSize = indexed ? size_t{1} << bits : 0;
     if (indexed && h.coloursUsed > tableSize)
-        return Refused("lists " + Number(h.coloursUsed) + " colours, where a " + Number(bits) + "-bit bitmap has at most " +
+        return Refused("lists " + Number(h.coloursUsed) + " colours, where " + (bits == 8 ? "an " : "a ") + Number(bits) + "-bit bitmap has at most " +
                        Number(tableSize));
 
     // The masks of a packed pixel; a colour table given as a hint to a true-colour picture is
