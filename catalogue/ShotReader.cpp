@@ -164,7 +164,7 @@ std::string CheckColourSpace(const Bytes& b, uint32_t headerSize) {
     }
     if (srgb) return {};
     return "holds a colour profile of its own, not sRGB: the menu would draw its colours otherwise than its maker "
-           "meant; make it anew with " +
+           "meant; save it in sRGB, or make one from a PNG or JPEG with " +
            std::string(kMakeShotCommand);
 }
 

@@ -32,7 +32,14 @@ constexpr uintmax_t kLargestFile = uintmax_t{512} << 20;
 std::string Number(long long n) { return std::to_string(n); }
 
 // Any picture as solid 0x00RRGGBB pixels, top row first.
-bool Decode(const std::string& bytes, ShotPicture& out, std::string& problem) {
+bool Decode(std::string bytes, ShotPicture& out, std::string& problem) {
+    // A bitmap that only wraps a JPEG or PNG picture (made for printers): the picture inside.
+    if (bytes.size() >= 34 && bytes[0] == 'B' && bytes[1] == 'M' && (bytes[30] == 4 || bytes[30] == 5) &&
+        bytes[31] == 0 && bytes[32] == 0 && bytes[33] == 0) {
+        const uint32_t at = static_cast<uint8_t>(bytes[10]) | static_cast<uint8_t>(bytes[11]) << 8 |
+                            static_cast<uint8_t>(bytes[12]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(bytes[13])) << 24;
+        if (at < bytes.size()) bytes.erase(0, at);
+    }
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
         ShotReading r = ReadBitmap(bytes, kLargest, kLargest);
         if (!r.Readable()) {
