@@ -193,6 +193,58 @@ check_case proof-damaged "$SRC/tests/cdcheck/damaged/proof-expect" proof_of "$WO
   status=1
 rm -f "$WINEPREFIX/dosdevices/q:"
 
+# A control character of the catalogue is written so that it shows, never as it is.
+grep -qF 'Whole\x01Picture' "$WORK/proof-damaged/index.html" && ! grep -q $'\x01' "$WORK/proof-damaged/index.html" ||
+  { echo "FAIL: the proof's page holds a raw control character"; status=1; }
+# A proof that cannot be made says why at once, on the console and in findings.txt, and ends with 2:
+# no catalogue, a folder path too long for its pictures, a picture that cannot be written.
+mkdir -p "$WORK/no-catalogue-cd" "$WORK/proof-blocked/pages/da-menu.png"
+cp "$EXE" "$WORK/no-catalogue-cd/VINDREL.EXE"
+check_case proof-no-catalogue \
+  <(printf '%s\n' 'exit 2' '~console: proof failed: there is no catalogue Spil.INI in .*: start the proof from the CD.s root' \
+    '~proof failed: there is no catalogue Spil.INI in .*') proof_of "$WORK/no-catalogue-cd" "$WORK/proof-no-catalogue" ||
+  status=1
+# 255 characters with the drive: more than the pictures under it could have, less than a path may.
+long="$WORK/$(printf 'p%.0s' {1..100})/$(printf 'q%.0s' $(seq $((255 - 2 - ${#WORK} - 102))))"
+check_case proof-too-long \
+  <(printf '%s\n' 'exit 2' '~console: proof failed: the proof folder.s path is [0-9]+ characters long; it may have at most 227') \
+  proof_of "$PROOF_CD" "$long" || status=1
+check_case proof-blocked \
+  <(printf '%s\n' 'exit 2' '~console: proof failed: the picture pages\\da-menu.png could not be written in .*' '!proof: ') \
+  proof_of "$PROOF_CD" "$WORK/proof-blocked" || status=1
+# Without its folder the switch starts nothing (the menu would otherwise take it for no language).
+(cd "$PROOF_CD" && timeout 30 wine VINDREL.EXE /proof </dev/null >/dev/null 2>&1) && rc=0 || rc=$?
+[ "$rc" = 2 ] || { echo "FAIL: /proof without a folder ended with $rc"; status=1; }
+check_case proof-compare "$SRC/tests/cdcheck/proof/compare-expect" \
+  "$CDCHECK" --proof "$WORK/proof-out" "$PROOF_CD" || status=1
+# A proof is used only when it is complete and newer than every file it drew; otherwise the
+# native check, which cannot run the menu, says so and ends with 2.
+check_case proof-state <(printf 'exit 0\n') "$CDCHECK" --proof-state --proof "$WORK/proof-out" "$PROOF_CD" || status=1
+unusable() {  # name, what to do to a copy of the good proof, the reason the check must give
+  rm -rf "$WORK/proof-$1"
+  cp -r "$WORK/proof-out" "$WORK/proof-$1"
+  (cd "$WORK/proof-$1" && eval "$2")
+  check_case "proof-$1" <(printf '%s\n' 'exit 2' "~cdcheck: the proof in .*proof-$1 $3: make it again with .*" '!note:') \
+    "$CDCHECK" --proof "$WORK/proof-$1" "$PROOF_CD" || status=1
+}
+unusable empty ': >findings.txt' 'is incomplete: its findings.txt does not end with the count of pages'
+unusable garbled 'head -c 300 findings.txt >f && mv f findings.txt' 'is incomplete: its findings.txt does not end with the count of pages'
+unusable failed 'echo "proof failed: the disk is full" >findings.txt' 'is of a proof that failed \(the disk is full\)'
+unusable no-html 'rm index.html' 'is incomplete: it has no index.html'
+unusable stale 'touch -d 2001-01-01 findings.txt index.html' 'is older than Spil.INI on the CD'
+unusable shot-changed 'touch -d "+1 hour" "$PROOF_CD/Demos/D1/Shot.bmp"' 'is older than Shot.bmp on the CD'
+touch -d 2000-01-01 "$PROOF_CD/Demos/D1/Shot.bmp"
+check_case proof-state-stale <(printf 'exit 1\n') "$CDCHECK" --proof-state --proof "$WORK/proof-stale" "$PROOF_CD" || status=1
+# The Windows check makes the proof itself, for a folder with none and for a stale one.
+for made in proof-made proof-stale; do
+  timeout 180 wine "$BUILD/tools/cdcheck.exe" --proof "$(winpath "$WORK/$made")" 'P:\' </dev/null >"$WORK/$made.raw" 2>/dev/null ||
+    true
+  tr -d '\r' <"$WORK/$made.raw" | grep -v '^proof: ' >"$WORK/$made.txt" || true
+  diff "$WORK/proof-compare.out" "$WORK/$made.txt" ||
+    { echo "FAIL: the Windows check, making the proof itself in $made, says otherwise"; status=1; }
+done
+rm -f "$WINEPREFIX/dosdevices/p:"
+
 # The table of bitmap kinds (made at build time from one picture, and malformed ones) on CDs of
 # their own (a catalogue holds 30 demos), each after the two 24-bit references: the check and the
 # menu's proof each call exactly the malformed ones unreadable, for the reader's reason, and the
