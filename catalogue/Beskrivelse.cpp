@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "catalogue/ShotReader.h"
 #include "services/Handles.h"
@@ -85,9 +86,33 @@ bool ReadShotFile(const std::string& file, std::string& bytes, bool& missing) {
     return true;
 }
 
+// The backdrop's pixels under a picture of width x height, top row first, each 0x00RRGGBB.
+std::vector<uint32_t> BackdropPixels(const ShotBackdrop& backdrop, int width, int height) {
+    const uint32_t fill = GetRValue(backdrop.fill) << 16 | GetGValue(backdrop.fill) << 8 | GetBValue(backdrop.fill);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
+    if (!backdrop.picture) return pixels;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap area(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
+    if (!area || !bits || !from || !to) return pixels;
+    {
+        SelectGuard selectFrom(from.get(), backdrop.picture), selectTo(to.get(), area.get());
+        UniqueBrush brush(CreateSolidBrush(backdrop.fill));
+        RECT all{0, 0, width, height};
+        if (brush) FillRect(to.get(), &all, brush.get());
+        BitBlt(to.get(), 0, 0, width, height, from.get(), backdrop.at.x, backdrop.at.y, SRCCOPY);
+        GdiFlush();
+    }
+    const uint32_t* drawn = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = drawn[i] & 0xFFFFFF;
+    return pixels;
+}
+
 }  // namespace
 
-bool Screenshot::Load(const std::string& setup) {
+bool Screenshot::Load(const std::string& setup, const ShotBackdrop& backdrop) {
     bitmap_.reset();
     problem_.clear();
     std::string bytes;
@@ -96,10 +121,15 @@ bool Screenshot::Load(const std::string& setup) {
         if (!missing) problem_ = "cannot be read from the drive";
         return false;
     }
-    const ShotReading shot = ReadShot(bytes);
+    ShotReading shot = ReadShot(bytes);
     if (!shot.Readable()) {
         problem_ = shot.problem;
         return false;
+    }
+    if (!shot.picture.alpha.empty()) {
+        const std::vector<uint32_t> under = BackdropPixels(backdrop, shot.picture.width, shot.picture.height);
+        const int width = shot.picture.width;
+        DrawOver(shot.picture, [&](int x, int y) { return under[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; });
     }
     // A top-down picture of the reader's own pixels: nothing of the file reaches the platform.
     BITMAPINFO info{};

@@ -42,12 +42,21 @@ std::string SetupFolder(const std::string& setup);
 // The screenshot beside a demo's setup: its folder + "Shot.bmp".
 std::string ScreenshotFileName(const std::string& setup);
 
+// What a screenshot with transparency is drawn over: the page's background picture, seen from
+// the picture's place on the page, or the page's fill colour where it has none.
+struct ShotBackdrop {
+    HBITMAP picture = nullptr;
+    POINT at{0, 0};
+    COLORREF fill = 0;
+};
+
 // The screenshot picture. A missing or unreadable file leaves no picture: never another demo's.
 class Screenshot {
 public:
     // Loads the screenshot beside the setup program through the bounded reader; false (and no
-    // picture) when there is none or it cannot be read, a read error of the drive included.
-    bool Load(const std::string& setup);
+    // picture) when there is none or it cannot be read, a read error of the drive included. A
+    // picture with an alpha channel is drawn over the backdrop here, once.
+    bool Load(const std::string& setup, const ShotBackdrop& backdrop = {});
     // Why the last Load showed no picture: empty when it did or the file is missing, else what
     // the reader found ("is cut short: ...").
     const std::string& Problem() const { return problem_; }

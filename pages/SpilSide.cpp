@@ -95,7 +95,7 @@ void TfrmSpilSide::OnActivate() {
     // Without a readable Shot.bmp the area shows the page's background, not the last demo's.
     // The picture is set before the lines, and cleared whatever happens in its loading.
     Screenshot.SetPicture(nullptr);
-    shot_.Load(SetupPath);
+    shot_.Load(SetupPath, {imgBack.Picture(), {Screenshot.Left(), Screenshot.Top()}, Colour()});
     Screenshot.SetPicture(shot_.Bitmap());
     const int n = mmoInstrukser.Count();
     if (n >= kLines) {

@@ -1,6 +1,7 @@
 // Reading Spil.INI into SpilListe, through the platform's own profile reader on real files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Beskrivelse.h"
 #include "catalogue/Katalog.h"
 #include "tests/TestSupport.h"
 #include "tools/cdcheck/CdCheck.h"
@@ -493,6 +495,57 @@ TEST(CatalogueAsTheCheckReadsIt, AgreesWithTheMenuOnEveryMutatedCatalogue) {
                           << ": the menu lists\n" << seen << "the check says\n" << said;
     }
     EXPECT_EQ(disagreeing, 0);
+}
+
+// Every kind of bitmap in the table and a few hundred damaged copies of them: the check calls a
+// screenshot an error exactly when the game page shows none, and says the reason the menu's
+// reader gives.
+TEST(ScreenshotAsTheCheckJudgesIt, AgreesWithTheMenuOnEveryKindOfBitmap) {
+    std::vector<std::string> shots;
+    for (const test::ShotKind& kind : test::ShotKinds()) shots.push_back(test::ReadFile(test::ShotKindFile(kind.file)));
+    ASSERT_GT(shots.size(), 50u) << "the table made at build time";
+    Choices pick;
+    for (size_t i = 0, kinds = shots.size(); i < 300; ++i) {
+        std::string f = shots[pick.Below(static_cast<uint32_t>(kinds))];
+        // One to three bytes of the headers changed, or the file cut short.
+        for (uint32_t n = 1 + pick.Below(3); n > 0 && !f.empty(); --n) {
+            const size_t at = pick.Below(static_cast<uint32_t>(std::min<size_t>(f.size(), 140)));
+            if (pick.Below(5) == 0) f.resize(at);
+            else f[at] = static_cast<char>(pick.Below(4) ? pick.Below(256) : f[at] ^ 0x80);
+        }
+        shots.push_back(f);
+    }
+    int disagreeing = 0, refused = 0;
+    // A catalogue holds 30 demos: one CD for each 30 bitmaps.
+    for (size_t from = 0; from < shots.size(); from += kCatalogueSections) {
+        const size_t count = std::min<size_t>(kCatalogueSections, shots.size() - from);
+        ScratchFolder cd;
+        std::string ini;
+        for (size_t k = 0; k < count; ++k) {
+            const std::string n = std::to_string(k + 1), folder = cd / ("D" + n);
+            CreateDirectoryA(folder.c_str(), nullptr);
+            test::WriteFile(folder + "\\Shot.bmp", shots[from + k]);
+            ini += "[Spil" + n + "]\r\nTitel=Demo " + n + "\r\nKategori=Action\r\nSetup=\\D" + n + "\\Setup.exe\r\n";
+        }
+        test::WriteFile(cd / "Spil.INI", ini);
+        const std::vector<cdcheck::Finding> findings = cdcheck::CheckCd({cd / "Spil.INI", cd.Path()});
+        for (size_t k = 0; k < count; ++k) {
+            const std::string n = std::to_string(k + 1);
+            Screenshot menu;
+            const bool shown = menu.Load(cd / ("D" + n + "\\Setup.exe"));
+            std::string said;
+            for (const cdcheck::Finding& f : findings)
+                if (f.where == "Spil" + n && f.text.find("the screenshot") != std::string::npos) said = f.text;
+            refused += !shown;
+            const bool agree = shown ? said.empty() : !said.empty() && said.find(menu.Problem()) != std::string::npos;
+            if (!agree && ++disagreeing <= 5)
+                ADD_FAILURE() << "bitmap " << from + k << ": the menu " << (shown ? "shows it" : "refuses it: " + menu.Problem())
+                              << "; the check says: " << (said.empty() ? "nothing" : said);
+        }
+    }
+    EXPECT_EQ(disagreeing, 0);
+    EXPECT_GT(refused, 20);
+    EXPECT_LT(refused, static_cast<int>(shots.size()) - 30);
 }
 
 }  // namespace

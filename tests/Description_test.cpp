@@ -318,7 +318,7 @@ TEST(Screenshot, IsDrawnAtNaturalSizeAndOneLargerThanThePictureIsNone) {
     }
     Screenshot shot;
     EXPECT_FALSE(shot.Load(big / "Setup.exe"));
-    EXPECT_EQ(shot.Problem(), "is 317 x 236 pixels, larger than the game page's 316 x 236 picture");
+    EXPECT_EQ(shot.Problem(), "is 317 x 236 pixels, larger than the game page's 316 x 236 picture; make one that fits with cdcheck --make-shot <picture> Shot.bmp");
 }
 
 // The reader under the picture: a 120 x 90 magenta picture as the lists store them.

@@ -97,7 +97,7 @@ inline std::vector<DamagedShot> DamagedShots(int width) {
         {"no colour planes", [=](std::string& f) { put16(f, 26, 0); }},
         {"two colour planes", [=](std::string& f) { put16(f, 26, 2); }},
         {"257 colours", [=](std::string& f) { put32(f, 46, 257); }},
-        {"4 bits a pixel", [=](std::string& f) { put16(f, 28, 4); }},
+        {"4 bits a pixel, with 256 colours listed", [=](std::string& f) { put16(f, 28, 4); }},
         {"a run-length run past a row", [=](std::string& f) {
              // RLE8: a first run one pixel longer than the row, then the end of the bitmap.
              put32(f, 30, 1);

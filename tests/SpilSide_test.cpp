@@ -2,6 +2,10 @@
 // and arrows, the ways back, and Install with programs that are not real setups.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
+#include "catalogue/Beskrivelse.h"
 #include "lang/SprogTabel.h"
 #include "services/Handles.h"
 #include "tests/MenuFixture.h"
@@ -278,6 +282,71 @@ TEST_F(GamePageTest, ADamagedScreenshotShowsNoPictureAndTheRightDemo) {
         EXPECT_EQ(test::Rendering(Game()).Count(area, kShotColour), 0);
     }
     UnlockFile(lock.get(), 0, 0, 0x10000000, 0);
+}
+
+// One small picture saved as every kind of bitmap Windows shows is drawn on the game page pixel
+// for pixel as its 24-bit one, transparency over the page's own background; every malformed one
+// shows no picture and is refused for its reason.
+TEST_F(GamePageTest, EveryKindOfBitmapIsDrawnAsItsTwentyFourBitOneAndAMalformedOneIsNone) {
+    const std::vector<test::ShotKind> kinds = test::ShotKinds();
+    ASSERT_GT(kinds.size(), 50u) << "the table made at build time";
+    int shown = 0;
+    // A catalogue holds 30 demos: the references and 27 kinds at a time.
+    for (size_t from = 0; from < kinds.size(); from += 27) {
+        const size_t to = std::min(kinds.size(), from + 27);
+        std::vector<Demo> demos;
+        auto add = [&](const std::string& name, const std::string& file) {
+            demos.push_back({.KortTitel = name, .Kategori = "Action", .Setup = DemoWithShot(cd_, name, false)});
+            test::WriteFile(cd_ / (name + "\\Shot.bmp"), test::ReadFile(test::ShotKindFile(file)));
+        };
+        add("ref16", "ref16.bmp");
+        add("ref2", "ref2.bmp");
+        add("none", "jpeg-inside.bmp");
+        for (size_t i = from; i < to; ++i) add("K" + std::to_string(i), kinds[i].file);
+        Start(demos);
+        ASSERT_EQ(Category().SpilListe.size(), demos.size());
+        const RECT area = Game().Screenshot.PageRect();
+        auto show = [&](size_t demo) {
+            Game().ShowDemo(Category().SpilListe.at(demo), Category().Profile);
+            return std::make_unique<test::Rendering>(Game());
+        };
+        const auto ref16 = show(0), ref2 = show(1), background = show(2);
+        ASSERT_NE(ref16->At(area.left, area.top), background->At(area.left, area.top));
+        for (size_t i = from; i < to; ++i) {
+            const test::ShotKind& kind = kinds[i];
+            SCOPED_TRACE(kind.file);
+            const size_t demo = i - from + 3;
+            const auto page = show(demo);
+            if (kind.verdict == "refuse") {
+                EXPECT_EQ(Game().Screenshot.Picture(), nullptr);
+                Screenshot alone;
+                EXPECT_FALSE(alone.Load(Category().SpilListe.at(demo).Setup));
+                EXPECT_NE(alone.Problem().find(kind.expected), std::string::npos) << alone.Problem();
+                continue;
+            }
+            ++shown;
+            const test::Rendering& want = kind.expected == "ref2.bmp" ? *ref2 : *ref16;
+            int differing = 0;
+            for (int y = area.top; y < area.bottom; ++y) {
+                for (int x = area.left; x < area.right; ++x) {
+                    COLORREF expected = want.At(x, y);
+                    if (kind.verdict == "over" && x - area.left < 2 && y - area.top < 7) {
+                        // The first column clear, the second half clear.
+                        const COLORREF under = background->At(x, y);
+                        if (x == area.left) expected = under;
+                        else expected = RGB((GetRValue(expected) * 128 + GetRValue(under) * 127 + 127) / 255,
+                                            (GetGValue(expected) * 128 + GetGValue(under) * 127 + 127) / 255,
+                                            (GetBValue(expected) * 128 + GetBValue(under) * 127 + 127) / 255);
+                    }
+                    if (page->At(x, y) != expected && ++differing <= 3)
+                        ADD_FAILURE() << "at " << x - area.left << ", " << y - area.top << ": " << std::hex
+                                      << page->At(x, y) << " where " << expected;
+                }
+            }
+            EXPECT_EQ(differing, 0);
+        }
+    }
+    EXPECT_GE(shown, 27);
 }
 
 // "R&D demo" is drawn so, "&" and all: wider than "RD demo" would be.

@@ -8,6 +8,23 @@
 
 namespace vindrel::test {
 
+std::vector<ShotKind> ShotKinds() {
+    std::vector<ShotKind> kinds;
+    const std::string table = ReadFile(ShotKindFile("kinds.txt"));
+    for (size_t at = 0; at < table.size();) {
+        size_t end = table.find('\n', at);
+        if (end == std::string::npos) end = table.size();
+        const std::string line = table.substr(at, end - at);
+        at = end + 1;
+        const size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+        if (tab2 == std::string::npos) continue;
+        kinds.push_back({line.substr(0, tab1), line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
+    }
+    return kinds;
+}
+
+std::string ShotKindFile(const std::string& name) { return BuiltProgram("shotkinds/" + name); }
+
 std::string BuiltProgram(const std::string& name) {
     // The build folder is a Unix path; Wine shows the Unix root as drive Z:.
     std::string path = "Z:";

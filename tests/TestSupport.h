@@ -31,6 +31,15 @@ private:
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+
+// The table of bitmap kinds made at build time (tests/scripts/bitmap_kinds.py): each file drawn
+// as its 24-bit reference ("show"), drawn over the page with its left columns clear and half
+// clear ("over"), or refused with a reason ("refuse"; expected holds part of the reason).
+struct ShotKind {
+    std::string file, verdict, expected;
+};
+std::vector<ShotKind> ShotKinds();
+std::string ShotKindFile(const std::string& name);  // its path, also for the references
 bool PathExists(const std::string& path);
 // Deletes a key with everything below it, in both views of the registry.
 void DeleteRegistryTree(HKEY root, const std::string& path);

@@ -31,6 +31,7 @@ have zopfli                       || need+=(zopfli)
 [ -f /usr/i686-w64-mingw32/lib/libz.a ] && [ -f /usr/x86_64-w64-mingw32/lib/libz.a ] || need+=(libz-mingw-w64-dev)
 /usr/bin/python3 -c 'import PIL' 2>/dev/null || need+=(python3-pil)
 [ -d /usr/share/fonts/truetype/dejavu ] || need+=(fonts-dejavu-core)
+[ -f /usr/include/stb/stb_image.h ] && [ -f /usr/include/stb/stb_image_resize.h ] || need+=(libstb-dev)
 if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo

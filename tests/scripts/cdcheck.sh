@@ -192,6 +192,7 @@ ln -sfn "$WORK/cases/damaged" "$WINEPREFIX/dosdevices/q:"
 check_case proof-damaged "$SRC/tests/cdcheck/damaged/proof-expect" proof_of "$WORK/cases/damaged" "$WORK/proof-damaged" ||
   status=1
 rm -f "$WINEPREFIX/dosdevices/q:"
+
 # A control character of the catalogue is written so that it shows, never as it is.
 grep -qF 'Whole\x01Picture' "$WORK/proof-damaged/index.html" && ! grep -q $'\x01' "$WORK/proof-damaged/index.html" ||
   { echo "FAIL: the proof's page holds a raw control character"; status=1; }
@@ -243,6 +244,101 @@ for made in proof-made proof-stale; do
     { echo "FAIL: the Windows check, making the proof itself in $made, says otherwise"; status=1; }
 done
 rm -f "$WINEPREFIX/dosdevices/p:"
+
+# The table of bitmap kinds (made at build time from one picture, and malformed ones) on CDs of
+# their own (a catalogue holds 30 demos), each after the two 24-bit references: the check and the
+# menu's proof each call exactly the malformed ones unreadable, for the reader's reason, and the
+# proof draws every other one as its 24-bit one.
+KINDS="$BUILD/tests/shotkinds"
+[ -f "$KINDS/kinds.txt" ] || fail "no table of bitmap kinds in $KINDS"
+regex() { printf '%s' "$1" | sed 's/[][\.*^$(){}?+|/]/\\&/g'; }
+split -l 28 -d "$KINDS/kinds.txt" "$WORK/kinds-part-"
+for part in "$WORK"/kinds-part-*; do
+  KCD="$WORK/cases/kinds${part##*-}" n=0
+  mkdir -p "$KCD"
+  : >"$KCD/Spil.INI" && : >"$part.expect" && : >"$part.proof-expect" && : >"$part.drawn"
+  while IFS=$'\t' read -r file verdict expected; do
+    n=$((n + 1))
+    mkdir -p "$KCD/D$n" && touch "$KCD/D$n/Setup.exe" && cp "$KINDS/$file" "$KCD/D$n/Shot.bmp"
+    printf '[Spil%d]\r\nTitel=%s\r\nKortTitel=Kind %d\r\nSetup=\\D%d\\Setup.exe\r\nCPU=200\r\nRam=32\r\nHD=50\r\nKategori=Action\r\nDansk=Dansk %d.\r\n\r\n' \
+      "$n" "${file%.bmp}" "$n" "$n" "$n" >>"$KCD/Spil.INI"
+    where="Spil$n: the screenshot \"\\\\D$n\\\\Shot\\.bmp\""
+    case $verdict in
+      refuse)
+        echo "~error: $where .*$(regex "$expected").*" >>"$part.expect"
+        echo "~unreadable: all: $where cannot be read: it .*$(regex "$expected").*" >>"$part.proof-expect" ;;
+      *)
+        echo "!Spil$n: the screenshot" | tee -a "$part.expect" >>"$part.proof-expect"
+        echo "$n $verdict $expected" >>"$part.drawn" ;;
+    esac
+  done < <(printf 'ref16.bmp\tshow\tref16.bmp\nref2.bmp\tshow\tref2.bmp\n'; cat "$part")
+  name=$(basename "$KCD")
+  check_case "$name" "$part.expect" "$CDCHECK" "$KCD" || status=1
+  cp "$EXE" "$KCD/VINDREL.EXE"
+  ln -sfn "$KCD" "$WINEPREFIX/dosdevices/k:"
+  check_case "proof-$name" "$part.proof-expect" proof_of "$KCD" "$WORK/proof-$name" || status=1
+  rm -f "$WINEPREFIX/dosdevices/k:"
+  python3 - "$WORK/proof-$name/pages" "$part.drawn" "$SRC/tests/scripts" <<'PY' ||
+import sys
+sys.path.insert(0, sys.argv[3])
+from proof_pictures import pixels
+def area(n, left):  # the picture's place, from column `left` of the picture on
+    rows = pixels("%s/da-Spil%s-1.png" % (sys.argv[1], n))
+    return [bytes(rows[y][3 * (302 + left):3 * (302 + 20)]) for y in range(22, 22 + 10)]
+references = {"ref16.bmp": 1, "ref2.bmp": 2}
+bad = [line.split()[0] for line in open(sys.argv[2]) for n, verdict, ref in [line.split()]
+       if area(n, 2 if verdict == "over" else 0) != area(references[ref], 2 if verdict == "over" else 0)]
+assert not bad, "drawn otherwise: Spil" + ", Spil".join(bad)
+PY
+    { echo "FAIL: the proof of $name draws a bitmap kind otherwise than its 24-bit one"; status=1; }
+done
+
+# --make-shot, natively and in the Windows build alike: a PNG with its left half transparent, a
+# JPEG and a 1024 x 768 bitmap each become a 24-bit Shot.bmp that fits (proportions kept), the
+# clear half the page's background colour; the check accepts them and the menu's proof draws them.
+MS="$WORK/make-shot" MCD="$WORK/cases/made"
+mkdir -p "$MS"
+convert -size 400x300 xc:none -fill '#FF8000' -draw 'rectangle 200,0 399,299' "$MS/clear.png"
+convert -size 640x480 gradient:navy-orange -quality 90 "$MS/photo.jpg"
+convert -size 1024x768 gradient:red-blue -type TrueColor "BMP3:$MS/large.bmp"
+mkdir -p "$MCD"
+: >"$MCD/Spil.INI"
+n=0
+for picture in clear.png photo.jpg large.bmp; do
+  n=$((n + 1))
+  mkdir -p "$MCD/D$n" && touch "$MCD/D$n/Setup.exe"
+  printf '[Spil%d]\r\nTitel=Made %d\r\nKortTitel=Made %d\r\nSetup=\\D%d\\Setup.exe\r\nCPU=200\r\nRam=32\r\nHD=50\r\nKategori=Action\r\nDansk=Dansk %d.\r\n\r\n' \
+    "$n" "$n" "$n" "$n" "$n" >>"$MCD/Spil.INI"
+  check_case "make-shot-$n" <(printf '%s\n' 'exit 0' "~cdcheck: .*Shot\.bmp made of .*$picture: 315 x 236 pixels \(scaled down from [0-9]+ x [0-9]+\)") \
+    "$CDCHECK" --make-shot "$MS/$picture" "$MCD/D$n/Shot.bmp" || status=1
+  timeout 60 wine "$BUILD/tools/cdcheck.exe" --make-shot "$(winpath "$MS/$picture")" "$(winpath "$MS/win-$n.bmp")" \
+    </dev/null >/dev/null 2>&1 || { echo "FAIL: the Windows check made no screenshot of $picture"; status=1; }
+  cmp -s "$MCD/D$n/Shot.bmp" "$MS/win-$n.bmp" ||
+    { echo "FAIL: the Windows check makes another Shot.bmp of $picture than the native one"; status=1; }
+done
+check_case make-shot-unreadable <(printf '%s\n' 'exit 1' '~cdcheck: no screenshot made of .*: it is not a bitmap, PNG or JPEG picture that can be read .*') \
+  "$CDCHECK" --make-shot "$MCD/Spil.INI" "$MS/none.bmp" || status=1
+check_case made <(printf '%s\n' '!the screenshot' '!no screenshot') "$CDCHECK" "$MCD" || status=1
+cp "$EXE" "$MCD/VINDREL.EXE"
+ln -sfn "$MCD" "$WINEPREFIX/dosdevices/m:"
+check_case proof-made <(printf '%s\n' 'exit 0' '!unreadable' '!screenshot') proof_of "$MCD" "$WORK/proof-made-shots" || status=1
+rm -f "$WINEPREFIX/dosdevices/m:"
+python3 - "$MCD" "$WORK/proof-made-shots/pages" "$SRC/tests/scripts" <<'PY' || { echo "FAIL: a made Shot.bmp is not what the page shows"; status=1; }
+import struct, sys
+sys.path.insert(0, sys.argv[3])
+from proof_pictures import pixels
+for n in (1, 2, 3):
+    data = open("%s/D%d/Shot.bmp" % (sys.argv[1], n), "rb").read()
+    (offset,), (w, h), (bits,) = struct.unpack_from("<I", data, 10), struct.unpack_from("<ii", data, 18), struct.unpack_from("<H", data, 28)
+    assert (w, h, bits) == (315, 236, 24), (n, w, h, bits)
+    stride = (w * 3 + 3) & ~3
+    shot = lambda x, y: bytes(reversed(data[offset + (h - 1 - y) * stride + 3 * x:offset + (h - 1 - y) * stride + 3 * x + 3]))
+    page = pixels("%s/da-Spil%d-1.png" % (sys.argv[2], n))
+    for x, y in ((0, 0), (100, 50), (200, 100), (314, 235)):
+        assert page[22 + y][3 * (302 + x):3 * (302 + x) + 3] == shot(x, y), (n, x, y)
+    if n == 1:  # the clear half over the page's colour, the rest as drawn
+        assert shot(10, 10) == bytes((0x4E, 0x26, 0x85)) and shot(300, 10) == bytes((0xFF, 0x80, 0x00)), (shot(10, 10), shot(300, 10))
+PY
 
 # The Windows build reads the same CD through Wine's drive mapping and says the same. It only
 # reads, so the test run's own prefix serves.

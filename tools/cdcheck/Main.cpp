@@ -9,6 +9,7 @@
 
 #include "CdCheck.h"
 #include "IniFile.h"
+#include "MakeShot.h"
 #include "ProofCompare.h"
 
 #ifdef _WIN32
@@ -24,6 +25,7 @@ using vindrel::CdEdition;
 constexpr const char* kUsage =
     "usage: cdcheck [--root DIR] [--werror] [--proof DIR [--proof-state]] PATH\n"
     "       cdcheck --edition PATH\n"
+    "       cdcheck --make-shot PICTURE SHOT\n"
     "  PATH         the CD's folder (holding Spil.INI), or the catalogue file itself\n"
     "  --root DIR   the CD's root, where paths beginning with \"\\\" start (default: the catalogue's folder)\n"
     "  --werror     count warnings as errors\n"
@@ -32,6 +34,8 @@ constexpr const char* kUsage =
     "               incomplete one or one older than the CD's files\n"
     "  --proof-state only say whether the proof in DIR can be used: exit 0 it can, 1 it cannot\n"
     "  --edition    print only the edition the menu takes from the catalogue (for the CD's label)\n"
+    "  --make-shot  make a Shot.bmp the game page shows from a bitmap, PNG or JPEG picture: scaled\n"
+    "               down to fit 316 x 236, transparency drawn over the page's background colour\n"
     "Exit status: 0 no errors, 1 errors found, 2 the check could not run.\n";
 
 // The catalogue's texts are Windows-1252; a terminal here reads UTF-8.
@@ -84,6 +88,22 @@ bool RunMenuProof(const fs::path& root, const fs::path& folder, std::string& why
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--make-shot") == 0) {
+        if (argc != 4) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        const MadeShot made = MakeShot(argv[2], argv[3]);
+        if (!made.problem.empty()) {
+            std::fprintf(stderr, "cdcheck: no screenshot made of %s: %s\n", argv[2], made.problem.c_str());
+            return 1;
+        }
+        std::printf("cdcheck: %s made of %s: %d x %d pixels%s\n", argv[3], argv[2], made.width, made.height,
+                    made.width == made.fromWidth && made.height == made.fromHeight
+                        ? ""
+                        : (" (scaled down from " + std::to_string(made.fromWidth) + " x " + std::to_string(made.fromHeight) + ")").c_str());
+        return 0;
+    }
     fs::path path, root, proof;
     bool werror = false, proofState = false, editionOnly = false;
     for (int i = 1; i < argc; ++i) {
