@@ -34,7 +34,8 @@ TfrmAfinstaller::TfrmAfinstaller(TfrmBlack& shell)
 TLMDMMButton& TfrmAfinstaller::Row(int n) {
     // Only the first row names yellow as its colour under the mouse and uses it.
     ButtonProps props = n == 1 ? UninstallRow(kYellow, true) : UninstallRow(kWhite, false);
-    return Add<TLMDMMButton>(kRowNames[n - 1], 32, 88 + 40 * (n - 1), 217, 41, props.Tag(n));
+    return Add<TLMDMMButton>(kRowNames[n - 1], kUninstallRow.left, kUninstallRow.top + kUninstallRow.step * (n - 1),
+                             kUninstallRow.width, kUninstallRow.height, props.Tag(n));
 }
 
 void TfrmAfinstaller::FormCreate() {

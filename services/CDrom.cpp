@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "catalogue/Rulebook.h"
 #include "services/Handles.h"
 #include "services/Registry.h"
 
@@ -16,8 +17,6 @@ namespace vindrel {
 namespace {
 
 constexpr double kMB = 1048576.0;
-
-const char* const kFontFiles[] = {"verdana.ttf", "verdanab.ttf", "verdanai.ttf", "verdanaz.ttf"};
 
 // GetSystemDirectoryA or GetWindowsDirectoryA, sized from its first answer so that a path of
 // any length fits; empty when the platform does not answer.
@@ -552,12 +551,12 @@ void InstallFontsFrom(const std::string& sourceRoot) {
     const std::string windows = AskDirectory(GetWindowsDirectoryA);
     std::string diverse = sourceRoot;
     if (diverse.empty() || diverse.back() != '\\') diverse += '\\';
-    diverse += "Diverse\\";
+    diverse += std::string(kFontFolder) + "\\";
     // Without a fonts folder the copies would land in the drive's root or a relative folder.
     if (!fonts.empty() && fonts != kNoUninstallInfo)
         for (const char* file : kFontFiles) CopyFileA((diverse + file).c_str(), (fonts + "\\" + file).c_str(), TRUE);
-    if (!windows.empty()) CopyFileA((diverse + "msfont.txt").c_str(), (windows + "\\msfont.txt").c_str(), TRUE);
-    AddFontResourceA("verdana.ttf");
+    if (!windows.empty()) CopyFileA((diverse + kFontMarker).c_str(), (windows + "\\" + kFontMarker).c_str(), TRUE);
+    AddFontResourceA(kFontFiles[0]);
     // Our own windows hear of the change at once; other programs' windows are told without
     // waiting, so a window elsewhere that does not answer cannot hold up the menu's start.
     SendNotifyMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
@@ -569,7 +568,7 @@ void PlayUiSound(const char* resourceName) {
 
 PrivateFonts::PrivateFonts() {
     for (const char* file : kFontFiles) {
-        std::string path = std::string("\\Diverse\\") + file;
+        std::string path = std::string("\\") + kFontFolder + "\\" + file;
         if (AddFontResourceExA(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
     }
 }

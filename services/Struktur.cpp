@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "catalogue/Rulebook.h"
 #include "services/CDrom.h"
 #include "services/Handles.h"
 #include "services/Registry.h"
@@ -25,7 +26,7 @@ constexpr REGSAM kRecordView = KEY_WOW64_32KEY;
 constexpr REGSAM kBothViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
 const char kUninstallRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr size_t kRecordValueBytes = 255;
-constexpr DWORD kMaxKeyName = 255;  // the registry's own limit on a key name
+constexpr DWORD kMaxKeyName = kMaxRecordName;
 
 // Values are 255 bytes: text, its zero and zero padding. A longer text is stored whole rather
 // than cut, since a cut uninstall command would run something else.
@@ -146,13 +147,6 @@ void ReadUnder(HKEY root, REGSAM view, std::vector<InstalledDemo>& list, size_t 
 }
 
 }  // namespace
-
-std::string RecordName(const std::string& shortTitle) {
-    std::string name = shortTitle.substr(0, kMaxKeyName);
-    std::replace(name.begin(), name.end(), '\\', '/');
-    if (name.find_first_not_of(" \t") == std::string::npos) name = "No Title!";
-    return name;
-}
 
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
                         const std::string& command, const RecordRoots& roots) {

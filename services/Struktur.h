@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Rulebook.h"
 #include "services/Handles.h"
 
 namespace vindrel {
@@ -59,10 +60,7 @@ struct RecordRoots {
     HKEY user = HKEY_CURRENT_USER;
 };
 
-// The name a demo is recorded under: its short title, a backslash written as '/', cut after 255
-// characters (a key name's limit), "No Title!" for a blank one. Install, list and removal use it.
-std::string RecordName(const std::string& shortTitle);
-// HKLM Software\Vindrel_Games\<edition>\<RecordName(short title)>: "Afinstallationsstreng" then
+// HKLM Software\Vindrel_Games\<edition>\<RecordName(short title)> (catalogue/Rulebook.h): "Afinstallationsstreng" then
 // "Folder", each REG_SZ of 255 bytes (longer texts whole); under HKCU when HKLM cannot be written.
 // Skipped for "No uninstalinfo" and for an edition that cannot be a key name.
 void WriteInstallRecord(const std::string& edition, const std::string& shortTitle,

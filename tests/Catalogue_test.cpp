@@ -327,7 +327,7 @@ TEST(Catalogue, MissingEmptyOrGarbledFileGivesAnEmptyList) {
     }
 }
 
-// The section [CD] as the menu reads it; its rules are the CD check's too (catalogue/Udgave).
+// The section [CD] as the menu reads it; its rules are the CD check's too (catalogue/Rulebook).
 TEST(Catalogue, TheCdSectionGivesAnEditionThatIsASafeNameAndAFourDigitYear) {
     struct Case {
         const char* lines;

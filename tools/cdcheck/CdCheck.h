@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/Udgave.h"
+#include "catalogue/Rulebook.h"
 
 namespace vindrel::cdcheck {
 
