@@ -221,6 +221,17 @@ std::string WithYear(std::string notice, const std::string& year) {
     return notice;
 }
 
+std::string AutorunLabel(const std::string& edition) { return "Vindrel Spil-CD " + edition; }
+
+bool LabelNamesEdition(std::string_view label, std::string_view edition) {
+    const auto partOfWord = [](char c) { return IsLetterOrDigit(c) || c == '_' || c == '.'; };
+    for (size_t at = label.find(edition); at != std::string_view::npos; at = label.find(edition, at + 1)) {
+        const size_t end = at + edition.size();
+        if ((at == 0 || !partOfWord(label[at - 1])) && (end == label.size() || !partOfWord(label[end]))) return true;
+    }
+    return false;
+}
+
 std::string RecordName(const std::string& shortTitle) {
     std::string name = shortTitle.substr(0, kMaxRecordName);
     std::replace(name.begin(), name.end(), '\\', '/');

@@ -180,6 +180,11 @@ CdEdition UsableEdition(const std::string* edition, const std::string* year);
 // The rights notice with the year in place of the built-in one.
 std::string WithYear(std::string notice, const std::string& year);
 
+// The CD's name as autorun.inf gives it to Windows: "Vindrel Spil-CD <edition>".
+std::string AutorunLabel(const std::string& edition);
+// Whether a label names this edition, as a word of its own ("Spil-CD 1101" names 1101, not 110).
+bool LabelNamesEdition(std::string_view label, std::string_view edition);
+
 // ---- Install records -------------------------------------------------------------------------------
 
 constexpr size_t kMaxRecordName = 255;  // the registry's own limit on a key name

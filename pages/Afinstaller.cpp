@@ -5,6 +5,7 @@
 #include "pages/Help.h"
 #include "services/CDrom.h"
 #include "toolkit/Artwork.h"
+#include "toolkit/Text.h"
 
 namespace vindrel {
 namespace {
@@ -143,7 +144,9 @@ void TfrmAfinstaller::cmdOpClick() {
 }
 
 void TfrmAfinstaller::SletGruppe(const std::string& title, const std::string& edition) {
-    DeleteGroupOfEdition(Handle(), ReadRecordFolder(title, edition), edition);
+    const FolderLookUp group = ReadRecordFolder(title, edition);
+    ShowInformation(Handle(), group.messages);
+    ShowInformation(Handle(), DeleteGroupOfEdition(Handle(), group.folder, edition).messages);
 }
 
 }  // namespace vindrel

@@ -84,6 +84,18 @@ public:
     void cmdOpClick();
     void cmdNedClick();
     void cmdInstallerClick();
+    // What the Install button did: whether the setup ran, and where its record went.
+    struct InstallResult {
+        enum Launch {
+            Ran,               // started in its folder, and ended
+            NotStarted,        // the setup could not be started
+            FolderNotCurrent,  // its folder could not be made current, so it was not started
+        } launch = NotStarted;
+        RecordWritten record = RecordWritten::NotWritten;
+    };
+    // The install itself, the black shell in front: the record for the exit, the setup started
+    // from its folder and waited for, its install record written.
+    InstallResult Install();
     void cmdHjaelpClick();
     void cmdNotClick();
     void tmrKranTimer();

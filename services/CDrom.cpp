@@ -533,21 +533,21 @@ bool RunAndWait(const std::string& commandLine, const Launcher& launcher, const 
     return true;
 }
 
-std::string ReadFontsFolder() {
+FolderLookUp ReadFontsFolder() {
     UniqueRegKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Folders\\", 0,
                       KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, key.put()) != ERROR_SUCCESS)
-        return kNoUninstallInfo;
-    std::string folder;
-    if (!QueryStringValue(key.get(), "Fonts", folder))
-        MessageBoxA(nullptr, "ERROR", "Information", MB_OK | MB_ICONINFORMATION);
-    return folder;
+        return {kNoUninstallInfo, {}};
+    FolderLookUp found;
+    if (!QueryStringValue(key.get(), "Fonts", found.folder)) found.messages.push_back("ERROR");
+    return found;
 }
 
-void InstallFonts() { InstallFontsFrom("\\"); }
+Messages InstallFonts() { return InstallFontsFrom("\\"); }
 
-void InstallFontsFrom(const std::string& sourceRoot) {
-    const std::string fonts = ReadFontsFolder();
+Messages InstallFontsFrom(const std::string& sourceRoot) {
+    FolderLookUp looked = ReadFontsFolder();
+    const std::string& fonts = looked.folder;
     const std::string windows = AskDirectory(GetWindowsDirectoryA);
     std::string diverse = sourceRoot;
     if (diverse.empty() || diverse.back() != '\\') diverse += '\\';
@@ -560,6 +560,23 @@ void InstallFontsFrom(const std::string& sourceRoot) {
     // Our own windows hear of the change at once; other programs' windows are told without
     // waiting, so a window elsewhere that does not answer cannot hold up the menu's start.
     SendNotifyMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    return std::move(looked.messages);
+}
+
+CurrentFolder::CurrentFolder(const std::string& folder) {
+    if (folder.empty()) return;
+    // Sized from the first answer, so that a folder of any length is kept whole.
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    previous_.resize(size);
+    const DWORD length = size == 0 ? 0 : GetCurrentDirectoryA(size, previous_.data());
+    previous_.resize(length < size ? length : 0);
+    // Never left in the setup's folder: the menu reads its catalogue from the current one.
+    made_ = !previous_.empty() && SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    changed_ = made_;
+}
+
+CurrentFolder::~CurrentFolder() {
+    if (changed_) SetCurrentDirectoryA(previous_.c_str());
 }
 
 void PlayUiSound(const char* resourceName) {

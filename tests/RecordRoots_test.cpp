@@ -47,7 +47,7 @@ TEST_F(RecordRootsTest, ADeniedMachineWriteKeepsTheRecordUnderTheUserInTheSameLa
     ASSERT_EQ(demos.size(), 1u);
     EXPECT_EQ(demos[0].uninstallCommand, "C:\\Games\\Neon\\uninst.exe");
     test::MessageBoxWatcher watcher;
-    EXPECT_EQ(ReadRecordFolder("Neon Breach", "1099"), "Neon Breach");
+    EXPECT_EQ(ReadRecordFolder("Neon Breach", "1099").folder, "Neon Breach");
     EXPECT_TRUE(watcher.Seen().empty());
 }
 

@@ -82,6 +82,8 @@ make_case() {
       pe) printf "MZ%58s\x40\0\0\0PE\0\0\x${rest:2:2}\x${rest:0:2}" '' >"$cd/$path" ;;
       bmp) WANTED+="$cd/$path"$'\t'"$rest"$'\n' ;;
       png) printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$cd/$path" ;;
+      # A Windows Installer package's first bytes: a compound document.
+      msi) printf '\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1' >"$cd/$path" ;;
       *) fail "unknown layout line: $what" ;;
     esac
   done <"$from/layout"
@@ -141,7 +143,7 @@ check_case cd-64 <(printf '%s\n' 'cdcheck: 1 error, 5 warnings' '!64-bit') "$CDC
 # The catalogue given as a file, with the CD root elsewhere: paths from the root are found there.
 mkdir -p "$WORK/split/root/Demos/D1" "$WORK/split/menu"
 cp "$WORK/cases/hidden/Spil.INI" "$WORK/split/menu/"
-check_case split-root <(printf 'exit 1\ncdcheck: 1 error, 8 warnings\n') \
+check_case split-root <(printf 'exit 1\ncdcheck: 3 errors, 8 warnings\n') \
   "$CDCHECK" --root "$WORK/cases/hidden" "$WORK/split/menu/Spil.INI" || status=1
 check_case split-no-root \
   <(printf '%s\n' 'exit 1' 'error: Spil1: the setup program "\Demos\D1\Setup.exe" is not on the CD: Install starts nothing') \
