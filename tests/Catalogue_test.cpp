@@ -372,6 +372,54 @@ TEST(Catalogue, TheCdSectionGivesAnEditionThatIsASafeNameAndAFourDigitYear) {
     }
 }
 
+// The rulebook's judgement of letters (the catalogue is Windows-1252), of the CD's label and of
+// setup files, on which the check and the editor build their findings.
+TEST(Rulebook, FindsForeignLettersOldLabelsAndSetupsThatStartNothing) {
+    struct Letter {
+        const char* value;
+        long at;  // -1: none
+        uint32_t codePoint;
+        bool in1252;
+    };
+    const Letter letters[] = {
+        {"Hurtig bil", -1, 0, false},
+        {"K\xF8r \x80 \x9F", -1, 0, false},           // Windows-1252's own letters
+        {"\xC3\x28", -1, 0, false},                     // no UTF-8 sequence: two letters of the code page
+        {"K\xC3\xB8r", 1, 0xF8, true},                   // saved as UTF-8
+        {"i \xC5\x81\xC3\xB3" "d\xC5\xBA", 2, 0x141, false},  // a letter the code page has not
+        {"5 \xE2\x82\xAC", 2, 0x20AC, true},
+        {"a\x81" "b", 1, 0, false},                          // a byte the code page leaves undefined
+    };
+    for (const Letter& l : letters) {
+        SCOPED_TRACE(l.value);
+        const auto found = FirstForeignLetter(l.value);
+        ASSERT_EQ(found.has_value(), l.at >= 0);
+        if (!found) continue;
+        EXPECT_EQ(static_cast<long>(found->at), l.at);
+        EXPECT_EQ(found->codePoint, l.codePoint);
+        EXPECT_EQ(found->in1252, l.in1252);
+    }
+    EXPECT_TRUE(LabelNamesEdition(AutorunLabel("1101"), "1101"));
+    EXPECT_FALSE(LabelNamesEdition("Vindrel Spil-CD 1099", "1101"));
+    EXPECT_FALSE(LabelNamesEdition("Vindrel Spil-CD 11010", "1101"));
+
+    const std::string i386 = std::string("MZ") + std::string(58, ' ') + std::string("\x40\0\0\0PE\0\0\x4C\x01", 10);
+    const std::string x64 = i386.substr(0, 68) + "\x64\x86";
+    const std::string msi("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    EXPECT_EQ(ReadSetupFile(i386).kind, SetupFile::Program);
+    EXPECT_EQ(ReadSetupFile(i386).machine, kMachineI386);
+    EXPECT_EQ(ReadSetupFile(msi).kind, SetupFile::InstallerPackage);
+    EXPECT_EQ(ReadSetupFile("BM\x36\x10").kind, SetupFile::Neither);
+    EXPECT_EQ(SetupFileProblem(ReadSetupFile(i386), "\\D\\Setup.exe", kMachineI386), "");
+    EXPECT_EQ(SetupFileProblem(ReadSetupFile(msi), "\\D\\Setup.MSI", kMachineI386), "");
+    EXPECT_EQ(SetupFileProblem(ReadSetupFile(x64), "\\D\\Setup.exe", 0x8664), "");
+    for (const auto& [head, setup] : {std::pair{x64, "\\D\\Setup.exe"}, {msi, "\\D\\Setup.exe"}, {i386, "\\D\\Setup.msi"},
+                                      {std::string("BM"), "\\D\\Shot.bmp"}}) {
+        SCOPED_TRACE(setup);
+        EXPECT_NE(SetupFileProblem(ReadSetupFile(head), setup, kMachineI386), "");
+    }
+}
+
 TEST(Catalogue, FileIsFoundInTheCurrentDirectory) {
     ScratchFolder one, two;
     test::WriteFile(one / "Spil.INI", "[Spil1]\nTitel=Fra et\nKategori=Action\n");

@@ -132,6 +132,7 @@ ABCDEFGHIJKLMNOPQ|2000|~error: \[CD\]: Udgave "ABCDEFGHIJKLMNOPQ" is 17 characte
 |2000|~error: \[CD\]: Udgave "" is empty: .*#cdcheck: edition 1099, year 2000
 " 1100"|2000|~error: \[CD\]: Udgave " 1100" begins or ends with a space: .*#cdcheck: edition 1099, year 2000
 1100.|2000|~error: \[CD\]: Udgave "1100\." begins or ends with a dot: .*#cdcheck: edition 1099, year 2000
+nul.1100|2000|~error: \[CD\]: Udgave "nul\.1100" is a name Windows keeps for a device, which no folder can bear: .* the menu uses 1099 instead; .*#cdcheck: edition 1099, year 2000
 Jul-2000_b.2 x|'99|~error: \[CD\]: Aar "'99" is not four digits: the credits show 1999 instead; write the year as four digits#cdcheck: edition Jul-2000_b.2 x, year 1999#cdcheck: 3 errors, 5 warnings
 TABLE
 

@@ -249,7 +249,7 @@ private:
                                           std::to_string(first->line));
             else if (e.fullLength > kIniValueLimit)
                 report_.Error(where_, e.key + " is " + std::to_string(e.fullLength) +
-                                          " characters long; the menu cuts it after 2047, so the end is lost");
+                                          " characters long; the menu cuts it after " + std::to_string(kIniValueLimit) + ", so the end is lost");
         }
     }
 
@@ -291,7 +291,7 @@ private:
     }
 
     // The short title names the demo's record in the registry, where a key name holds no
-    // backslash and at most 255 characters; the menu records it under a name made to fit.
+    // backslash and at most kMaxRecordName characters; the menu records it under RecordName.
     void CheckRecordName(const std::string& title, const std::string& key) {
         if (title.find('\\') != std::string::npos)
             report_.Error(where_, key + " " + Quoted(title) + " holds a backslash, which the registry's names cannot: "
@@ -299,8 +299,8 @@ private:
                                       Quoted(RecordName(title)));
         if (title.size() > kMaxRecordName)
             report_.Error(where_, key + " is " + std::to_string(title.size()) +
-                                      " characters long: the registry's names have at most 255, so the uninstall "
-                                      "page lists the demo cut after 255");
+                                      " characters long: the registry's names have at most " + std::to_string(kMaxRecordName) +
+                                      ", so the uninstall page lists the demo cut after " + std::to_string(kMaxRecordName));
     }
 
     void CheckCategory() {
