@@ -551,7 +551,7 @@ void Proof::CheckTexts(Page& page, const ControlParent& parent, const RECT& clip
         const std::string language = who.sameInEveryLanguage ? kAllLanguages : language_;
         const std::string where = who.where.empty() ? pageName : who.where;
         const std::string text = CaptionOf(c);
-        const std::string place = who.place.empty() ? PagePlace(pageName) : who.place;
+        const std::string seenOn = who.place.empty() ? PagePlace(pageName) : who.place;
         std::string what, kind = proofkind::kTextCut;
         auto* label = dynamic_cast<const TLabel*>(&c);
         if (label && down && !across && label->Name() == "lblSpilTitel") {
@@ -562,7 +562,7 @@ void Proof::CheckTexts(Page& page, const ControlParent& parent, const RECT& clip
         } else {
             const bool row = who.sameInEveryLanguage && !who.where.empty() && dynamic_cast<const TLMDMMButton*>(&c);
             if (row) kind = proofkind::kTitleCut;
-            what = (row ? "the short title " : "the text ") + Quoted(text) + " is cut off on the " + place + ": it needs ";
+            what = (row ? "the short title " : "the text ") + Quoted(text) + " is cut off on the " + seenOn + ": it needs ";
             // What of the text shows: the part of it inside the visible part of the control.
             if (across)
                 what += std::to_string(t.right - t.left) + " pixels across, " +
@@ -571,7 +571,7 @@ void Proof::CheckTexts(Page& page, const ControlParent& parent, const RECT& clip
                 what += std::to_string(t.bottom - t.top) + " pixels down, " +
                         std::to_string(std::min(t.bottom, s.bottom) - std::max(t.top, s.top)) + " show";
         }
-        Note(kind, language, where, place, what);
+        Note(kind, language, where, seenOn, what);
     }
 }
 

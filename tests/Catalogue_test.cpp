@@ -581,7 +581,9 @@ TEST(CatalogueAsTheCheckReadsIt, TheComparisonNamesEveryValueThatDrifts) {
         {"a default of its own", [](TSpilPost& e) { e.HD = 0; }, "Spil1 HD: 20 / 0\n"},
         {"a group folder", [](TSpilPost& e) { e.Folder = "NoFolder"; }, "Spil1 Folder: Racer Group / NoFolder\n"},
         {"a setup folder taken at '/'", [](TSpilPost& e) { e.Setup = "\\Demos\\Racer/Setup.exe"; },
-         "Spil1 Setup: \\Demos\\Racer\\Setup.exe / \\Demos\\Racer/Setup.exe\n"},
+         "Spil1 Setup: \\Demos\\Racer\\Setup.exe / \\Demos\\Racer/Setup.exe\n"
+         "Spil1 setup folder: \\Demos\\Racer\\ / \\Demos\\\n"
+         "Spil1 screenshot: \\Demos\\Racer\\Shot.bmp / \\Demos\\Shot.bmp\n"},
         {"a record name", [](TSpilPost& e) { e.KortTitel = "Racer\\II"; },
          "Spil1 KortTitel: Racer / Racer\\II\nSpil1 record name: Racer / Racer/II\n"},
         {"a description's fallback", [](TSpilPost& e) { e.Instruktion = "Ingen dansk instruktion!"; },
