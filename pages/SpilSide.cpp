@@ -9,6 +9,7 @@
 #include "pages/Help.h"
 #include "pages/Index.h"
 #include "toolkit/Artwork.h"
+#include "toolkit/Text.h"
 
 namespace vindrel {
 namespace {
@@ -142,23 +143,23 @@ void TfrmSpilSide::cmdInstallerClick() {
     const std::string directory = SetupFolder(SetupPath).substr(0, kDirectoryLimit);
     // Black over the menu pages while the setup runs.
     shell_.BringToFront();
-    char saved[kCurrentDirectoryBuffer] = {};
-    const DWORD savedLength = GetCurrentDirectoryA(kCurrentDirectoryBuffer, saved);
-    SetCurrentDirectoryA(directory.c_str());
+    // Wide, so that a folder of the CD with letters beyond ASCII is found whatever the code page.
+    wchar_t saved[kCurrentDirectoryBuffer] = {};
+    const DWORD savedLength = GetCurrentDirectoryW(kCurrentDirectoryBuffer, saved);
+    SetCurrentDirectoryW(Wide(directory).c_str());
     const std::string title = lblKortTitel.Caption();
     shell_.AppendInstall({Edition, title, StartMenuFolder, UninstallKey});
     // Recorded the moment the setup has made its uninstall entry: the setup, or a game it starts
-    // at its end, may run long, and a menu ended meanwhile must not lose the record.
-    const bool recordable = !StartMenuFolder.empty() && !UninstallKey.empty();
-    UninstallEntryWatch entry(recordable ? UninstallKey : std::string(), [&](const std::string& command) {
-        WriteInstallRecord(Edition, title, StartMenuFolder, command);
-    });
-    RunAndWait(SetupCommandLine(SetupPath), SetupLauncher, entry.Watch());
+    // at its end, may run long, and a menu ended meanwhile must not lose the record. Settled when
+    // the setup has ended, also after the reader took the pages back while it ran.
+    auto record = std::make_shared<SetupRecord>(Edition, title, StartMenuFolder, UninstallKey);
+    if (std::unique_ptr<ProgramRun> run = ProgramRun::Start(SetupCommandLine(SetupPath), SetupLauncher))
+        shell_.WaitFor(std::move(run), record->Watch(), [record] { record->Settle(); });
+    else
+        record->Settle();
     Application::ProcessMessages();
     // A directory too long for the buffer was never read, so there is nothing to go back to.
-    if (savedLength > 0 && savedLength < kCurrentDirectoryBuffer) SetCurrentDirectoryA(saved);
-    // Again at the end: the setup may have changed its command since.
-    if (recordable) WriteInstallRecord(Edition, title, StartMenuFolder, LookUpUninstallString(UninstallKey));
+    if (savedLength > 0 && savedLength < kCurrentDirectoryBuffer) SetCurrentDirectoryW(saved);
     if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
 }
 
