@@ -7,7 +7,6 @@ namespace vindrel {
 
 TfrmVent::TfrmVent(PageHost& app)
     : Page(app, {.className = "TfrmVent", .caption = "frmVent", .colour = kBlack, .font = {"MS Sans Serif", 11}}) {
-    GreenShadow.LoadResource(App().Instance(), art::kShadow100);
     cmdMenu.OnClick = [this](TLMDMMButton&) {
         App().UiSound(art::kClick);
         if (OnPagesWanted) OnPagesWanted();

@@ -20,7 +20,6 @@ public:
     // Component       Kind              Left, top, width, height  Settings
     TLabel& lblVenter = Add<TLabel>("lblVenter", 40, 120, 560, 240,
                                     {.font = Verdana(13, Bold, kSilver), .transparent = true, .wordWrap = true});
-    TImage& GreenShadow = Add<TImage>("GreenShadow", 265, 380, 100, 55);
     TLMDMMButton& cmdMenu = Add<TLMDMMButton>("cmdMenu", 275, 380, 90, 45, GreenButton("Menu").Colour(kBlack));
 
     // What the button does; set by the backdrop.

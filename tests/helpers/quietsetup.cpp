@@ -3,7 +3,8 @@
 // The test sets named events: "VindrelQuietSetup entry" makes the uninstall entry
 // HKLM\...\Uninstall\<key> (its command this program), "VindrelQuietSetup rollback" deletes it
 // again, as a setup that rolls its install back does, "VindrelQuietSetup end" ends the program.
-// It ends by itself after two minutes, so that nothing outlives a failed test for long.
+// It ends by itself after two minutes, so that nothing outlives a failed test for long. Built for
+// the windows subsystem, so that no console window shows either.
 #include <windows.h>
 
 #include <string>
