@@ -120,7 +120,7 @@ void TfrmAfinstaller::cmdUninstallClick() {
             SletGruppe(demo.title, demo.edition);
             DeleteInstallRecord(demo.edition, demo.title);
         };
-        std::unique_ptr<ProgramRun> run = ProgramRun::Start(UninstallCommandToRun(demo.uninstallCommand), SystemTextLauncher());
+        std::unique_ptr<ProgramRun> run = ProgramRun::Start(UninstallCommandToRun(demo.uninstallCommand), UninstallLauncher);
         if (!run) {
             if (!ProgramExists(demo.uninstallCommand)) forget();
             continue;

@@ -117,13 +117,12 @@ class QuietSetupTest : public MenuTest {
 protected:
     static constexpr const char* kKey = "VindrelQuietDemo";
     static constexpr const char* kTitle = "Quiet Demo";
-    enum Step { kEntry, kRollback, kEnd };
+    using Step = test::QuietSetupControl::Step;
+    static constexpr Step kEntry = Step::kEntry, kRollback = Step::kRollback, kEnd = Step::kEnd;
 
     void SetUp() override {
-        const char* names[] = {"VindrelQuietSetup entry", "VindrelQuietSetup rollback", "VindrelQuietSetup end"};
-        for (int i = 0; i < 3; ++i) events_[i] = CreateEventA(nullptr, FALSE, FALSE, names[i]);
         CleanUp();
-        Start({{.KortTitel = kTitle, .Kategori = "Action", .Setup = test::BuiltProgram("quietsetup.exe") + " " + kKey,
+        Start({{.KortTitel = kTitle, .Kategori = "Action", .Setup = test::QuietSetupControl::Command(kKey),
                 .Folder = kTitle, .Uninstall = kKey}});
         Click(Disclaimer().cmdOK);
         OpenCategory(0);
@@ -136,18 +135,17 @@ protected:
         Tell(kEnd);
         shell_.reset();  // the exit clean-up, which may still write the record
         CleanUp();
-        for (HANDLE e : events_) CloseHandle(e);
     }
     void CleanUp() {
         test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kKey);
         test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, Record());
     }
-    void Tell(Step step) { SetEvent(events_[step]); }
+    void Tell(Step step) { setup_.Tell(step); }
     static std::string Record() { return std::string("Software\\Vindrel_Games\\1099\\") + kTitle; }
     static bool Recorded() { return test::KeyExists(HKEY_LOCAL_MACHINE, Record(), test::kRecordView); }
     bool NoticeShown() const { return shell_->Notice() && shell_->Notice()->Visible(); }
 
-    HANDLE events_[3] = {};
+    test::QuietSetupControl setup_;
 };
 
 TEST_F(QuietSetupTest, AQuietSetupIsAnnouncedItsButtonBringsThePagesBackAndTheSetupIsStillFollowed) {
