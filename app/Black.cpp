@@ -14,6 +14,7 @@
 #include "pages/Kategori.h"
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
+#include "pages/Vent.h"
 #include "services/CDrom.h"
 #include "toolkit/Text.h"
 #include "toolkit/WindowOwner.h"
@@ -23,6 +24,9 @@ namespace {
 
 const char kBlackClass[] = "TfrmBlack";
 const char kShowGroupCommand[] = "[ShowGroup(NonExist, 1)]";
+// The programs the reader stopped waiting for are looked at this often.
+constexpr UINT_PTR kFollowTimer = 1;
+constexpr UINT kFollowMs = 500;
 
 // Makes one page, shows it if it is visible at creation, and records it in the page set.
 template <typename T, T* PageSet::*Slot>
@@ -133,6 +137,11 @@ void TfrmBlack::CreateBackdrop(DWORD visible) {
 
 TfrmBlack::~TfrmBlack() {
     app_.SetIdleWork(nullptr);
+    // Programs that ended since the last look are settled while the pages still exist; those
+    // still running are let go (their records follow from the run's list below).
+    LookAtFollowed();
+    followed_.clear();
+    vent_.reset();
     // Pages go in reverse order of creation; the shell's clean-up runs after all of them.
     while (!pages_.empty()) pages_.pop_back();
     FormDestroy();
@@ -284,6 +293,68 @@ void TfrmBlack::BringToFront() {
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+bool TfrmBlack::WaitFor(std::unique_ptr<ProgramRun> run, const WaitWatch* watch, std::function<void()> ended) {
+    bool wanted = false;
+    bool* const outer = pagesWanted_;
+    pagesWanted_ = &wanted;
+    const WaitHandOff handOff{[this](bool quiet) { ShowNotice(quiet); }, [&wanted] { return wanted; }};
+    const bool done = run->Wait(watch, &handOff);
+    pagesWanted_ = outer;
+    if (done) {
+        if (ended) ended();
+        return true;
+    }
+    followed_.push_back({std::move(run), watch, std::move(ended)});
+    SetTimer(hwnd_, kFollowTimer, kFollowMs, nullptr);
+    return false;
+}
+
+void TfrmBlack::ShowNotice(bool quiet) {
+    if (quiet) {
+        if (!vent_) {
+            vent_ = vindrel::CreatePage<TfrmVent>(app_);
+            if (TfrmForside* menu = Pages().frmForside)
+                vent_->ConnectFaceLists([menu](const std::string& list) {
+                    return list == "frmForside.Greens" ? menu->FaceList("Greens") : nullptr;
+                });
+            vent_->OnPagesWanted = [this] {
+                if (pagesWanted_) *pagesWanted_ = true;
+            };
+        }
+        vent_->SetLanguage(currentLanguage_);
+        // Over the pages where they were live during the wait (the DirectX installer's).
+        raisedForNotice_ = !app_.Covered();
+        BringToFront();
+        vent_->Show();
+        return;
+    }
+    if (!vent_ || !vent_->Visible()) return;
+    vent_->Hide();
+    if (raisedForNotice_) SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    raisedForNotice_ = false;
+}
+
+void TfrmBlack::LookAtFollowed() {
+    // What `ended` does (a record, a group moved) may let messages through, this timer's among them.
+    if (lookingAtFollowed_) return;
+    lookingAtFollowed_ = true;
+    for (size_t i = 0; i < followed_.size();) {
+        Followed& f = followed_[i];
+        if (f.watch)
+            for (size_t e = 0; e < f.watch->events.size(); ++e)
+                if (WaitForSingleObject(f.watch->events[e], 0) == WAIT_OBJECT_0) f.watch->changed(e);
+        if (!f.run->Ended()) {
+            ++i;
+            continue;
+        }
+        Followed done = std::move(f);
+        followed_.erase(followed_.begin() + static_cast<std::ptrdiff_t>(i));
+        if (done.ended) done.ended();
+    }
+    if (followed_.empty() && hwnd_) KillTimer(hwnd_, kFollowTimer);
+    lookingAtFollowed_ = false;
+}
+
 void TfrmBlack::FlytGruppe(const std::string& group, const std::string& edition) {
     ShowInformation(hwnd_, MoveGroupIntoEdition(hwnd_, group, edition).messages);
 }
@@ -292,6 +363,10 @@ LRESULT CALLBACK TfrmBlack::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     TfrmBlack* self = WindowOwner<TfrmBlack>(hwnd, msg, lp);
     if (msg == WM_CLOSE) {  // FormCloseQuery accepts every close
         if (self) self->app_.Terminate();
+        return 0;
+    }
+    if (msg == WM_TIMER && wp == kFollowTimer) {
+        if (self) self->LookAtFollowed();
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);

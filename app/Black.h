@@ -3,6 +3,7 @@
 // idle moments) and its destruction the exit clean-up (Start-menu groups, records, DDE).
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@
 #include "toolkit/Page.h"
 
 namespace vindrel {
+
+class ProgramRun;
+class TfrmVent;
 
 // "da", "fi", "no", "se" from the primary language of a language id; "??" for any other.
 std::string LanguageFromLangId(LANGID id);
@@ -82,6 +86,18 @@ public:
     // Raises the backdrop over every page (while an external program runs).
     void BringToFront();
 
+    // Waits for a started program and what it starts (the watch's events handled meanwhile), then
+    // runs `ended`. Should they show no window for a while, the backdrop comes to the front, if it
+    // is not there, and says that the menu waits, with a button that brings the pages back: the
+    // wait then returns at once, as it does when the menu is asked to end, and the programs run on,
+    // followed by the shell until they end, when `ended` runs (not at all if the menu ends first).
+    // True when the programs ended within the wait.
+    bool WaitFor(std::unique_ptr<ProgramRun> run, const WaitWatch* watch, std::function<void()> ended);
+    // How many programs the reader stopped waiting for still run.
+    size_t StillFollowed() const { return followed_.size(); }
+    // The notice while programs run without a window; null until first needed.
+    TfrmVent* Notice() const { return vent_.get(); }
+
     // Moves one Start-menu group (a folder, or a single shortcut group.lnk) into Games\<edition>.
     void FlytGruppe(const std::string& group, const std::string& edition);
 
@@ -105,6 +121,20 @@ private:
     void ConnectSharedLists();
     void OpenConversation();
     bool WhenIdle();
+
+    // A program the reader stopped waiting for.
+    struct Followed {
+        std::unique_ptr<ProgramRun> run;
+        const WaitWatch* watch;
+        std::function<void()> ended;
+    };
+    void ShowNotice(bool quiet);
+    void LookAtFollowed();
+    std::vector<Followed> followed_;
+    bool lookingAtFollowed_ = false;
+    std::unique_ptr<TfrmVent> vent_;
+    bool* pagesWanted_ = nullptr;  // the innermost wait's: the notice's button was pressed
+    bool raisedForNotice_ = false;  // the backdrop was behind the pages when the notice came
 
     PageSet pageSet_;
     std::vector<OwnedPage> pages_;  // in creation order

@@ -62,7 +62,8 @@ namespace {
 // At most kShotReadLimit bytes of the file; false when it cannot be opened or a read fails
 // (a scratched disc), so that a damaged file is never taken for a shorter one.
 bool ReadShotFile(const std::string& file, std::string& bytes, bool& missing) {
-    UniqueFileHandle handle(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // Wide: the catalogue's folder names are Windows-1252, whatever the system's code page.
+    UniqueFileHandle handle(CreateFileW(Wide(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         const DWORD error = GetLastError();

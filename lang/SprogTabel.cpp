@@ -98,6 +98,11 @@ const Sprog kDansk = {
         .cmdNot = "Tilbage",
     },
     .Index = {.cmdBack = "Tilbage", .lblOverskrift = "SPIL PÅ DENNE CD"},
+    .Vent = {
+        .lblVenter = "Menuen venter på programmet fra cd-rom´en. Det kører stadig, men viser ikke noget vindue. "
+                     "Du kan gå tilbage til menuen imens; programmet kører videre.",
+        .cmdMenu = "Menu",
+    },
 };
 
 const Sprog kSvensk = {
@@ -192,6 +197,11 @@ const Sprog kSvensk = {
         .cmdNot = "Tillbaka",
     },
     .Index = {.cmdBack = "Tillbaka", .lblOverskrift = "SPEL PÅ DENNA CD"},
+    .Vent = {
+        .lblVenter = "Menyn väntar på programmet från cd:n. Det körs fortfarande men visar inget fönster. "
+                     "Du kan gå tillbaka till menyn så länge; programmet fortsätter att köras.",
+        .cmdMenu = "Meny",
+    },
 };
 
 const Sprog kNorsk = {
@@ -286,6 +296,11 @@ const Sprog kNorsk = {
         .cmdNot = "Tilbake",
     },
     .Index = {.cmdBack = "Tilbake", .lblOverskrift = "SPILL PÅ DENNE CD-EN"},
+    .Vent = {
+        .lblVenter = "Menyen venter på programmet fra CD-en. Det kjører fortsatt, men viser ikke noe vindu. "
+                     "Du kan gå tilbake til menyen så lenge; programmet fortsetter å kjøre.",
+        .cmdMenu = "Meny",
+    },
 };
 
 const Sprog kFinsk = {
@@ -383,6 +398,11 @@ const Sprog kFinsk = {
         .cmdNot = "Takaisin",
     },
     .Index = {.cmdBack = "Takaisin", .lblOverskrift = "TÄMÄN CD:N PELIT"},
+    .Vent = {
+        .lblVenter = "Valikko odottaa CD-ROMilta käynnistettyä ohjelmaa. Ohjelma on yhä käynnissä, mutta sillä "
+                     "ei ole ikkunaa näkyvissä. Voit palata valikkoon sillä välin; ohjelma jatkaa toimintaansa.",
+        .cmdMenu = "Valikko",
+    },
 };
 
 const std::array<const Sprog*, 4> kAlleSprog = {&kDansk, &kSvensk, &kNorsk, &kFinsk};

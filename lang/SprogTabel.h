@@ -62,6 +62,10 @@ struct Sprog {
         const char* cmdBack;
         const char* lblOverskrift;
     } Index;
+    struct {
+        const char* lblVenter;  // the backdrop's notice while a setup runs without a window
+        const char* cmdMenu;    // its button, which brings the pages back
+    } Vent;
 };
 
 // The languages in the order their codes are tried: Danish, Swedish, Norwegian, Finnish.

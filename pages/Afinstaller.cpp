@@ -110,16 +110,28 @@ void TfrmAfinstaller::TransknapClick(TLMDMMButton& row) {
 
 void TfrmAfinstaller::cmdUninstallClick() {
     shell_.BringToFront();
-    for (const InstalledDemo& demo : demos_) {
+    // A copy: the list is rebuilt at the end, and the waits let other handlers run meanwhile.
+    const std::vector<InstalledDemo> demos = demos_;
+    for (const InstalledDemo& demo : demos) {
         if (!demo.selected) continue;
-        const bool started = RunAndWait(UninstallCommandToRun(demo.uninstallCommand));
         // Declined or failed, the demo is still installed: its record and group stay, so that it
         // stays on the list and can be removed later. An uninstaller that could not be started
         // removed nothing, unless there is no such program at all.
-        if (started ? !DemoIsGone(demo.uninstallCommand) : ProgramExists(demo.uninstallCommand)) continue;
-        // The group's name is read from the record, so the group goes before the record.
-        SletGruppe(demo.title, demo.edition);
-        DeleteInstallRecord(demo.edition, demo.title);
+        auto forget = [this, demo] {
+            // The group's name is read from the record, so the group goes before the record.
+            SletGruppe(demo.title, demo.edition);
+            DeleteInstallRecord(demo.edition, demo.title);
+        };
+        std::unique_ptr<ProgramRun> run = ProgramRun::Start(UninstallCommandToRun(demo.uninstallCommand), UninstallLauncher);
+        if (!run) {
+            if (!ProgramExists(demo.uninstallCommand)) forget();
+            continue;
+        }
+        const bool ended = shell_.WaitFor(std::move(run), nullptr, [demo, forget] {
+            if (DemoIsGone(demo.uninstallCommand)) forget();
+        });
+        // The reader took the pages back while this one ran: the demos after it wait for another time.
+        if (!ended) break;
     }
     if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
     CleanUp();

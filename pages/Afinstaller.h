@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "services/CDrom.h"
 #include "services/Struktur.h"
 #include "toolkit/Page.h"
 #include "toolkit/PictureButton.h"
@@ -22,6 +23,8 @@ public:
     static constexpr int kRows = kUninstallRow.rows;
     static constexpr COLORREF kUnmarked = kBlack;
     static constexpr COLORREF kMarked = kRed;
+    // How uninstallers are started: their commands are the registry's, in the system's code page.
+    Launcher UninstallLauncher = SystemTextLauncher();
 
     // Component       Kind              Left, top, width, height  Settings
     TImage& imgback = Add<TImage>("imgback", 0, 0, 640, 480);

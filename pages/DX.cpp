@@ -22,14 +22,12 @@ void TfrmDX::cmdOKClick() {
     // The page stays live while the installer runs; a second press must not start it again
     // (the setup would run twice, the second copy fighting the first over the same files).
     if (installing_) return;
-    {
-        struct Running {
-            bool& flag;
-            explicit Running(bool& f) : flag(f) { flag = true; }
-            ~Running() { flag = false; }
-        } running(installing_);
-        RunAndWait(kInstallerCommand);
-    }
+    installing_ = true;
+    // Until the installer has ended, also when the reader took the pages back while it ran.
+    if (std::unique_ptr<ProgramRun> run = ProgramRun::Start(kInstallerCommand))
+        shell_.WaitFor(std::move(run), nullptr, [this] { installing_ = false; });
+    else
+        installing_ = false;
     Show();
 }
 

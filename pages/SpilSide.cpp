@@ -9,6 +9,7 @@
 #include "pages/Help.h"
 #include "pages/Index.h"
 #include "toolkit/Artwork.h"
+#include "toolkit/Text.h"
 
 namespace vindrel {
 TfrmSpilSide::TfrmSpilSide(TfrmBlack& shell)
@@ -143,29 +144,25 @@ TfrmSpilSide::InstallResult TfrmSpilSide::Install() {
     const std::string title = lblKortTitel.Caption();
     shell_.AppendInstall({Edition, title, StartMenuFolder, UninstallKey});
     InstallResult result;
-    {
-        // The setup's folder is current while it runs, and the menu's own again after.
-        const CurrentFolder folder(SetupFolder(SetupPath));
-        if (!folder.Made()) {
-            // Started elsewhere, a setup would not find its own files beside it.
-            result.launch = InstallResult::FolderNotCurrent;
-            return result;
-        }
-        // Recorded the moment the setup has made its uninstall entry: the setup, or a game it
-        // starts at its end, may run long, and a menu ended meanwhile must not lose the record.
-        const bool recordable = !StartMenuFolder.empty() && !UninstallKey.empty();
-        UninstallEntryWatch entry(recordable ? UninstallKey : std::string(), [&](const std::string& command) {
-            result.record = WriteInstallRecord(Edition, title, StartMenuFolder, command);
-        });
-        result.launch = RunAndWait(SetupCommandLine(SetupPath), SetupLauncher, entry.Watch()) ? InstallResult::Ran
-                                                                                              : InstallResult::NotStarted;
-        Application::ProcessMessages();
-        // Again at the end: the setup may have changed its command since.
-        if (recordable) {
-            const RecordWritten last = WriteInstallRecord(Edition, title, StartMenuFolder, LookUpUninstallString(UninstallKey));
-            if (last != RecordWritten::NotWritten) result.record = last;
-        }
+    // The setup starts in its own folder, and the menu's own is current again after.
+    const CurrentFolder folder(SetupFolder(SetupPath));
+    if (!folder.Made()) {
+        // Started elsewhere, a setup would not find its own files beside it.
+        result.launch = InstallResult::FolderNotCurrent;
+        return result;
     }
+    // Recorded the moment the setup has made its uninstall entry: the setup, or a game it starts
+    // at its end, may run long, and a menu ended meanwhile must not lose the record. Settled when
+    // the setup has ended, also after the reader took the pages back while it ran.
+    auto record = std::make_shared<SetupRecord>(Edition, title, StartMenuFolder, UninstallKey);
+    if (std::unique_ptr<ProgramRun> run = ProgramRun::Start(SetupCommandLine(SetupPath), SetupLauncher)) {
+        result.launch = InstallResult::Ran;
+        shell_.WaitFor(std::move(run), record->Watch(), [record] { record->Settle(); });
+    } else {
+        record->Settle();
+    }
+    Application::ProcessMessages();
+    result.record = record->Written();
     return result;
 }
 

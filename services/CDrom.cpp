@@ -12,6 +12,7 @@
 #include "catalogue/Rulebook.h"
 #include "services/Handles.h"
 #include "services/Registry.h"
+#include "toolkit/Text.h"
 
 namespace vindrel {
 namespace {
@@ -28,6 +29,17 @@ std::string AskDirectory(UINT(WINAPI* ask)(LPSTR, UINT)) {
     if (len == 0 || len >= size) return {};
     dir.resize(len);
     return dir;
+}
+
+// A text of the given code page as UTF-16: the catalogue's are Windows-1252, what the system's
+// narrow calls gave (records, uninstall commands, folders) is in the system's code page.
+std::wstring WideIn(UINT codePage, const std::string& text) {
+    if (codePage == kTextCodePage) return Wide(text);
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
 }
 
 int32_t CapToInt32(int64_t value) { return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value); }
@@ -141,32 +153,37 @@ namespace {
 // whose manifest asks for administrator rights (or whose name looks like an installer's).
 constexpr DWORD kElevationRequired = 740;
 
+// Through the wide calls, so that a path of the CD with letters beyond ASCII names the same file
+// whatever the system's code page.
+template <UINT CodePage>
 bool PlatformCreateProcess(std::string& commandLine, DWORD creationFlags, PROCESS_INFORMATION& started,
                            DWORD& error) {
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_SHOWDEFAULT;
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &si,
-                       &started))
+    std::wstring wide = WideIn(CodePage, commandLine);  // CreateProcessW may write into it
+    if (CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &si, &started))
         return true;
     error = GetLastError();
     return false;
 }
 
+template <UINT CodePage>
 HANDLE PlatformRunElevated(const std::string& file, const std::string& parameters, DWORD& error) {
     // An elevated program would otherwise start in the system folder, not in the setup's own.
-    std::string folder(GetCurrentDirectoryA(0, nullptr), '\0');
-    folder.resize(GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data()));
-    SHELLEXECUTEINFOA sei{};
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    const std::wstring wideFile = WideIn(CodePage, file), wideParameters = WideIn(CodePage, parameters);
+    SHELLEXECUTEINFOW sei{};
     sei.cbSize = sizeof sei;
     sei.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    sei.lpVerb = "runas";
-    sei.lpFile = file.c_str();
-    sei.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    sei.lpVerb = L"runas";
+    sei.lpFile = wideFile.c_str();
+    sei.lpParameters = wideParameters.empty() ? nullptr : wideParameters.c_str();
     sei.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     sei.nShow = SW_SHOWDEFAULT;
-    if (ShellExecuteExA(&sei)) return sei.hProcess;
+    if (ShellExecuteExW(&sei)) return sei.hProcess;
     error = GetLastError();  // ERROR_CANCELLED when the user declines
     return nullptr;
 }
@@ -202,7 +219,14 @@ bool NamesAFile(const std::string& path) {
 }  // namespace
 
 const Launcher& PlatformLauncher() {
-    static const Launcher platform{PlatformCreateProcess, PlatformRunElevated, PlatformJoinJob, PlatformListProcesses};
+    static const Launcher platform{PlatformCreateProcess<kTextCodePage>, PlatformRunElevated<kTextCodePage>,
+                                   PlatformJoinJob, PlatformListProcesses};
+    return platform;
+}
+
+const Launcher& SystemTextLauncher() {
+    static const Launcher platform{PlatformCreateProcess<CP_ACP>, PlatformRunElevated<CP_ACP>, PlatformJoinJob,
+                                   PlatformListProcesses};
     return platform;
 }
 
@@ -214,13 +238,16 @@ std::string SetupCommandLine(const std::string& setupPath) {
     if (!EndsWithNoCase(setupPath, ".msi")) return setupPath;
     // The package is handed over whole: msiexec keeps it as the product's source. The program is
     // named with its full path so that nothing in the current folder (the CD) is started instead.
-    const std::string system = SystemFolder();
-    const DWORD size = GetFullPathNameA(setupPath.c_str(), 0, nullptr, nullptr);
-    std::string package(size, '\0');
-    const DWORD length = size ? GetFullPathNameA(setupPath.c_str(), size, package.data(), nullptr) : 0;
-    if (system.empty() || length == 0 || length >= size) return {};
+    // Both parts in the catalogue's code page, which the launcher hands over as UTF-16.
+    wchar_t system[MAX_PATH];
+    const UINT systemLength = GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring path = Wide(setupPath);
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring package(size, L'\0');
+    const DWORD length = size ? GetFullPathNameW(path.c_str(), size, package.data(), nullptr) : 0;
+    if (systemLength == 0 || systemLength >= MAX_PATH || length == 0 || length >= size) return {};
     package.resize(length);
-    return "\"" + system + "\\msiexec.exe\" /i \"" + package + "\"";
+    return "\"" + Narrow(std::wstring(system, systemLength)) + "\\msiexec.exe\" /i \"" + Narrow(package) + "\"";
 }
 
 SplitCommand SplitCommandLine(const std::string& commandLine) {
@@ -460,76 +487,139 @@ void DeliverMessages(bool& quit, int& quitCode) {
     }
 }
 
-// Sleeps on the first program, the watch's events and messages, waking now and then to look at
-// the tree; once the first has ended, the rest of the tree and then the Installer hold the wait.
-void WaitForTree(HANDLE first, HANDLE job, const Launcher& launcher, const WaitWatch* watch) {
-    bool quit = false, firstRunning = true;
-    int quitCode = 0;
-    ProgramTree tree(first);
-    // An installation already under way at the start is another's, until the Installer has
-    // been seen idle.
-    bool installerWasBusy = InstallerBusy();
-    // GetTickCount, not its 64-bit sibling, which XP lacks: the differences stay right across the
-    // 49-day wrap since they are taken in unsigned 32 bits.
-    DWORD lastWindow = GetTickCount(), nextLook = lastWindow;
-    unsigned looks = 0;
-    for (;;) {
-        DeliverMessages(quit, quitCode);
-        const DWORD now = GetTickCount();
-        if (static_cast<LONG>(nextLook - now) <= 0) {
-            // While the first runs, its children are its own (and found through it at its end);
-            // the list is taken now and then only for the children of the job's passing members,
-            // and where no job holds them, for grandchildren whose parent ends early.
-            const bool withList = !firstRunning || !job || ++looks % kListEveryWithJob == 0;
-            tree.Look(job, launcher, withList);
-            const bool installerBusy = InstallerBusy();
-            installerWasBusy = installerWasBusy && installerBusy;
-            if (!firstRunning) {
-                const std::vector<DWORD> running = tree.Followed(job) ? tree.Running() : std::vector<DWORD>();
-                if (!running.empty() && ShowsAWindow(running)) lastWindow = now;
-                const bool treeEnded = running.empty() || now - lastWindow >= launcher.leftoverQuietMs;
-                if (treeEnded && !(installerBusy && !installerWasBusy)) break;
-            }
-            nextLook = now + (firstRunning ? kFirstRunningPollMs : kTreePollMs);
-        }
-        std::vector<HANDLE> handles;
-        if (firstRunning) handles.push_back(first);
-        const size_t firstWatched = handles.size();
-        if (watch) handles.insert(handles.end(), watch->events.begin(), watch->events.end());
-        const auto untilNext = std::max(static_cast<LONG>(nextLook - GetTickCount()), LONG{0});
-        const DWORD woke = MsgWaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
-                                                     static_cast<DWORD>(untilNext), QS_ALLINPUT);
-        if (woke == WAIT_FAILED) break;
-        if (woke < WAIT_OBJECT_0 + handles.size()) {
-            const size_t which = woke - WAIT_OBJECT_0;
-            if (which < firstWatched) {
-                firstRunning = false;
-                lastWindow = nextLook = GetTickCount();  // look at once
-            } else {
-                watch->changed(which - firstWatched);
-            }
-        }
-    }
-    if (quit) PostQuitMessage(quitCode);
-}
-
 }  // namespace
 
-bool RunAndWait(const std::string& commandLine, const Launcher& launcher, const WaitWatch* watch) {
+// The started programs and what the wait has learnt of them so far.
+struct ProgramRun::State {
+    State(StartedTree started, const Launcher& how)
+        : launcher(how), tree(std::move(started)), programs(tree.process.get()),
+          // An installation already under way at the start is another's, until the Installer
+          // has been seen idle.
+          installerWasBusy(InstallerBusy()) {}
+
+    HANDLE First() const { return tree.process.get(); }
+    void FirstEnded(DWORD now) {
+        firstRunning = false;
+        lastWindow = nextLook = now;  // look at once
+    }
+    bool TimeToLook(DWORD now) const { return static_cast<LONG>(nextLook - now) <= 0; }
+
+    // One look at the tree; true when the wait is over: once the first has ended, the rest of the
+    // tree and then the Installer hold it.
+    bool Look(DWORD now) {
+        // While the first runs, its children are its own (and found through it at its end); the
+        // list is taken now and then only for the children of the job's passing members, and
+        // where no job holds them, for grandchildren whose parent ends early.
+        const HANDLE job = tree.job.get();
+        const bool withList = !firstRunning || !job || ++looks % kListEveryWithJob == 0;
+        programs.Look(job, launcher, withList);
+        const bool installerBusy = InstallerBusy();
+        installerWasBusy = installerWasBusy && installerBusy;
+        const std::vector<DWORD> running =
+            firstRunning || programs.Followed(job) ? programs.Running() : std::vector<DWORD>();
+        if (!running.empty() && ShowsAWindow(running)) {
+            lastWindow = lastShown = now;
+        }
+        quiet = !running.empty() && now - lastShown >= launcher.quietNoticeMs;
+        nextLook = now + (firstRunning ? kFirstRunningPollMs : kTreePollMs);
+        if (firstRunning) return false;
+        const bool treeEnded = running.empty() || now - lastWindow >= launcher.leftoverQuietMs;
+        return treeEnded && !(installerBusy && !installerWasBusy);
+    }
+
+    Launcher launcher;
+    StartedTree tree;
+    ProgramTree programs;
+    bool installerWasBusy;
+    bool firstRunning = true;
+    bool ended = false;
+    bool quiet = false;
+    // GetTickCount, not its 64-bit sibling, which XP lacks: the differences stay right across the
+    // 49-day wrap since they are taken in unsigned 32 bits.
+    DWORD lastWindow = GetTickCount();
+    DWORD lastShown = lastWindow;  // a window of any program of the tree, the first included
+    DWORD nextLook = lastWindow;
+    unsigned looks = 0;
+};
+
+ProgramRun::ProgramRun(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+ProgramRun::~ProgramRun() {
+    if (!state_) return;
+    state_->tree.thread.reset();  // the thread handle first (none after an elevated start), then the process handle
+    state_->tree.process.reset();
+}
+
+std::unique_ptr<ProgramRun> ProgramRun::Start(const std::string& commandLine, const Launcher& launcher) {
     StartedTree tree;
     DWORD error = 0;
     if (!StartInJob(commandLine, launcher, tree, error)) {
-        if (error != kElevationRequired) return false;
+        if (error != kElevationRequired) return nullptr;
         SplitCommand split = SplitCommandLine(commandLine);
         tree.process.reset(launcher.runElevated(split.file, split.parameters, error));
-        if (!tree.process) return false;
+        if (!tree.process) return nullptr;
         // Already running: only what it starts from now on can be followed, if the job is allowed.
         tree.job = NewJob();
         if (tree.job && !launcher.joinJob(tree.job.get(), tree.process.get())) tree.job.reset();
     }
-    WaitForTree(tree.process.get(), tree.job.get(), launcher, watch);
-    tree.thread.reset();  // the thread handle first (none after an elevated start), then the process handle
-    tree.process.reset();
+    return std::unique_ptr<ProgramRun>(new ProgramRun(std::make_unique<State>(std::move(tree), launcher)));
+}
+
+// Sleeps on the first program, the watch's events and messages, waking now and then to look at
+// the tree.
+bool ProgramRun::Wait(const WaitWatch* watch, const WaitHandOff* handOff) {
+    State& s = *state_;
+    bool quit = false, toldQuiet = false;
+    int quitCode = 0;
+    auto tell = [&](bool quiet) {
+        if (quiet == toldQuiet) return;
+        toldQuiet = quiet;
+        if (handOff && handOff->quietChanged) handOff->quietChanged(quiet);
+    };
+    while (!s.ended) {
+        DeliverMessages(quit, quitCode);
+        if (handOff && (quit || (handOff->letGo && handOff->letGo()))) break;  // the programs run on
+        const DWORD now = GetTickCount();
+        if (s.TimeToLook(now)) {
+            s.ended = s.Look(now);
+            tell(s.quiet && !s.ended);
+            if (s.ended) break;
+        }
+        std::vector<HANDLE> handles;
+        if (s.firstRunning) handles.push_back(s.First());
+        const size_t firstWatched = handles.size();
+        if (watch) handles.insert(handles.end(), watch->events.begin(), watch->events.end());
+        const auto untilNext = std::max(static_cast<LONG>(s.nextLook - GetTickCount()), LONG{0});
+        const DWORD woke = MsgWaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE,
+                                                     static_cast<DWORD>(untilNext), QS_ALLINPUT);
+        if (woke == WAIT_FAILED) {
+            s.ended = true;
+            break;
+        }
+        if (woke < WAIT_OBJECT_0 + handles.size()) {
+            const size_t which = woke - WAIT_OBJECT_0;
+            if (which < firstWatched) s.FirstEnded(GetTickCount());
+            else watch->changed(which - firstWatched);
+        }
+    }
+    tell(false);
+    if (quit) PostQuitMessage(quitCode);
+    return s.ended;
+}
+
+bool ProgramRun::Ended() {
+    State& s = *state_;
+    if (s.ended) return true;
+    const DWORD now = GetTickCount();
+    if (s.firstRunning && WaitForSingleObject(s.First(), 0) != WAIT_TIMEOUT) s.FirstEnded(now);
+    if (s.TimeToLook(now)) s.ended = s.Look(now);
+    return s.ended;
+}
+
+bool RunAndWait(const std::string& commandLine, const Launcher& launcher, const WaitWatch* watch) {
+    std::unique_ptr<ProgramRun> run = ProgramRun::Start(commandLine, launcher);
+    if (!run) return false;
+    run->Wait(watch);
     return true;
 }
 
@@ -552,10 +642,14 @@ Messages InstallFontsFrom(const std::string& sourceRoot) {
     std::string diverse = sourceRoot;
     if (diverse.empty() || diverse.back() != '\\') diverse += '\\';
     diverse += std::string(kFontFolder) + "\\";
+    // The source is a path of the CD (Windows-1252); the folders are the system's (its code page).
+    auto copy = [](const std::string& from, const std::string& toFolder, const char* file) {
+        CopyFileW(Wide(from + file).c_str(), WideIn(CP_ACP, toFolder + "\\" + file).c_str(), TRUE);
+    };
     // Without a fonts folder the copies would land in the drive's root or a relative folder.
     if (!fonts.empty() && fonts != kNoUninstallInfo)
-        for (const char* file : kFontFiles) CopyFileA((diverse + file).c_str(), (fonts + "\\" + file).c_str(), TRUE);
-    if (!windows.empty()) CopyFileA((diverse + kFontMarker).c_str(), (windows + "\\" + kFontMarker).c_str(), TRUE);
+        for (const char* file : kFontFiles) copy(diverse, fonts, file);
+    if (!windows.empty()) copy(diverse, windows, kFontMarker);
     AddFontResourceA(kFontFiles[0]);
     // Our own windows hear of the change at once; other programs' windows are told without
     // waiting, so a window elsewhere that does not answer cannot hold up the menu's start.
@@ -566,17 +660,18 @@ Messages InstallFontsFrom(const std::string& sourceRoot) {
 CurrentFolder::CurrentFolder(const std::string& folder) {
     if (folder.empty()) return;
     // Sized from the first answer, so that a folder of any length is kept whole.
-    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
     previous_.resize(size);
-    const DWORD length = size == 0 ? 0 : GetCurrentDirectoryA(size, previous_.data());
+    const DWORD length = size == 0 ? 0 : GetCurrentDirectoryW(size, previous_.data());
     previous_.resize(length < size ? length : 0);
-    // Never left in the setup's folder: the menu reads its catalogue from the current one.
-    made_ = !previous_.empty() && SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    // Never left in the setup's folder: the menu reads its catalogue from the current one. Wide,
+    // so that a folder of the CD with letters beyond ASCII is found whatever the code page.
+    made_ = !previous_.empty() && SetCurrentDirectoryW(Wide(folder).c_str()) != FALSE;
     changed_ = made_;
 }
 
 CurrentFolder::~CurrentFolder() {
-    if (changed_) SetCurrentDirectoryA(previous_.c_str());
+    if (changed_) SetCurrentDirectoryW(previous_.c_str());
 }
 
 void PlayUiSound(const char* resourceName) {
@@ -585,13 +680,13 @@ void PlayUiSound(const char* resourceName) {
 
 PrivateFonts::PrivateFonts() {
     for (const char* file : kFontFiles) {
-        std::string path = std::string("\\") + kFontFolder + "\\" + file;
-        if (AddFontResourceExA(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
+        std::wstring path = L"\\" + Wide(kFontFolder) + L"\\" + Wide(file);
+        if (AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
     }
 }
 
 PrivateFonts::~PrivateFonts() {
-    for (const std::string& path : loaded_) RemoveFontResourceExA(path.c_str(), FR_PRIVATE, nullptr);
+    for (const std::wstring& path : loaded_) RemoveFontResourceExW(path.c_str(), FR_PRIVATE, nullptr);
 }
 
 }  // namespace vindrel

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,9 @@ struct ProcessEntry {
 // Once the started program has ended, programs it left running hold the wait only while one of
 // them shows a visible window; after this long without one, the wait ends and they run on.
 constexpr DWORD kLeftoverQuietMs = 5000;
+// While programs of the tree run, this long without a visible window of any of them: the menu
+// tells the reader that it waits, since nothing else on the screen would.
+constexpr DWORD kQuietNoticeMs = 10000;
 
 // How RunAndWait starts programs: the platform's calls, or a test's own to see what is started.
 struct Launcher {
@@ -76,8 +80,13 @@ struct Launcher {
     std::function<bool(std::vector<ProcessEntry>& running)> listProcesses;
     // The leftover rule's time; a test shortens it to see the rule in less time.
     DWORD leftoverQuietMs = kLeftoverQuietMs;
+    // The quiet notice's time, likewise.
+    DWORD quietNoticeMs = kQuietNoticeMs;
 };
+// The platform's launcher for command lines in the program's own code page (the catalogue's
+// Windows-1252), and for those the system's narrow calls gave (uninstall commands of the registry).
 const Launcher& PlatformLauncher();
+const Launcher& SystemTextLauncher();
 
 // A command line split into the program and its arguments, the way CreateProcessA finds the
 // program in it: a quoted first part, or else the shortest space-separated start that names a file.
@@ -114,6 +123,38 @@ extern const char kInstallerBusyMutex[];  // "Global\\_MSIExecute"
 bool RunAndWait(const std::string& commandLine, const Launcher& launcher = PlatformLauncher(),
                 const WaitWatch* watch = nullptr);
 
+// What a wait that the reader may end early tells its caller, and asks of it.
+struct WaitHandOff {
+    // True once the programs have shown no visible window for the launcher's quietNoticeMs while
+    // they run; false again when one shows a window, and at the end of the wait.
+    std::function<void(bool quiet)> quietChanged;
+    // Asked after the messages of every turn: true ends the wait with the programs still running.
+    std::function<bool()> letGo;
+};
+
+// RunAndWait in two halves, so that programs the reader stopped waiting for are still followed.
+class ProgramRun {
+public:
+    // Starts the program as RunAndWait does; null when it could not be started.
+    static std::unique_ptr<ProgramRun> Start(const std::string& commandLine, const Launcher& launcher = PlatformLauncher());
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // Waits as RunAndWait does; true when the programs have ended. With a hand-off, the caller
+    // hears when they go quiet, and the wait also ends, leaving them running, when letGo says so
+    // or the menu is asked to end (the request is kept for the main loop).
+    bool Wait(const WaitWatch* watch = nullptr, const WaitHandOff* handOff = nullptr);
+    // Looks at the programs if it is time, without waiting: true once they have ended, by the
+    // same rules as the wait's.
+    bool Ended();
+
+private:
+    struct State;
+    explicit ProgramRun(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"
 // and an empty text when its "Fonts" value cannot be read.
 FolderLookUp ReadFontsFolder();
@@ -136,7 +177,7 @@ public:
     bool Made() const { return made_; }
 
 private:
-    std::string previous_;
+    std::wstring previous_;
     bool made_ = true;
     bool changed_ = false;
 };
@@ -154,7 +195,7 @@ public:
     int Loaded() const { return static_cast<int>(loaded_.size()); }
 
 private:
-    std::vector<std::string> loaded_;
+    std::vector<std::wstring> loaded_;
 };
 
 }  // namespace vindrel

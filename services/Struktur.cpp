@@ -340,6 +340,30 @@ void UninstallEntryWatch::LookUp() {
     found_(command);
 }
 
+namespace {
+bool Recordable(const std::string& group, const std::string& uninstallKey) {
+    return !group.empty() && !uninstallKey.empty();
+}
+}  // namespace
+
+SetupRecord::SetupRecord(std::string edition, std::string shortTitle, std::string group, std::string uninstallKey)
+    : edition_(std::move(edition)), shortTitle_(std::move(shortTitle)), group_(std::move(group)),
+      uninstallKey_(std::move(uninstallKey)),
+      entry_(Recordable(group_, uninstallKey_) ? uninstallKey_ : std::string(),
+             [this](const std::string& command) { Write(command); }) {}
+
+void SetupRecord::Write(const std::string& command) {
+    last_ = WriteInstallRecord(edition_, shortTitle_, group_, command);
+    written_ = true;
+}
+
+void SetupRecord::Settle() {
+    if (!Recordable(group_, uninstallKey_)) return;
+    const std::string command = LookUpUninstallString(uninstallKey_);
+    if (command != kNoUninstallInfo) Write(command);
+    else if (written_ && DeleteInstallRecord(edition_, RecordName(shortTitle_))) last_ = RecordWritten::NotWritten;
+}
+
 FolderLookUp ReadProgramsFolder() {
     UniqueRegKey key;
     FolderLookUp found;

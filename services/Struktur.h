@@ -119,6 +119,27 @@ private:
     std::vector<UniqueKernelHandle> events_;  // one per key, set when the key or one below it changes
     WaitWatch watch_;
 };
+// The record of one demo while its setup runs: written the moment the setup's uninstall entry
+// holds a command, and settled once the setup has ended: written again with the command as it is
+// then, or, when the entry is gone again (an install rolled back), deleted if it was written
+// during this setup. Nothing is recorded without both a group and an uninstall key.
+class SetupRecord {
+public:
+    SetupRecord(std::string edition, std::string shortTitle, std::string group, std::string uninstallKey);
+    SetupRecord(const SetupRecord&) = delete;
+    SetupRecord& operator=(const SetupRecord&) = delete;
+    const WaitWatch* Watch() const { return entry_.Watch(); }
+    void Settle();
+    // What the last write did; NotWritten again once a rolled-back install's record is deleted.
+    RecordWritten Written() const { return last_; }
+
+private:
+    void Write(const std::string& command);
+    std::string edition_, shortTitle_, group_, uninstallKey_;
+    bool written_ = false;
+    RecordWritten last_ = RecordWritten::NotWritten;
+    UninstallEntryWatch entry_;
+};
 // A folder looked up in the registry, and the messages the look-up names.
 struct FolderLookUp {
     std::string folder;

@@ -4,6 +4,7 @@
 
 #include "pages/Afinstaller.h"
 #include "pages/Forside.h"
+#include "pages/Vent.h"
 #include "services/CDrom.h"
 #include "tests/RegistryBackup.h"
 #include "tests/ShellPages.h"
@@ -154,6 +155,38 @@ TEST_F(UninstallPage, MarkedDemosAreRemovedInListOrderBehindTheBackdropAndOnlyTh
 
     Open();
     EXPECT_EQ(ShownTitles(), (std::vector<std::string>{"Demo 02", "Demo 03"}));
+}
+
+TEST_F(UninstallPage, AQuietUninstallerIsAnnouncedThePagesComeBackAndTheDemoIsForgottenWhenItHasEnded) {
+    test::QuietSetupControl uninstaller;
+    WriteInstallRecord("1099", "Quiet", "NoFolder", test::QuietSetupControl::Command("VindrelQuietUninstall"));
+    WriteInstallRecord("1099", "Zulu", "NoFolder", LoggingUninstaller(log, "Zulu"));
+    Open();
+    ASSERT_EQ(ShownTitles(), (std::vector<std::string>{"Quiet", "Zulu"}));
+    ClickButton(page.Transknap1);
+    ClickButton(page.Transknap2);  // its turn never comes: the reader takes the pages back first
+    page.UninstallLauncher.quietNoticeMs = 1500;
+    TfrmBlack& shell = pages.Shell();
+    bool announced = false;
+    test::TestPage probe;
+    Timer sample(probe, 100, [&] {
+        if (announced || !shell.Notice() || !shell.Notice()->Visible()) return;
+        announced = true;
+        ClickButton(shell.Notice()->cmdMenu);
+    });
+    sample.Start();
+    ClickButton(page.cmdUninstall);
+    sample.Stop();
+    EXPECT_TRUE(announced);
+    EXPECT_TRUE(test::IsAbove(pages.Pages().frmForside->Handle(), shell.Handle())) << "the pages are back";
+    EXPECT_EQ(shell.StillFollowed(), 1u);
+    EXPECT_TRUE(RecordExists("1099", "Quiet")) << "not forgotten while its uninstaller runs";
+    EXPECT_TRUE(RecordExists("1099", "Zulu")) << "the demos after it wait for another time";
+    EXPECT_TRUE(test::Lines(log).empty());
+
+    uninstaller.Tell(test::QuietSetupControl::kEnd);
+    PumpFor(5000, [&] { return shell.StillFollowed() == 0; });
+    EXPECT_FALSE(RecordExists("1099", "Quiet")) << "gone once its uninstaller has ended";
 }
 
 TEST_F(UninstallPage, BackForgetsTheMarksAtTheNextOpening) {

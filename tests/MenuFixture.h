@@ -59,6 +59,7 @@ inline std::string Lines(int n) {
 class MenuTest : public testing::Test {
 protected:
     MenuTest() : stub_(cd_ / "progman.log") {
+        ForgetEarlierQuit();
         char previous[MAX_PATH] = {};
         GetCurrentDirectoryA(sizeof previous, previous);
         previous_ = previous;

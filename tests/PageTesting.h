@@ -254,6 +254,14 @@ inline void PointerAway() { SetCursorPos(2, 2); }
 
 inline void Fire(Page& page, const Timer& timer) { SendMessageA(page.Handle(), WM_TIMER, timer.Id(), 0); }
 
+// Takes away a quit request that an earlier test's menu left in the thread's queue: a wait of
+// this test's menu would take it for its own menu ending and stop waiting.
+inline void ForgetEarlierQuit() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 // Dispatches messages for ms milliseconds, or until done() is true; returns the time spent.
 inline DWORD PumpFor(DWORD ms, const std::function<bool()>& done = {}) {
     const DWORD start = GetTickCount();

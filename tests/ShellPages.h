@@ -23,6 +23,7 @@ class ShellPages {
 public:
     explicit ShellPages(std::vector<std::string> args = {"da"})
         : stub_(scratch_ / "progman.log"), shell_(std::make_unique<TfrmBlack>(app_, std::move(args))) {
+        ForgetEarlierQuit();
         ConnectStandIns();
     }
     ~ShellPages() { shell_.reset(); }

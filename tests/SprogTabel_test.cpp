@@ -54,7 +54,7 @@ std::vector<LongText> LongTexts(const Sprog& s) {
     std::vector<LongText> texts = {
         {"lblAnsvar", s.Ansvar.lblAnsvar},   {"lblDX", s.DX.lblDX},
         {"lblLavetAf", s.LavetAf.lblLavetAf}, {"lblCopyRight", s.LavetAf.lblCopyRight},
-        {"lblProblemer", s.LavetAf.lblProblemer},
+        {"lblProblemer", s.LavetAf.lblProblemer}, {"lblVenter", s.Vent.lblVenter},
     };
     for (int t = 0; t < kHelpTopics; ++t)
         texts.push_back({t == 0 ? "HelpTexts 1" : t == 1 ? "HelpTexts 2" : t == 2 ? "HelpTexts 3"
@@ -101,6 +101,8 @@ const Shown kShown[] = {
     {"lblCopyRight", [](const Sprog& s) { return s.LavetAf.lblCopyRight; }, Verdana(13, Bold), 260, 300 - 240},
     {"lblProblemer", [](const Sprog& s) { return s.LavetAf.lblProblemer; }, Verdana(13, Bold), 257, 89},
     {"lblWarning", [](const Sprog& s) { return s.SpilSide.lblWarning; }, Verdana(13), 297, 57},
+    // The backdrop's notice: a quarter of its label, as all four languages share it while undecided.
+    {"lblVenter", [](const Sprog& s) { return s.Vent.lblVenter; }, Verdana(13, Bold), 560, 240 / 4},
     // The help label reaches below the page; only the part above its bottom edge (480) shows.
     {"HelpTexts 1", [](const Sprog& s) { return s.Help.HelpTexts[0]; }, Verdana(12, Bold), 241, 480 - 56},
     {"HelpTexts 2", [](const Sprog& s) { return s.Help.HelpTexts[1]; }, Verdana(12, Bold), 241, 480 - 56},

@@ -184,4 +184,18 @@ std::vector<std::string> ProgManStub::Commands() {
     return commands;
 }
 
+QuietSetupControl::QuietSetupControl() {
+    const char* names[] = {"VindrelQuietSetup entry", "VindrelQuietSetup rollback", "VindrelQuietSetup end"};
+    for (int i = 0; i < 3; ++i) events_[i] = CreateEventA(nullptr, FALSE, FALSE, names[i]);
+}
+
+QuietSetupControl::~QuietSetupControl() {
+    Tell(kEnd);
+    for (HANDLE e : events_) CloseHandle(e);
+}
+
+std::string QuietSetupControl::Command(const std::string& uninstallKey) {
+    return BuiltProgram("quietsetup.exe") + " " + uninstallKey;
+}
+
 }  // namespace vindrel::test

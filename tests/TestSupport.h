@@ -100,4 +100,22 @@ private:
     ChildProcess process_;
 };
 
+// Steers tests/helpers/quietsetup.cpp, a setup or uninstaller without a window that runs until it
+// is told to end, by its named events; the destructor tells it to end.
+class QuietSetupControl {
+public:
+    enum Step { kEntry, kRollback, kEnd };
+    QuietSetupControl();
+    ~QuietSetupControl();
+    QuietSetupControl(const QuietSetupControl&) = delete;
+    QuietSetupControl& operator=(const QuietSetupControl&) = delete;
+    // Makes its uninstall entry, deletes it again, or ends it.
+    void Tell(Step step) { SetEvent(events_[step]); }
+    // Its command line, making or deleting the uninstall entry of that key.
+    static std::string Command(const std::string& uninstallKey);
+
+private:
+    HANDLE events_[3] = {};
+};
+
 }  // namespace vindrel::test

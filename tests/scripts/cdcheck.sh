@@ -352,4 +352,19 @@ tr -d '\r' <"$WORK/wine.out" >"$WORK/wine.txt"
 diff "$WORK/native.txt" "$WORK/wine.txt" || fail "the Windows build and the native build disagree"
 echo "windows build: ok"
 
+# The case "nordic" under a Russian Windows's code page (1251; a UTF-8 locale changes only that):
+# the Windows build finds the folder with the Nordic letter as the menu does, and says what the
+# native build says of it.
+LOCALES=${VINDREL_LOCALE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vindrel-locales}
+if [ ! -d "$LOCALES/ru_RU.UTF-8" ]; then
+  mkdir -p "$LOCALES"
+  localedef -i ru_RU -f UTF-8 "$LOCALES/ru_RU.UTF-8.tmp" 2>/dev/null || true
+  rm -rf "$LOCALES/ru_RU.UTF-8" && mv "$LOCALES/ru_RU.UTF-8.tmp" "$LOCALES/ru_RU.UTF-8"
+fi
+LOCPATH="$LOCALES" LANG=ru_RU.UTF-8 LC_ALL= timeout 120 wine "$BUILD/tools/cdcheck.exe" \
+  "Z:$(echo "$WORK/cases/nordic" | tr / '\\')" </dev/null >"$WORK/nordic-1251.raw" 2>/dev/null || true
+tr -d '\r' <"$WORK/nordic-1251.raw" >"$WORK/nordic-1251.txt"
+diff "$WORK/nordic.out" "$WORK/nordic-1251.txt" || fail "under code page 1251 the Windows build sees the Nordic folder otherwise"
+echo "windows build under code page 1251: ok"
+
 exit $status

@@ -14,7 +14,7 @@ compile() {  # locale charset: into the cache unless it is there already
   rm -rf "$LOCALES/$1.$2" && mv "$LOCALES/$1.$2.tmp" "$LOCALES/$1.$2" 2>/dev/null || true
 }
 for l in "da_DK UTF-8" "sv_SE UTF-8" "sv_FI UTF-8" "nb_NO UTF-8" "nn_NO UTF-8" "fi_FI UTF-8" \
-  "pl_PL CP1250" "ru_RU CP1251" "el_GR CP1253"; do
+  "pl_PL CP1250" "ru_RU CP1251" "el_GR CP1253" "ru_RU UTF-8"; do
   compile $l &
 done
 wait
@@ -72,3 +72,11 @@ for other in "pl_PL CP1250 1250" "ru_RU CP1251 1251" "el_GR CP1253 1253"; do
   done
   echo "   the same pictures as under code page 1252"
 done
+
+# A demo folder with a Nordic letter ("Stormfrønt") under a Russian Windows: a UTF-8 locale of a
+# 1251 language changes only the ANSI code page, as the reader's Windows has it, while the folder's
+# name on disk stays the same. The menu shows the demo's screenshot, starts its setup and records it.
+echo "== ru_RU.UTF-8 -> a Nordic demo folder under code page 1251"
+LOCPATH="$LOCALES" LANG=ru_RU.UTF-8 LC_ALL= VINDREL_EXPECT_CODEPAGE=1251 \
+  run_test InstallTest.ADemoFolderWithANordicLetterInstallsWhateverTheCodePage
+grep -q '^\[  PASSED  \] 1 test' "$LOC/last.txt" || { grep -B2 -A6 'Failure' "$LOC/last.txt" || true; exit 1; }
