@@ -31,14 +31,19 @@ NAMES=(after) MENUS=("$BUILD/x86_64/VINDREL.exe") MENUS32=("$BUILD/i686/VINDREL.
 PAGEBENCH=("$BUILD/x86_64/tools/PageBench.exe")
 if [ -n "$BEFORE" ]; then
   OLD="$BUILD/bench-before"
-  # Whole: the archive's files are older than objects left by another commit, which make would keep.
-  rm -rf "$OLD"
-  mkdir -p "$OLD/src"
-  git -C "$ROOT" archive "$BEFORE" | tar -x -C "$OLD/src"
+  COMMIT=$(git -C "$ROOT" rev-parse "$BEFORE^{commit}")
+  # Whole, unless it is that commit's, built: the archive's files are older than objects left by
+  # another commit, which make would keep.
+  if [ "$(cat "$OLD/commit" 2>/dev/null)" != "$COMMIT" ]; then
+    rm -rf "$OLD"
+    mkdir -p "$OLD/src"
+    git -C "$ROOT" archive "$COMMIT" | tar -x -C "$OLD/src"
+  fi
   cmake -S "$OLD/src" -B "$OLD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$OLD/src/cmake/mingw-x86_64.cmake" \
     -DVINDREL_TESTS=OFF >/dev/null
   cmake --build "$OLD/x86_64" --target vindrel PageBench -j"$(nproc)" >/dev/null
   build_i686 "$OLD/src" "$OLD/i686" vindrel
+  echo "$COMMIT" >"$OLD/commit"
   NAMES=(before after) MENUS=("$OLD/x86_64/VINDREL.exe" "${MENUS[@]}")
   MENUS32=("$OLD/i686/VINDREL.exe" "${MENUS32[@]}") PAGEBENCH=("$OLD/x86_64/tools/PageBench.exe" "${PAGEBENCH[@]}")
 fi
