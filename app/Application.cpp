@@ -54,10 +54,10 @@ std::string Application::Title() const { return WindowText1252(window_); }
 void Application::UiSound(const char* name) { PlayUiSound(name); }
 
 void Application::LoadSound() {
-    // The sound library is loaded at its first call, since the first screen needs no sound: a
-    // question that leaves any sound playing loads it while the reader reads, so that the first
-    // click's sound does not wait for it.
-    waveOutGetNumDevs();
+    // The sound library is loaded at its first call, since the first screen needs no sound: its
+    // plainest call, which wakes no sound device, loads it while the reader reads, so that the
+    // first click's sound does not wait for it.
+    timeGetTime();
     soundLoaded_ = true;
     times_.Mark("sound library");
 }
