@@ -150,10 +150,9 @@ TEST(StartupTimes, SwitchedOnByItsVariableTheReportNamesEveryStepInOrder) {
         EXPECT_FALSE(app.Times().On()) << "complete once every page exists, then off";
     }
     const std::string text = test::ReadFile(report);
-    // The sound library and the probes wait for the first screen: nothing on it uses them.
+    // The probes wait for the first screen: nothing on it uses them.
     const char* steps[] = {"process start to entry", "backdrop window", "fonts", "frmSpilSide", "frmForside",
-                           "frmAnsvar", "frmSprogvalg", "shared lists", "language table", "first paint",
-                           "sound library", "probes",
+                           "frmAnsvar", "frmSprogvalg", "shared lists", "language table", "first paint", "probes",
                            "Program Manager conversation", "frmKategori", "frmAfinstaller", "frmIndex",
                            "frmHelp", "frmDX", "frmLavetAf", "every page"};
     size_t at = 0;
