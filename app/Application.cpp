@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include <mmsystem.h>
+
 #include <algorithm>
 
 #include "services/CDrom.h"
@@ -51,6 +53,14 @@ std::string Application::Title() const { return WindowText1252(window_); }
 
 void Application::UiSound(const char* name) { PlayUiSound(name); }
 
+void Application::LoadSound() {
+    // The sound library is loaded at its first call, since the first screen needs no sound: its
+    // plainest call, which wakes no sound device, loads it once the other idle work is done,
+    // while the reader reads, so that the first click's sound seldom waits for it.
+    timeGetTime();
+    soundLoaded_ = true;
+}
+
 void Application::Terminate() {
     if (!terminated_) PostQuitMessage(0);
     terminated_ = true;
@@ -65,7 +75,7 @@ int Application::Run() {
             // Nothing waiting, not even a paint: the first screen is on.
             if (!firstScreenOn_) times_.Write("first paint");
             firstScreenOn_ = true;
-            if (!held_.empty() || idleWork_) {
+            if (!held_.empty() || idleWork_ || !soundLoaded_) {
                 // Each piece of work follows a real wait, however short: the system sees the menu
                 // waiting for the reader as soon as the first screen is on (WaitForInputIdle), and
                 // input that comes meanwhile is taken before the next piece. The covered pages
@@ -73,6 +83,8 @@ int Application::Run() {
                 if (MsgWaitForMultipleObjects(0, nullptr, FALSE, kIdleYieldMs, QS_ALLINPUT) == WAIT_TIMEOUT) {
                     if (!held_.empty())
                         ShowHeld();
+                    else if (!idleWork_)
+                        LoadSound();
                     else if (!idleWork_())
                         idleWork_ = nullptr;
                 }

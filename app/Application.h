@@ -78,6 +78,7 @@ public:
 
 private:
     HWND FrontWindow() const;  // the visible window of ours in front
+    void LoadSound();  // in the last idle moment
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_;
@@ -88,6 +89,7 @@ private:
     std::function<bool()> idleWork_;
     bool firstScreenOn_ = false;  // the loop has found nothing left to do once
     bool holding_ = false;
+    bool soundLoaded_ = false;    // the sound library, loaded once the other idle work is done
     std::vector<Page*> held_;     // shown while held, the last in front
     Page* front_ = nullptr;       // the page ShowFront showed, which the held ones go under
     SharedGdi gdi_;

@@ -1,7 +1,10 @@
 // The backdrop's start-up and exit clean-up, with the real registry, Start-menu folder and a
 // Program Manager server of the tests' own.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -400,6 +403,20 @@ TEST(StartupTimes, TheMenuIsIdleForTheReaderBeforeItsHiddenPagesAreMade) {
     SetEnvironmentVariableA("VINDREL_STARTUP_TIMES", nullptr);
     ASSERT_TRUE(menu.Started());
     ASSERT_EQ(WaitForInputIdle(menu.Handle(), 10000), 0u);
+    // Nothing on the first screen plays a sound or moves a group: the sound player's and the
+    // shell's libraries are loaded later (a new call into either must be delay-loaded as well).
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    ASSERT_TRUE(EnumProcessModules(menu.Handle(), modules, sizeof modules, &bytes));
+    std::vector<std::string> loaded;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        char name[MAX_PATH] = {};
+        GetModuleBaseNameA(menu.Handle(), modules[i], name, sizeof name);
+        loaded.push_back(CharLowerA(name));
+    }
+    EXPECT_GT(std::count(loaded.begin(), loaded.end(), "user32.dll"), 0) << "the modules were read";
+    EXPECT_EQ(std::count(loaded.begin(), loaded.end(), "winmm.dll"), 0);
+    EXPECT_EQ(std::count(loaded.begin(), loaded.end(), "shell32.dll"), 0);
     const std::string atIdle = test::ReadFile(report);
     EXPECT_NE(atIdle.find("first paint\t"), std::string::npos) << atIdle;
     EXPECT_EQ(atIdle.find("every page\t"), std::string::npos) << atIdle;

@@ -11,13 +11,29 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 TABLE="$HERE/windows-versions.txt"
 ORDER="95 NT4 98 2000 XP XPSP1 XPSP2 XPSP3 Vista 7 8 8.1 10"
 
+# The functions the menu loads at their first call (delay-loaded), as the build lists them for
+# the linker in <build folder>/delay/<dll>.def, written as objdump writes an import table: they
+# must be on the oldest Windows too, or the menu would fail at that call instead of at its start.
+DELAY_DIR=
+delayed() {
+  local def
+  [ -n "$DELAY_DIR" ] && [ "$(basename "$1")" = VINDREL.EXE ] || return 0
+  for def in "$DELAY_DIR"/delay/*.def; do
+    [ -f "$def" ] || continue
+    printf '\tDLL Name: %s\n' "$(basename "$def" .def).dll"
+    sed -n '/^EXPORTS/,$p' "$def" | tail -n +2 | sed 's/@.*//' | while read -r fn; do
+      [ -n "$fn" ] && printf '\t0\t    0  %s\n' "$fn"
+    done
+  done
+}
+
 # check <oldest Windows> <program>...: prints each import that Windows lacks; fails if there is one.
 check() {
   local oldest=$1 failed=0 exe
   shift
   for exe in "$@"; do
     [ -f "$exe" ] || { echo "FAIL: $exe is missing"; failed=1; continue; }
-    x86_64-w64-mingw32-objdump -p "$exe" | awk -v exe="$exe" -v oldest="$oldest" -v order="$ORDER" -v table="$TABLE" '
+    { x86_64-w64-mingw32-objdump -p "$exe"; delayed "$exe"; } | awk -v exe="$exe" -v oldest="$oldest" -v order="$ORDER" -v table="$TABLE" '
       BEGIN {
         n = split(order, names, " ")
         for (i = 1; i <= n; i++) rank[names[i]] = i
@@ -64,10 +80,12 @@ cd_programs() {
 }
 failed=0
 mapfile -t programs64 < <(cd_programs "$BUILD/cd")
+DELAY_DIR=$BUILD
 check Vista "${programs64[@]}" || failed=1
 I686="$(dirname "$BUILD")/i686"
 if [ -d "$I686/cd" ]; then
   mapfile -t programs32 < <(cd_programs "$I686/cd")
+  DELAY_DIR=$I686
   check XPSP3 "${programs32[@]}" || failed=1
 elif [ "${VINDREL_SKIP_I686:-0}" = 1 ]; then
   echo "the 32-bit build was skipped (VINDREL_SKIP_I686=1): its CD is not checked"
