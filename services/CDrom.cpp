@@ -567,9 +567,9 @@ void PlayUiSound(const char* resourceName) {
     PlaySoundA(resourceName, GetModuleHandleA(nullptr), SND_RESOURCE | SND_NODEFAULT | SND_ASYNC);
 }
 
-PrivateFonts::PrivateFonts() {
+PrivateFonts::PrivateFonts(const std::string& root) {
     for (const char* file : kFontFiles) {
-        std::string path = std::string("\\Diverse\\") + file;
+        std::string path = root + "\\Diverse\\" + file;
         if (AddFontResourceExA(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
     }
 }

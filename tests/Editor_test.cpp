@@ -1,12 +1,10 @@
 // The producer's editor keeps the catalogue byte for byte: what it did not change stays as it was.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "editor/Document.h"
 #include "editor/IniText.h"
+#include "tests/TestSupport.h"
 
 using vindrel::editor::Document;
 using vindrel::editor::IniText;
@@ -14,10 +12,7 @@ using vindrel::editor::ToCp1252;
 
 namespace {
 
-std::string SampleCatalogue() {
-    std::ifstream in(VINDREL_SOURCE_DIR "/cd/Spil.INI", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string SampleCatalogue() { return vindrel::test::ReadFile(vindrel::test::BuiltProgram("../cd/Spil.INI")); }
 
 // The lines of a and b that differ, as "line N" each, for a change that must touch one line only.
 std::vector<std::string> ChangedLines(const std::string& a, const std::string& b) {
