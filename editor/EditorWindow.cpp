@@ -48,16 +48,23 @@ std::string Narrow(const std::wstring& text) {
 }
 
 // The keys of the form, in its order; the CD's two first.
+// Each label carries a letter that leads to its field with Alt, as in a dialog; none of the menu
+// bar's (F, D, V).
 struct FormKey {
     const char* key;
+    const wchar_t* label;
     bool cd;
     bool multiLine;
 };
 constexpr FormKey kForm[] = {
-    {"Udgave", true, false}, {"Aar", true, false},      {"Titel", false, false}, {"KortTitel", false, false},
-    {"Setup", false, false}, {"Kategori", false, false}, {"CPU", false, false},  {"Ram", false, false},
-    {"HD", false, false},    {"Folder", false, false},   {"Uninstall", false, false}, {"Dansk", false, true},
-    {"Svensk", false, true}, {"Norsk", false, true},     {"Finsk", false, true},
+    {"Udgave", L"Udg&ave", true, false},     {"Aar", L"Aa&r", true, false},
+    {"Titel", L"&Titel", false, false},      {"KortTitel", L"&KortTitel", false, false},
+    {"Setup", L"&Setup", false, false},      {"Kategori", L"Kate&gori", false, false},
+    {"CPU", L"&CPU", false, false},          {"Ram", L"Ra&m", false, false},
+    {"HD", L"&HD", false, false},            {"Folder", L"Fo&lder", false, false},
+    {"Uninstall", L"&Uninstall", false, false}, {"Dansk", L"Da&nsk", false, true},
+    {"Svensk", L"Sv&ensk", false, true},     {"Norsk", L"N&orsk", false, true},
+    {"Finsk", L"F&insk", false, true},
 };
 
 // A multi-line field still moves on with Tab, as every other field does.
@@ -96,7 +103,6 @@ EditorWindow::~EditorWindow() {
     previewer_.reset();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (hwnd_) DestroyWindow(hwnd_);
-    if (font_) DeleteObject(font_);
     std::error_code ignored;
     std::filesystem::remove_all(scratch_, ignored);
 }
@@ -105,7 +111,8 @@ void EditorWindow::Create() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    fontOwner_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    font_ = fontOwner_.get();
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -167,7 +174,7 @@ void EditorWindow::Create() {
     for (size_t i = 0; i < std::size(kForm); ++i) {
         const FormKey& k = kForm[i];
         Field f{k.key, k.cd};
-        f.label = Child(hwnd_, L"STATIC", Wide(k.key).c_str(), 0, 0, font_);
+        f.label = Child(hwnd_, L"STATIC", k.label, 0, 0, font_);
         const int id = kFieldBase + static_cast<int>(i);
         if (std::string(k.key) == "Kategori") {
             f.edit = Child(hwnd_, L"COMBOBOX", nullptr, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, id, font_);
@@ -329,9 +336,12 @@ LRESULT EditorWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
                 if (f.mark == from) {
                     wchar_t t[4] = {};
                     GetWindowTextW(from, t, 4);
-                    SetTextColor(reinterpret_cast<HDC>(wp), t[0] == L'!' ? RGB(200, 0, 0) : RGB(140, 90, 0));
-                    SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
-                    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+                    // A mark is a small block of colour, seen at a glance beside its field.
+                    const COLORREF colour = t[0] == L'!' ? RGB(200, 0, 0) : t[0] == L'~' ? RGB(170, 110, 0) : GetSysColor(COLOR_BTNFACE);
+                    SetTextColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
+                    SetBkColor(reinterpret_cast<HDC>(wp), colour);
+                    return reinterpret_cast<LRESULT>(t[0] == L'!' ? errorBrush_.get() : t[0] == L'~' ? warningBrush_.get()
+                                                                                                      : GetSysColorBrush(COLOR_BTNFACE));
                 }
             break;
         }
@@ -716,14 +726,13 @@ void EditorWindow::PaintPreview(HDC dc) {
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchDIBits(dc, x, y, w, h, 0, 0, kPageWidth, kPageHeight, previewer_->Image().Pixels(), &bi, DIB_RGB_COLORS, SRCCOPY);
     // What is cut off is framed: the room the text needs, in red.
-    HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 0, 0));
-    HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const UniquePen pen(CreatePen(PS_SOLID, 2, RGB(255, 0, 0)));
+    HGDIOBJ oldPen = SelectObject(dc, pen.get()), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     for (const CutText& c : shown_.cut)
         Rectangle(dc, x + static_cast<int>(c.needs.left * scale) - 2, y + static_cast<int>(c.needs.top * scale) - 2,
                   x + static_cast<int>(c.needs.right * scale) + 2, y + static_cast<int>(c.needs.bottom * scale) + 2);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(pen);
 }
 
 void EditorWindow::Recheck() {
@@ -749,8 +758,12 @@ void EditorWindow::ShowFindings() {
         const bool here = f.section == section || f.section == 0;
         if (!here) continue;
         const bool error = f.severity == cdcheck::Severity::Error;
+        // A finding at a field says its field; one of the CD or the file says where it is.
+        std::string said = f.text;
+        if (!f.field.empty() && f.section == 0 && said.find(": ") != std::string::npos) said = said.substr(said.find(": ") + 2);
+        if (!said.empty() && said.back() != '.') said += '.';
         text += std::wstring(error ? L"! " : L"~ ") + (f.field.empty() ? std::wstring() : Wide(f.field) + L": ") +
-                FromCatalogue(f.text) + (f.mend.empty() ? L"" : L" Mend: " + Wide(f.mend) + L".") + L"\r\n";
+                FromCatalogue(said) + (f.mend.empty() ? L"" : L" Mend: " + Wide(f.mend) + L".") + L"\r\n";
         if (!f.field.empty()) marked[f.field] = marked[f.field] || error;
     }
     if (text.empty()) text = L"The check finds nothing to mend in this demo.";
@@ -857,14 +870,19 @@ std::wstring EditorWindow::MakeCdIn(const std::filesystem::path& out, bool show)
     // Made beside, then put in place: a failure leaves no half-made CD.
     const fs::path fresh = out.wstring() + L".new";
     fs::remove_all(fresh, e);
-    fs::create_directories(fresh / L"Diverse", e);
+    std::wstring step = L"the folder " + fresh.wstring();
     fs::create_directories(fresh / L"DirectX7", e);
     const auto copy = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
-    fs::copy(file_, fresh / L"Spil.INI", e);
-    if (!e && fs::exists(from / L"Demos")) fs::copy(from / L"Demos", fresh / L"Demos", copy, e);
-    if (!e) fs::copy(kit / L"VINDREL.EXE", fresh / L"VINDREL.EXE", e);
-    if (!e) fs::copy(kit / L"DirectX7" / L"DXSetup.EXE", fresh / L"DirectX7" / L"DXSetup.EXE", e);
-    if (!e && fs::exists(kit / L"Diverse")) fs::copy(kit / L"Diverse", fresh / L"Diverse", copy, e);
+    auto copied = [&](const fs::path& source, const fs::path& target) {
+        if (e) return;
+        step = target.wstring();
+        fs::copy(source, target, fs::is_directory(source) ? copy : fs::copy_options::overwrite_existing, e);
+    };
+    copied(file_, fresh / L"Spil.INI");
+    if (fs::exists(from / L"Demos")) copied(from / L"Demos", fresh / L"Demos");
+    copied(kit / L"VINDREL.EXE", fresh / L"VINDREL.EXE");
+    copied(kit / L"DirectX7" / L"DXSetup.EXE", fresh / L"DirectX7" / L"DXSetup.EXE");
+    if (fs::exists(kit / L"Diverse")) copied(kit / L"Diverse", fresh / L"Diverse");
     // The label names the edition the menu itself will use.
     const auto editionValue = doc_.Ini().Get("CD", "Udgave");
     const std::string edition = UsableEdition(editionValue ? &*editionValue : nullptr, nullptr).edition;
@@ -879,8 +897,9 @@ std::wstring EditorWindow::MakeCdIn(const std::filesystem::path& out, bool show)
         if (!e) fs::rename(fresh, out, e);
     }
     if (e) {
+        const std::wstring why = step + L": " + Wide(e.message());
         fs::remove_all(fresh, e);
-        return refuse(L"it could not be written (" + Wide(e.message()) + L").");
+        return refuse(L"it could not be written (" + why + L").");
     }
 
     // The check, then the proof, as a reader's Windows would see the CD: at a drive's root.
@@ -895,6 +914,8 @@ std::wstring EditorWindow::MakeCdIn(const std::filesystem::path& out, bool show)
     std::wstring proof = L"The proof was not made: no drive letter is free for the CD folder.";
     if (const wchar_t drive = FreeDrive()) {
         const std::wstring letter{drive, L':'};
+        proof = L"The proof was not made: the CD folder could not be given the drive letter " + letter +
+                L" (as subst does); run VINDREL.EXE /proof FOLDER from the CD's root.";
         if (DefineDosDeviceW(0, letter.c_str(), out.c_str())) {
             const std::wstring proofFolder = out.wstring() + L"-proof";
             std::wstring command = L"\"" + letter + L"\\VINDREL.EXE\" /proof \"" + proofFolder + L"\"";
@@ -902,6 +923,7 @@ std::wstring EditorWindow::MakeCdIn(const std::filesystem::path& out, bool show)
             si.cb = sizeof si;
             PROCESS_INFORMATION pi{};
             const std::wstring root = letter + L"\\";
+            proof = L"The proof was not made: " + command + L" did not start.";
             if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, root.c_str(), &si, &pi)) {
                 WaitForSingleObject(pi.hProcess, 600000);
                 DWORD code = 2;

@@ -13,6 +13,7 @@
 #include "editor/Document.h"
 #include "editor/Findings.h"
 #include "editor/Preview.h"
+#include "toolkit/Gdi.h"
 
 namespace vindrel::editor {
 
@@ -83,7 +84,10 @@ private:
     HWND notes_ = nullptr, setupButton_ = nullptr, status_ = nullptr;
     std::vector<HWND> listButtons_;
     std::vector<Field> fields_;
-    HFONT font_ = nullptr;
+    UniqueFont fontOwner_;
+    HFONT font_ = nullptr;  // fontOwner_'s, given to every control
+    UniqueBrush errorBrush_{CreateSolidBrush(RGB(200, 0, 0))};
+    UniqueBrush warningBrush_{CreateSolidBrush(RGB(170, 110, 0))};
     HACCEL accelerators_ = nullptr;
 
     Document doc_;

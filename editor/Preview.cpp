@@ -29,24 +29,29 @@ std::string Read(const Document& doc, int demo, const char* key, const std::stri
 
 }  // namespace
 
+TSpilPost EntryOf(const Document& doc, int d, const std::string& language, const std::string& cdFolder) {
+    TSpilPost e;
+    e.Titel = Read(doc, d, "Titel", "No Title!");
+    e.KortTitel = Read(doc, d, "KortTitel", e.Titel);
+    e.Setup = Read(doc, d, "Setup", "No File!");
+    if (!e.Setup.empty() && e.Setup.front() == '\\') e.Setup = cdFolder + e.Setup;
+    e.CPU = ParseIniInteger(Read(doc, d, "CPU", ""), 100);
+    e.Ram = ParseIniInteger(Read(doc, d, "Ram", ""), 16);
+    e.HD = ParseIniInteger(Read(doc, d, "HD", ""), 20);
+    e.Kategori = CategoryFromName(Read(doc, d, "Kategori", "Ingen"));
+    e.Folder = Read(doc, d, "Folder", "NoFolder");
+    e.Uninstall = Read(doc, d, "Uninstall", "");
+    if (const auto key = DescriptionKeyFor(language)) e.Instruktion = Read(doc, d, key->key, key->fallback);
+    e.Section = doc.SectionNumber(d);
+    return e;
+}
+
 SpilListe ListedDemos(const Document& doc, const std::string& language, const std::string& cdFolder,
                       std::vector<int>* position) {
     SpilListe list;
     if (position) position->assign(static_cast<size_t>(doc.Count()), -1);
     for (int d = 0; d < doc.Count(); ++d) {
-        TSpilPost e;
-        e.Titel = Read(doc, d, "Titel", "No Title!");
-        e.KortTitel = Read(doc, d, "KortTitel", e.Titel);
-        e.Setup = Read(doc, d, "Setup", "No File!");
-        if (!e.Setup.empty() && e.Setup.front() == '\\') e.Setup = cdFolder + e.Setup;
-        e.CPU = ParseIniInteger(Read(doc, d, "CPU", ""), 100);
-        e.Ram = ParseIniInteger(Read(doc, d, "Ram", ""), 16);
-        e.HD = ParseIniInteger(Read(doc, d, "HD", ""), 20);
-        e.Kategori = CategoryFromName(Read(doc, d, "Kategori", "Ingen"));
-        e.Folder = Read(doc, d, "Folder", "NoFolder");
-        e.Uninstall = Read(doc, d, "Uninstall", "");
-        if (const auto key = DescriptionKeyFor(language)) e.Instruktion = Read(doc, d, key->key, key->fallback);
-        e.Section = doc.SectionNumber(d);
+        TSpilPost e = EntryOf(doc, d, language, cdFolder);
         if (e.Kategori == kNoCategory) continue;
         if (position) (*position)[static_cast<size_t>(d)] = static_cast<int>(list.size());
         list.push_back(std::move(e));
@@ -93,8 +98,9 @@ PreviewResult Preview::Draw(const Document& doc, int demo, PreviewPage page, int
             TfrmSpilSide& game = *p.frmSpilSide;
             drawn = &game;
             game.Screenshot.SetPicture(nullptr);
-            if (at < 0) break;
-            game.ShowDemo(kategori.SpilListe[static_cast<size_t>(at)], kMeetsAll);
+            if (demo < 0) break;
+            // A demo on no page is drawn all the same: the producer is about to mend it.
+            game.ShowDemo(EntryOf(doc, demo, kPreviewLanguages[language], folder_), kMeetsAll);
             const int lines = game.mmoInstrukser.Count();
             result.screens = lines > TfrmSpilSide::kLines ? (lines + TfrmSpilSide::kLines - 1) / TfrmSpilSide::kLines : 1;
             screen = std::clamp(screen, 0, result.screens - 1);

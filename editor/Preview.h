@@ -30,6 +30,9 @@ struct PreviewResult {
     std::vector<std::string> notes;  // "the description needs 2 screens", "drawn in DejaVu Sans, not Verdana"
 };
 
+// One demo as the menu reads it, whether or not it has a category.
+TSpilPost EntryOf(const Document& doc, int demo, const std::string& language, const std::string& cdFolder);
+
 // The catalogue's demos as the menu reads them, from the editor's lines. Setup paths beginning
 // with "\" are taken from cdFolder, so that the screenshot is found where the CD will have it.
 // position: the listed position of each demo of the document, or -1 for one the menu does not list.

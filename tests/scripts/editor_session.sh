@@ -2,8 +2,8 @@
 # The producer's catalogue editor with real input, on a copy of the sample CD:
 #   1. A new Titel and a Danish description typed into the first demo: the reader's page beside
 #      the form changes with each (pictures before and after).
-#   2. A Kategori the menu does not know ("action") marks the field in red and the demo in the
-#      list; typing it right ("Action") takes both away again.
+#   2. A Kategori the menu does not know ("sport") marks the field in red and the demo in the
+#      list; typing it right ("Sport") takes both away again.
 #   3. Ctrl+S: the saved file differs from the original in the two changed lines only, keeps the
 #      earlier one as Spil.INI.bak, and the CD check reads it without an error.
 #   4. A letter outside Windows-1252 ("Ł") typed and saved: the editor says so and the file on disk
@@ -26,16 +26,12 @@ fail() {
 }
 [ -n "${DISPLAY:-}" ] || fail "no screen: run through tools/run-tests.sh"
 
-# A CD of our own: the sample's catalogue, fonts and autorun; its demos linked, not copied.
+# A CD of our own: a copy of the sample CD.
 CD="$SHOTS/cd"
-mkdir -p "$CD"
-cp -r "$BUILD/cd/Spil.INI" "$BUILD/cd/Diverse" "$BUILD/cd/autorun.inf" "$BUILD/cd/VINDREL.EXE" "$CD/"
-cp -r "$BUILD/cd/DirectX7" "$CD/"
-ln -s "$BUILD/cd/Demos" "$CD/Demos"
+cp -r "$BUILD/cd" "$CD"
 cp "$CD/Spil.INI" "$SHOTS/original.ini"
 
-(timeout 200 wine "$BUILD/REDAKTOR.exe" "Z:$(echo "$CD" | tr / '\\')" </dev/null >"$SHOTS/editor.out" 2>&1
- echo $? >"$SHOTS/editor.rc") &
+timeout 200 wine "$BUILD/REDAKTOR.exe" "Z:$(echo "$CD" | tr / '\\')" </dev/null >"$SHOTS/editor.out" 2>&1 &
 EDITOR_PID=$!
 WIN=
 for _ in $(seq 150); do
@@ -50,8 +46,8 @@ shot() { import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage -define pn
 page_of() { convert "$SHOTS/$1.png" -crop "${PAGE_W}x$((HEIGHT - 150))+630+40" +repage "$SHOTS/$1-page.png"; }
 form_of() { convert "$SHOTS/$1.png" -crop "640x$HEIGHT+0+0" +repage "$SHOTS/$1-form.png"; }
 differs() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 || true; }
-# Pixels of the marks' red (an error beside a field).
-red_marks() { convert "$SHOTS/$1-form.png" -fill black +opaque 'rgb(200,0,0)' -fill white -opaque 'rgb(200,0,0)' \
+# Pixels of the marks' red (an error beside a field), its edges smoothed or not.
+red_marks() { convert "$SHOTS/$1-form.png" -fuzz 25% -fill black +opaque 'rgb(200,0,0)' -fill white -opaque 'rgb(200,0,0)' \
   -format '%[fx:round(mean*w*h)]' info:; }
 settled() { # <name>: a shot once two in a row are the same
   shot "$1"
@@ -66,37 +62,39 @@ settled() { # <name>: a shot once two in a row are the same
 }
 keys() { xdotool key --delay 40 "$@"; }
 typed() { xdotool type --delay 30 "$1"; }
+# A field chosen with the pointer (its place in the window, which its size does not move), its
+# text selected whole, so that what is typed replaces it.
+field() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1 mousemove 0 0; sleep 0.3; keys ctrl+Home ctrl+shift+End; }
+TITEL="450 87" KATEGORI="440 177" DANSK="440 300"
 sleep 1
 settled before
 
-# 1. From the list, Tab leads through the Add ... Down buttons, Udgave and Aar to Titel.
-xdotool windowfocus --sync "$WIN" 2>/dev/null || true
-keys Tab Tab Tab Tab Tab Tab Tab
+# 1. A new Titel, then a new Danish description.
+field $TITEL
 typed "Stormfront Rally"
 settled titled
 [ "$(differs before-page titled-page)" -gt 200 ] || fail "the game page did not change with the new Titel"
-# On to Dansk: KortTitel, Setup, Kategori, CPU, Ram, HD, Folder, Uninstall, Dansk.
-keys Tab Tab Tab Tab Tab Tab Tab Tab Tab
+field $DANSK
 typed "Nu med sne og is paa alle baner."
 settled described
 [ "$(differs titled-page described-page)" -gt 200 ] || fail "the game page did not change with the new Danish description"
 
-# 2. Back to Kategori (Shift+Tab six times) and a name the menu does not know.
+# 2. A Kategori the menu does not know.
 [ "$(red_marks described)" = 0 ] || fail "an error mark before any error"
-keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
-typed "action"
+field $KATEGORI
+typed "sport"
 sleep 1.5
 settled wrong
-[ "$(red_marks wrong)" -gt 3 ] || fail "no error mark beside Kategori for \"action\""
-convert "$SHOTS/described.png" -crop "230x200+0+0" +repage "$SHOTS/list-before.png"
-convert "$SHOTS/wrong.png" -crop "230x200+0+0" +repage "$SHOTS/list-wrong.png"
+[ "$(red_marks wrong)" -gt 3 ] || fail "no error mark beside Kategori for \"sport\""
+convert "$SHOTS/described.png" -crop "16x400+6+40" +repage "$SHOTS/list-before.png"
+convert "$SHOTS/wrong.png" -crop "16x400+6+40" +repage "$SHOTS/list-wrong.png"
 [ "$(differs list-before list-wrong)" -gt 0 ] || fail "the list did not mark the demo"
-keys Home shift+End
-typed "Action"
+field $KATEGORI
+typed "Sport"
 sleep 1.5
 settled mended
 [ "$(red_marks mended)" = 0 ] || fail "the error mark stayed after Kategori was mended"
-convert "$SHOTS/mended.png" -crop "230x200+0+0" +repage "$SHOTS/list-mended.png"
+convert "$SHOTS/mended.png" -crop "16x400+6+40" +repage "$SHOTS/list-mended.png"
 [ "$(differs list-before list-mended)" = 0 ] || fail "the list's mark stayed after Kategori was mended"
 
 # 3. Saved: two lines changed, the rest byte for byte, the earlier file kept.
@@ -116,9 +114,9 @@ EOF
 grep -q '^cdcheck: edition' "$SHOTS/check.txt" || fail "the check did not read the saved catalogue"
 echo "typed, marked, mended, saved: ok"
 
-# 4. Back to Titel (Kategori, Setup, KortTitel, Titel). A letter the menu's code page lacks: named, and nothing written.
+# 4. A letter the menu's code page lacks, in Titel: named, and nothing written.
 cp "$CD/Spil.INI" "$SHOTS/saved.ini"
-keys shift+Tab shift+Tab shift+Tab
+field $TITEL
 typed "Ł"
 keys ctrl+s
 BOX=
@@ -138,8 +136,8 @@ for _ in $(seq 50); do
 done
 [ -n "$BOX" ] || fail "closing with an unsaved change asked nothing"
 keys n
-for _ in $(seq 50); do [ -f "$SHOTS/editor.rc" ] && break; sleep 0.2; done
-[ -f "$SHOTS/editor.rc" ] || fail "the editor did not end after No"
+for _ in $(seq 50); do kill -0 "$EDITOR_PID" 2>/dev/null || break; sleep 0.2; done
+! kill -0 "$EDITOR_PID" 2>/dev/null || fail "the editor did not end after No"
 EDITOR_PID=
 cmp -s "$CD/Spil.INI" "$SHOTS/saved.ini" || fail "No to saving wrote the catalogue"
 echo "a letter outside Windows-1252, and closing: ok"
