@@ -25,13 +25,15 @@ bool IsDemoKey(std::string_view key) {
     return std::any_of(std::begin(kDemoKeys), std::end(kDemoKeys), [&](const char* k) { return SameName(k, key); });
 }
 
-std::vector<IniSection> Document::Demos() const {
+const std::vector<IniSection>& Document::Demos() const {
+    if (demos_) return *demos_;
     std::map<int, IniSection> first;
     for (const IniSection& s : ini_.Sections())
         if (const int n = SpilNumber(s.name)) first.emplace(n, s);
     std::vector<IniSection> demos;
     for (const auto& [n, s] : first) demos.push_back(s);
-    return demos;
+    demos_ = std::move(demos);
+    return *demos_;
 }
 
 int Document::SectionNumber(int demo) const { return SpilNumber(Demos().at(static_cast<size_t>(demo)).name); }
@@ -52,6 +54,7 @@ void Document::SetValue(int demo, std::string_view key, std::string_view value) 
     if (value.empty() && !ini_.KeyLine(s, key)) return;
     // The first section of that name is the demo; Set finds it by name.
     ini_.Set(s.name, key, value);
+    demos_.reset();
 }
 
 std::vector<IniText::Entry> Document::UnknownKeys(int demo) const {
@@ -66,9 +69,11 @@ std::string Document::Cd(std::string_view key) const { return ini_.Get("CD", key
 void Document::SetCd(std::string_view key, std::string_view value) {
     if (value.empty() && !ini_.Get("CD", key)) return;
     ini_.Set("CD", key, value);
+    demos_.reset();
 }
 
 void Document::Renumber(std::vector<size_t> headers) {
+    demos_.reset();
     // Only a header whose number changes is written.
     const auto sections = ini_.Sections();
     for (size_t i = 0; i < headers.size(); ++i)
@@ -96,6 +101,7 @@ int Document::Add() {
     texts.push_back("Kategori=Action");
     texts.push_back("");
     ini_.InsertLines(at, texts);
+    demos_.reset();
     return static_cast<int>(demos.size());
 }
 
@@ -113,6 +119,7 @@ int Document::Duplicate(int demo) {
         ++header;
     }
     ini_.InsertLines(s.end, texts);
+    demos_.reset();
     std::vector<size_t> order;
     for (const IniSection& d : Demos()) order.push_back(d.header);
     order.insert(order.begin() + demo + 1, header);
@@ -124,6 +131,7 @@ int Document::Remove(int demo) {
     const auto demos = Demos();
     if (demo < 0 || demo >= static_cast<int>(demos.size())) return -1;
     ini_.RemoveSection(demos[static_cast<size_t>(demo)]);
+    demos_.reset();
     std::vector<size_t> order;
     for (const IniSection& d : Demos()) order.push_back(d.header);
     Renumber(order);

@@ -2,6 +2,7 @@
 // their keys, the CD's edition and year, and the changes to the list (add, remove, duplicate,
 // move), all made on the file's own lines. Plain C++, tested without the platform.
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,7 @@ public:
     const IniText& Ini() const { return ini_; }
 
     // The demos the menu reads, by section number: the first [SpilN] of each N from 1 to 30.
-    std::vector<IniSection> Demos() const;
+    const std::vector<IniSection>& Demos() const;
     int Count() const { return static_cast<int>(Demos().size()); }
 
     std::string Value(int demo, std::string_view key) const;  // empty when missing
@@ -49,6 +50,8 @@ public:
 private:
     void Renumber(std::vector<size_t> headers);
     IniText ini_;
+    // Found again after each change: the pages read every demo's keys at each keystroke.
+    mutable std::optional<std::vector<IniSection>> demos_;
 };
 
 }  // namespace vindrel::editor
