@@ -762,7 +762,7 @@ void EditorWindow::ShowFindings() {
         // A finding at a field says its field; one of the CD or the file says where it is.
         std::string said = f.text;
         if (!f.field.empty() && f.section == 0 && said.find(": ") != std::string::npos) said = said.substr(said.find(": ") + 2);
-        if (!said.empty() && said.back() != '.') said += '.';
+        if (!said.empty() && std::string(".?!").find(said.back()) == std::string::npos) said += '.';
         text += std::wstring(error ? L"! " : L"~ ") + (f.field.empty() ? std::wstring() : Wide(f.field) + L": ") +
                 FromCatalogue(said) + (f.mend.empty() ? L"" : L" Mend: " + Wide(f.mend) + L".") + L"\r\n";
         if (!f.field.empty()) marked[f.field] = marked[f.field] || error;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 
 #include "editor/Document.h"
 
@@ -49,6 +50,12 @@ std::string FieldOf(const std::string& text) {
     for (const char* key : kDemoKeys) consider(key);
     consider("Udgave");
     consider("Aar");
+    // A description is named by its language.
+    const std::pair<const char*, const char*> languages[] = {
+        {"Danish", "Dansk"}, {"Swedish", "Svensk"}, {"Norwegian", "Norsk"}, {"Finnish", "Finsk"}};
+    if (field.empty())
+        for (const auto& [language, key] : languages)
+            if (text.find(language) != std::string::npos) return key;
     // The screenshot lives beside the setup program; a finding about it is mended there.
     if (field.empty() && (text.find("screenshot") != std::string::npos || text.find("setup program") != std::string::npos))
         field = "Setup";

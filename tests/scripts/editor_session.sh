@@ -61,7 +61,7 @@ settled() { # <name>: a shot once two in a row are the same
   form_of "$1"
 }
 keys() { xdotool key --delay 40 "$@"; }
-typed() { xdotool type --delay 30 "$1"; }
+typed() { xdotool type --delay 100 "$1"; }
 # A field chosen with the pointer (its place in the window, which its size does not move), its
 # text selected whole, so that what is typed replaces it.
 field() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1 mousemove 0 0; sleep 0.3; keys ctrl+Home ctrl+shift+End; }
