@@ -15,6 +15,7 @@
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
 #include "services/CDrom.h"
+#include "toolkit/Text.h"
 #include "toolkit/WindowOwner.h"
 
 namespace vindrel {
@@ -146,7 +147,7 @@ void TfrmBlack::FormCreate() {
     }
     StartupTimes& times = app_.Times();
     times.Mark("screen check");
-    InstallFonts();
+    ShowInformation(hwnd_, InstallFonts());
     times.Mark("fonts");
     runInstallList_.clear();
     currentLanguage_ = LanguageFromLangId(GetSystemDefaultLangID());
@@ -284,7 +285,7 @@ void TfrmBlack::BringToFront() {
 }
 
 void TfrmBlack::FlytGruppe(const std::string& group, const std::string& edition) {
-    MoveGroupIntoEdition(hwnd_, group, edition);
+    ShowInformation(hwnd_, MoveGroupIntoEdition(hwnd_, group, edition).messages);
 }
 
 LRESULT CALLBACK TfrmBlack::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

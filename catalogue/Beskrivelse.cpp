@@ -56,13 +56,6 @@ std::string DescriptionLines::Line(int k) const {
     return Narrow(buffer);
 }
 
-std::string SetupFolder(const std::string& setup) {
-    const size_t cut = setup.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : setup.substr(0, cut + 1);
-}
-
-std::string ScreenshotFileName(const std::string& setup) { return SetupFolder(setup) + "Shot.bmp"; }
-
 namespace {
 
 // At most kShotReadLimit bytes of the file; false when it cannot be opened or a read fails

@@ -4,15 +4,13 @@
 
 #include <string>
 
+#include "catalogue/Rulebook.h"
 #include "toolkit/Gdi.h"
 
 namespace vindrel {
 
-// Where the wrapping box lies on the game page; its width decides where lines break.
-struct BoxPlace {
-    int left, top, width, height;
-};
-constexpr BoxPlace kDescriptionBox{308, 288, 250, 97};
+// Where the wrapping box lies on the game page (kDescriptionBox, catalogue/Rulebook.h): its
+// width decides where lines break.
 
 // A real multi-line edit box that is never shown: the platform's own word wrap turns the
 // description into the lines the game page's labels show.
@@ -36,11 +34,6 @@ private:
     UniqueFont font_;  // declared first: the box that uses it is destroyed before it
     HWND edit_ = nullptr;
 };
-
-// The folder part of a Setup value: up to and including its last '\' or ':'; empty without either.
-std::string SetupFolder(const std::string& setup);
-// The screenshot beside a demo's setup: its folder + "Shot.bmp".
-std::string ScreenshotFileName(const std::string& setup);
 
 // The screenshot picture. A missing or unreadable file leaves no picture: never another demo's.
 class Screenshot {

@@ -5,6 +5,7 @@
 #include "pages/Help.h"
 #include "services/CDrom.h"
 #include "toolkit/Artwork.h"
+#include "toolkit/Text.h"
 
 namespace vindrel {
 namespace {
@@ -34,7 +35,8 @@ TfrmAfinstaller::TfrmAfinstaller(TfrmBlack& shell)
 TLMDMMButton& TfrmAfinstaller::Row(int n) {
     // Only the first row names yellow as its colour under the mouse and uses it.
     ButtonProps props = n == 1 ? UninstallRow(kYellow, true) : UninstallRow(kWhite, false);
-    return Add<TLMDMMButton>(kRowNames[n - 1], 32, 88 + 40 * (n - 1), 217, 41, props.Tag(n));
+    return Add<TLMDMMButton>(kRowNames[n - 1], kUninstallRow.left, kUninstallRow.top + kUninstallRow.step * (n - 1),
+                             kUninstallRow.width, kUninstallRow.height, props.Tag(n));
 }
 
 void TfrmAfinstaller::FormCreate() {
@@ -142,7 +144,9 @@ void TfrmAfinstaller::cmdOpClick() {
 }
 
 void TfrmAfinstaller::SletGruppe(const std::string& title, const std::string& edition) {
-    DeleteGroupOfEdition(Handle(), ReadRecordFolder(title, edition), edition);
+    const FolderLookUp group = ReadRecordFolder(title, edition);
+    ShowInformation(Handle(), group.messages);
+    ShowInformation(Handle(), DeleteGroupOfEdition(Handle(), group.folder, edition).messages);
 }
 
 }  // namespace vindrel

@@ -19,7 +19,7 @@ class TfrmAfinstaller : public Page {
 public:
     explicit TfrmAfinstaller(TfrmBlack& shell);
 
-    static constexpr int kRows = 8;
+    static constexpr int kRows = kUninstallRow.rows;
     static constexpr COLORREF kUnmarked = kBlack;
     static constexpr COLORREF kMarked = kRed;
 

@@ -42,7 +42,7 @@ TLMDMMButton& TfrmIndex::Row(int k, COLORREF transColour) {
     // Face k - 1 of IndexBaggrunde; the first row lights with face 1 instead.
     FaceIndices faces = UpOverDown(0, 1);
     if (k != 1) faces.list = {k - 1, 0, k - 1, 0, k - 1, 0, 0};
-    return Add<TLMDMMButton>(kRowNames[k - 1], 24, 56 + 40 * (k - 1), 209, 42,
+    return Add<TLMDMMButton>(kRowNames[k - 1], kIndexRow.left, kIndexRow.top + kIndexRow.step * (k - 1), kIndexRow.width, kIndexRow.height,
                              ListRow(IndexBaggrunde.get(), faces, transColour));
 }
 

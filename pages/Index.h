@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/Rulebook.h"
 #include "toolkit/Artwork.h"
 #include "toolkit/BitmapList.h"
 #include "toolkit/Page.h"
@@ -19,7 +20,7 @@ class TfrmIndex : public Page {
 public:
     explicit TfrmIndex(TfrmBlack& shell);
 
-    static constexpr int kRows = 10;
+    static constexpr int kRows = kIndexRow.rows;
 
     // Position in SpilListe of the entry on the first button.
     int32_t IndexTop = 0;

@@ -42,20 +42,28 @@ public:
     // Component       Kind              Left, top, width, height  Settings
     TImage& imgBack = Add<TImage>("imgBack", 0, 0, 640, 480);
     TImage& Kategorioverskrift = Add<TImage>("Kategorioverskrift", 0, 0, 280, 81, {.transparent = true});
-    TLMDMMButton& label1 = Add<TLMDMMButton>("label1", 32, 88, 240, 42, Row(0, 0x0007AB18));
-    TLMDMMButton& label2 = Add<TLMDMMButton>("label2", 32, 128, 240, 42, Row(1, 0x00078F17));
-    TLMDMMButton& label3 = Add<TLMDMMButton>("label3", 32, 168, 240, 42, Row(2, 0x00078F17));
-    TLMDMMButton& label4 = Add<TLMDMMButton>("label4", 32, 208, 240, 42, Row(3, 0x0007AD2F));
-    TLMDMMButton& label5 = Add<TLMDMMButton>("label5", 32, 248, 240, 42, Row(4, 0x00078F17));
-    TLMDMMButton& label6 = Add<TLMDMMButton>("label6", 32, 288, 240, 42, Row(5, 0x00078F17));
-    TLMDMMButton& label7 = Add<TLMDMMButton>("label7", 32, 328, 240, 42, Row(6, 0x0025B11F));
-    TLMDMMButton& label8 = Add<TLMDMMButton>("label8", 32, 368, 240, 42, Row(7, 0x0007AD2F).MultiLine(true));
+    TLMDMMButton& label1 = Add<TLMDMMButton>("label1", kCategoryRow.left, kCategoryRow.top + 0 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(0, 0x0007AB18));
+    TLMDMMButton& label2 = Add<TLMDMMButton>("label2", kCategoryRow.left, kCategoryRow.top + 1 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(1, 0x00078F17));
+    TLMDMMButton& label3 = Add<TLMDMMButton>("label3", kCategoryRow.left, kCategoryRow.top + 2 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(2, 0x00078F17));
+    TLMDMMButton& label4 = Add<TLMDMMButton>("label4", kCategoryRow.left, kCategoryRow.top + 3 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(3, 0x0007AD2F));
+    TLMDMMButton& label5 = Add<TLMDMMButton>("label5", kCategoryRow.left, kCategoryRow.top + 4 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(4, 0x00078F17));
+    TLMDMMButton& label6 = Add<TLMDMMButton>("label6", kCategoryRow.left, kCategoryRow.top + 5 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(5, 0x00078F17));
+    TLMDMMButton& label7 = Add<TLMDMMButton>("label7", kCategoryRow.left, kCategoryRow.top + 6 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(6, 0x0025B11F));
+    TLMDMMButton& label8 = Add<TLMDMMButton>("label8", kCategoryRow.left, kCategoryRow.top + 7 * kCategoryRow.step,
+                                                        kCategoryRow.width, kCategoryRow.height, Row(7, 0x0007AD2F).MultiLine(true));
     TImage& Image1 = Add<TImage>("Image1", 480, 418, 100, 55);
     TLMDMMButton& cmdNot = Add<TLMDMMButton>("cmdNot", 490, 418, 90, 45, GreenButton("Tilbage"));
     TImage& Image2 = Add<TImage>("Image2", 260, 400, 3, 3);
 
     // The eight demo buttons, label1 first.
-    static constexpr int kDemoButtons = 8;
+    static constexpr int kDemoButtons = kCategoryRow.rows;
     const std::array<TLMDMMButton*, kDemoButtons>& DemoButtons() const { return demoButtons_; }
 
     // The catalogue's reading operations on SpilListe, in CurrentLanguage.

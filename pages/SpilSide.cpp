@@ -11,13 +11,6 @@
 #include "toolkit/Artwork.h"
 
 namespace vindrel {
-namespace {
-
-constexpr size_t kDirectoryLimit = 199;
-constexpr DWORD kCurrentDirectoryBuffer = 200;
-
-}  // namespace
-
 TfrmSpilSide::TfrmSpilSide(TfrmBlack& shell)
     : Page(shell.App(), {.className = "TfrmSpilSide",
                          .caption = "Spil Side",
@@ -139,27 +132,41 @@ void TfrmSpilSide::tmrKranTimer() {
 
 void TfrmSpilSide::cmdInstallerClick() {
     PlayUiSound(art::kClick);
-    const std::string directory = SetupFolder(SetupPath).substr(0, kDirectoryLimit);
     // Black over the menu pages while the setup runs.
     shell_.BringToFront();
-    char saved[kCurrentDirectoryBuffer] = {};
-    const DWORD savedLength = GetCurrentDirectoryA(kCurrentDirectoryBuffer, saved);
-    SetCurrentDirectoryA(directory.c_str());
+    // Whatever came of it, the reader is back at the main menu; no Part names a message here.
+    Install();
+    if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
+}
+
+TfrmSpilSide::InstallResult TfrmSpilSide::Install() {
     const std::string title = lblKortTitel.Caption();
     shell_.AppendInstall({Edition, title, StartMenuFolder, UninstallKey});
-    // Recorded the moment the setup has made its uninstall entry: the setup, or a game it starts
-    // at its end, may run long, and a menu ended meanwhile must not lose the record.
-    const bool recordable = !StartMenuFolder.empty() && !UninstallKey.empty();
-    UninstallEntryWatch entry(recordable ? UninstallKey : std::string(), [&](const std::string& command) {
-        WriteInstallRecord(Edition, title, StartMenuFolder, command);
-    });
-    RunAndWait(SetupCommandLine(SetupPath), SetupLauncher, entry.Watch());
-    Application::ProcessMessages();
-    // A directory too long for the buffer was never read, so there is nothing to go back to.
-    if (savedLength > 0 && savedLength < kCurrentDirectoryBuffer) SetCurrentDirectoryA(saved);
-    // Again at the end: the setup may have changed its command since.
-    if (recordable) WriteInstallRecord(Edition, title, StartMenuFolder, LookUpUninstallString(UninstallKey));
-    if (TfrmForside* menu = shell_.Pages().frmForside) menu->BringToFront();
+    InstallResult result;
+    {
+        // The setup's folder is current while it runs, and the menu's own again after.
+        const CurrentFolder folder(SetupFolder(SetupPath));
+        if (!folder.Made()) {
+            // Started elsewhere, a setup would not find its own files beside it.
+            result.launch = InstallResult::FolderNotCurrent;
+            return result;
+        }
+        // Recorded the moment the setup has made its uninstall entry: the setup, or a game it
+        // starts at its end, may run long, and a menu ended meanwhile must not lose the record.
+        const bool recordable = !StartMenuFolder.empty() && !UninstallKey.empty();
+        UninstallEntryWatch entry(recordable ? UninstallKey : std::string(), [&](const std::string& command) {
+            result.record = WriteInstallRecord(Edition, title, StartMenuFolder, command);
+        });
+        result.launch = RunAndWait(SetupCommandLine(SetupPath), SetupLauncher, entry.Watch()) ? InstallResult::Ran
+                                                                                              : InstallResult::NotStarted;
+        Application::ProcessMessages();
+        // Again at the end: the setup may have changed its command since.
+        if (recordable) {
+            const RecordWritten last = WriteInstallRecord(Edition, title, StartMenuFolder, LookUpUninstallString(UninstallKey));
+            if (last != RecordWritten::NotWritten) result.record = last;
+        }
+    }
+    return result;
 }
 
 void TfrmSpilSide::cmdHjaelpClick() {

@@ -30,7 +30,7 @@ public:
     const std::string Edition = ReadCdEdition().edition;
     Launcher SetupLauncher = PlatformLauncher();  // how setups are started (tests see to it)
     int32_t TextTop = 0;
-    static constexpr int kLines = 18;
+    static constexpr int kLines = kDescriptionLines;
 
 private:
     TfrmBlack& shell_;
@@ -41,7 +41,7 @@ private:
 public:
     // Component       Kind              Left, top, width, height  Settings
     TImage& imgBack = Add<TImage>("imgBack", 0, 0, 640, 480);
-    TLabel& lblSpilTitel = Add<TLabel>("lblSpilTitel", 16, 16, 257, 65,
+    TLabel& lblSpilTitel = Add<TLabel>("lblSpilTitel", 16, 16, kHeadingWidth, 65,
                                        {.font = Verdana(21, Bold, kBlack), .transparent = true, .wordWrap = true,
                                         .showAccelChar = false});
     // Label1 .. Label17 at 16, 80 + 18 (k - 1), 257 x 25; Label18 at 16, 386, sized to its text.
@@ -84,6 +84,18 @@ public:
     void cmdOpClick();
     void cmdNedClick();
     void cmdInstallerClick();
+    // What the Install button did: whether the setup ran, and where its record went.
+    struct InstallResult {
+        enum Launch {
+            Ran,               // started in its folder, and ended
+            NotStarted,        // the setup could not be started
+            FolderNotCurrent,  // its folder could not be made current, so it was not started
+        } launch = NotStarted;
+        RecordWritten record = RecordWritten::NotWritten;
+    };
+    // The install itself, the black shell in front: the record for the exit, the setup started
+    // from its folder and waited for, its install record written.
+    InstallResult Install();
     void cmdHjaelpClick();
     void cmdNotClick();
     void tmrKranTimer();

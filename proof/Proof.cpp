@@ -25,6 +25,7 @@
 #include "pages/Kategori.h"
 #include "pages/LavetAf.h"
 #include "pages/SpilSide.h"
+#include "proof/FindingKinds.h"
 #include "proof/Png.h"
 #include "services/CDrom.h"
 
@@ -62,18 +63,22 @@ constexpr MachineProfile kMeetsAll{0, INT32_MAX, INT32_MAX, 1};
 constexpr MachineProfile kMeetsNone{0, 0, 0, 0};
 
 struct Finding {
-    // "cut off", "unreadable" (a screenshot) and "not drawn" (a page) count for the exit status;
-    // "scrolls", "screenshot" (a missing one) and "hidden" do not.
+    // What is cut off (a title, a heading, another text), "unreadable" (a screenshot) and "not
+    // drawn" (a page) count for the exit status; "scrolls", "screenshot" (a missing one) and
+    // "hidden" do not. The kinds are proof/FindingKinds.h's.
     std::string kind;
     std::string language;
     std::string where;  // "Spil7", or the page for the menu's own texts
+    std::string place;  // the page and row it is seen on: "index page, row 3"
     std::string text;
-    bool CutOff() const { return kind == "cut off"; }
-    bool Fault() const { return CutOff() || kind == "unreadable" || kind == "not drawn"; }
+    bool CutOff() const {
+        return kind == proofkind::kTitleCut || kind == proofkind::kHeading || kind == proofkind::kTextCut;
+    }
+    bool Fault() const { return CutOff() || kind == proofkind::kUnreadable || kind == proofkind::kNotDrawn; }
     // By language, then demo in catalogue order ("Spil9" before "Spil10"), then the menu's pages.
     bool operator<(const Finding& o) const {
-        return std::make_tuple(language, Section(), where, kind, text) <
-               std::make_tuple(o.language, o.Section(), o.where, o.kind, o.text);
+        return std::make_tuple(language, Section(), where, kind, place, text) <
+               std::make_tuple(o.language, o.Section(), o.where, o.kind, o.place, o.text);
     }
     int Section() const { return where.rfind("Spil", 0) == 0 ? std::atoi(where.c_str() + 4) : INT_MAX; }
 };
@@ -205,11 +210,16 @@ std::string CaptionOf(const Control& control) {
 }
 
 // Who a text belongs to: the demo (a section) or the page, and whether it reads the same in
-// every language. Empty where: the page's own name.
+// every language; and where on its page a reader sees it. Empty where: the page's own name;
+// empty place: the page.
 struct Owner {
     std::string where;
     bool sameInEveryLanguage = false;
+    std::string place;
 };
+
+// "index page" of "the index page".
+std::string PagePlace(const std::string& pageName) { return pageName.rfind("the ", 0) == 0 ? pageName.substr(4) : pageName; }
 
 class Proof {
 public:
@@ -236,8 +246,8 @@ private:
               std::vector<Picture>& into, const std::string& caption);
     void CheckTexts(Page& page, const ControlParent& parent, const RECT& clip, const std::string& pageName,
                     const OwnerOf& owner);
-    void Note(std::string kind, std::string language, std::string where, std::string text) {
-        findings_.insert({std::move(kind), std::move(language), std::move(where), std::move(text)});
+    void Note(std::string kind, std::string language, std::string where, std::string place, std::string text) {
+        findings_.insert({std::move(kind), std::move(language), std::move(where), std::move(place), std::move(text)});
     }
     std::string WhereOf(size_t position) const {
         return position < sections_.size() ? "Spil" + std::to_string(sections_[position]) : "?";
@@ -326,7 +336,7 @@ void Proof::Drawn(const std::string& what, const std::function<void()>& prove) {
     try {
         prove();
     } catch (const std::exception& e) {
-        Note("not drawn", kAllLanguages, what, std::string("the proof could not draw this: ") + e.what());
+        Note(proofkind::kNotDrawn, kAllLanguages, what, "-", std::string("the proof could not draw this: ") + e.what());
     }
 }
 
@@ -366,11 +376,15 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
     Take(*p.frmAnsvar, named("disclaimer"), "the disclaimer", {}, proof.pages, "Disclaimer");
     Take(*p.frmForside, named("menu"), "the main menu", {}, proof.pages, "Main menu");
 
-    // The demo buttons of the category, index and uninstall pages belong to their demos.
-    auto rowOwner = [this](const std::function<int(const Control&)>& position) {
-        return [this, position](const Control& c) {
+    // The demo buttons of the category, index and uninstall pages belong to their demos; the row
+    // is counted from the page's layout, from 1 at the top.
+    auto rowOwner = [this](const std::function<int(const Control&)>& position, const TitleRow& layout) {
+        return [this, position, &layout](const Control& c) {
             const int at = position(c);
-            return at >= 0 ? Owner{WhereOf(static_cast<size_t>(at)), true} : Owner{};
+            if (at < 0) return Owner{};
+            const int row = (c.PageRect().top - layout.top) / layout.step + 1;
+            return Owner{WhereOf(static_cast<size_t>(at)), true,
+                         std::string(layout.page) + proofkind::kRowSeparator + std::to_string(row)};
         };
     };
     TfrmKategori& kategori = *p.frmKategori;
@@ -381,7 +395,8 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
         kategori.ShownCategory = c;
         kategori.PutPaaKnapper();
         Take(kategori, named("category-") + std::to_string(c + 1), "the category page",
-             rowOwner([&](const Control& ctl) { return isRow(kategori.DemoButtons(), ctl) ? ctl.Tag : -1; }), proof.pages,
+             rowOwner([&](const Control& ctl) { return isRow(kategori.DemoButtons(), ctl) ? ctl.Tag : -1; }, kCategoryRow),
+             proof.pages,
              std::string("Category page: ") + kCategoryNames[c]);
     }
 
@@ -393,7 +408,7 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
         index.IndexTop = top;
         index.UpdateLabels(top);
         Take(index, named("index-") + std::to_string(++screen), "the index page",
-             rowOwner([&](const Control& ctl) { return ctl.Name().rfind("Transknap", 0) == 0 ? ctl.Tag : -1; }),
+             rowOwner([&](const Control& ctl) { return ctl.Name().rfind("Transknap", 0) == 0 ? ctl.Tag : -1; }, kIndexRow),
              proof.pages, "Index, from entry " + std::to_string(top + 1));
         if (top + TfrmIndex::kRows >= count) break;
     }
@@ -411,7 +426,7 @@ void Proof::ProvePages(TfrmBlack& shell, LanguageProof& proof) {
                  for (int row = 1; row <= TfrmAfinstaller::kRows; ++row)
                      if (&uninstall.RowButton(row) == &ctl && first + row - 1 < count) return first + row - 1;
                  return -1;
-             }),
+             }, kUninstallRow),
              proof.pages, "Uninstall, every demo installed, from entry " + std::to_string(first + 1));
     }
 
@@ -440,8 +455,8 @@ void Proof::ProveDemo(TfrmBlack& shell, size_t position, LanguageProof& proof) {
     // The title (the same in every language), the description lines and the requirement lines
     // ("Label..." all) are the demo's; the buttons, heading and warning are the page's own.
     auto owner = [&](const Control& c) {
-        if (&c == &game.lblSpilTitel) return Owner{demo.where, true};
-        return c.Name().rfind("Label", 0) == 0 ? Owner{demo.where, false} : Owner{};
+        if (&c == &game.lblSpilTitel) return Owner{demo.where, true, "game page, heading"};
+        return c.Name().rfind("Label", 0) == 0 ? Owner{demo.where, false, "game page"} : Owner{};
     };
 
     // Each demo from a fresh page, so that a missing screenshot shows none.
@@ -464,7 +479,7 @@ void Proof::ProveDemo(TfrmBlack& shell, size_t position, LanguageProof& proof) {
         if (top >= last) break;
     }
     if (lines > TfrmSpilSide::kLines)
-        Note("scrolls", language_, demo.where,
+        Note(proofkind::kScrolls, language_, demo.where, "game page",
              std::string("the ") + proof.language.name + " description has " + std::to_string(lines) + " lines: " +
                  std::to_string(screen) + " screens; the game page shows " + std::to_string(TfrmSpilSide::kLines) +
                  " at a time and the reader scrolls with the arrows");
@@ -482,9 +497,10 @@ void Proof::ProveScreenshot(const DemoProof& demo) {
     Screenshot shot;
     if (!shot.Load(setup)) {
         if (shot.Problem().empty())
-            Note("screenshot", kAllLanguages, demo.where, "no screenshot " + Quoted(file) + ": the game page shows no picture");
+            Note(proofkind::kNoScreenshot, kAllLanguages, demo.where, "game page",
+                 "no screenshot " + Quoted(file) + ": the game page shows no picture");
         else
-            Note("unreadable", kAllLanguages, demo.where,
+            Note(proofkind::kUnreadable, kAllLanguages, demo.where, "game page",
                  "the screenshot " + Quoted(file) + " cannot be read: it " + shot.Problem() +
                      "; the game page shows no picture");
         return;
@@ -496,7 +512,7 @@ void Proof::ProveCategories(const SpilListe& list) {
     for (size_t position = 0; position < list.size(); ++position) {
         const CategoryCode c = list[position].Kategori;
         if (c >= kNoCategory || ++seen[c] <= TfrmKategori::kDemoButtons) continue;
-        Note("hidden", kAllLanguages, WhereOf(position),
+        Note(proofkind::kHidden, kAllLanguages, WhereOf(position), kCategoryRow.page,
              Quoted(list[position].KortTitel) + " is " + kCategoryNames[c] + " demo number " + std::to_string(seen[c]) +
                  ": the category page shows the first eight, so it is reachable from the index page only");
     }
@@ -535,16 +551,18 @@ void Proof::CheckTexts(Page& page, const ControlParent& parent, const RECT& clip
         const std::string language = who.sameInEveryLanguage ? kAllLanguages : language_;
         const std::string where = who.where.empty() ? pageName : who.where;
         const std::string text = CaptionOf(c);
-        std::string what;
+        const std::string seenOn = who.place.empty() ? PagePlace(pageName) : who.place;
+        std::string what, kind = proofkind::kTextCut;
         auto* label = dynamic_cast<const TLabel*>(&c);
         if (label && down && !across && label->Name() == "lblSpilTitel") {
             const int line = LineHeight(page, label->Font());
+            kind = proofkind::kHeading;
             what = "the title " + Quoted(text) + " takes " + std::to_string((t.bottom - t.top + line - 1) / line) +
                    " lines; the game page's heading shows " + std::to_string(c.Height() / line);
         } else {
             const bool row = who.sameInEveryLanguage && !who.where.empty() && dynamic_cast<const TLMDMMButton*>(&c);
-            what = (row ? "the short title " : "the text ") + Quoted(text) + " is cut off on " + pageName + " (" +
-                   c.Name() + "): it needs ";
+            if (row) kind = proofkind::kTitleCut;
+            what = (row ? "the short title " : "the text ") + Quoted(text) + " is cut off on the " + seenOn + ": it needs ";
             // What of the text shows: the part of it inside the visible part of the control.
             if (across)
                 what += std::to_string(t.right - t.left) + " pixels across, " +
@@ -553,7 +571,7 @@ void Proof::CheckTexts(Page& page, const ControlParent& parent, const RECT& clip
                 what += std::to_string(t.bottom - t.top) + " pixels down, " +
                         std::to_string(std::min(t.bottom, s.bottom) - std::max(t.top, s.top)) + " show";
         }
-        Note("cut off", language, where, what);
+        Note(kind, language, where, seenOn, what);
     }
 }
 
@@ -561,7 +579,7 @@ std::string Proof::FindingsText() const {
     std::string text;
     int cut = 0;
     for (const Finding& f : findings_) {
-        text += f.kind + ": " + f.language + ": " + f.where + ": " + f.text + "\r\n";
+        text += f.kind + ": " + f.language + ": " + f.where + ": " + f.place + ": " + f.text + "\r\n";
         cut += f.CutOff();
     }
     // The last line: whoever reads the list knows by it that the proof ended.

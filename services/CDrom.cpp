@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "catalogue/Rulebook.h"
 #include "services/Handles.h"
 #include "services/Registry.h"
 
@@ -16,8 +17,6 @@ namespace vindrel {
 namespace {
 
 constexpr double kMB = 1048576.0;
-
-const char* const kFontFiles[] = {"verdana.ttf", "verdanab.ttf", "verdanai.ttf", "verdanaz.ttf"};
 
 // GetSystemDirectoryA or GetWindowsDirectoryA, sized from its first answer so that a path of
 // any length fits; empty when the platform does not answer.
@@ -534,33 +533,50 @@ bool RunAndWait(const std::string& commandLine, const Launcher& launcher, const 
     return true;
 }
 
-std::string ReadFontsFolder() {
+FolderLookUp ReadFontsFolder() {
     UniqueRegKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Folders\\", 0,
                       KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, key.put()) != ERROR_SUCCESS)
-        return kNoUninstallInfo;
-    std::string folder;
-    if (!QueryStringValue(key.get(), "Fonts", folder))
-        MessageBoxA(nullptr, "ERROR", "Information", MB_OK | MB_ICONINFORMATION);
-    return folder;
+        return {kNoUninstallInfo, {}};
+    FolderLookUp found;
+    if (!QueryStringValue(key.get(), "Fonts", found.folder)) found.messages.push_back("ERROR");
+    return found;
 }
 
-void InstallFonts() { InstallFontsFrom("\\"); }
+Messages InstallFonts() { return InstallFontsFrom("\\"); }
 
-void InstallFontsFrom(const std::string& sourceRoot) {
-    const std::string fonts = ReadFontsFolder();
+Messages InstallFontsFrom(const std::string& sourceRoot) {
+    FolderLookUp looked = ReadFontsFolder();
+    const std::string& fonts = looked.folder;
     const std::string windows = AskDirectory(GetWindowsDirectoryA);
     std::string diverse = sourceRoot;
     if (diverse.empty() || diverse.back() != '\\') diverse += '\\';
-    diverse += "Diverse\\";
+    diverse += std::string(kFontFolder) + "\\";
     // Without a fonts folder the copies would land in the drive's root or a relative folder.
     if (!fonts.empty() && fonts != kNoUninstallInfo)
         for (const char* file : kFontFiles) CopyFileA((diverse + file).c_str(), (fonts + "\\" + file).c_str(), TRUE);
-    if (!windows.empty()) CopyFileA((diverse + "msfont.txt").c_str(), (windows + "\\msfont.txt").c_str(), TRUE);
-    AddFontResourceA("verdana.ttf");
+    if (!windows.empty()) CopyFileA((diverse + kFontMarker).c_str(), (windows + "\\" + kFontMarker).c_str(), TRUE);
+    AddFontResourceA(kFontFiles[0]);
     // Our own windows hear of the change at once; other programs' windows are told without
     // waiting, so a window elsewhere that does not answer cannot hold up the menu's start.
     SendNotifyMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    return std::move(looked.messages);
+}
+
+CurrentFolder::CurrentFolder(const std::string& folder) {
+    if (folder.empty()) return;
+    // Sized from the first answer, so that a folder of any length is kept whole.
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    previous_.resize(size);
+    const DWORD length = size == 0 ? 0 : GetCurrentDirectoryA(size, previous_.data());
+    previous_.resize(length < size ? length : 0);
+    // Never left in the setup's folder: the menu reads its catalogue from the current one.
+    made_ = !previous_.empty() && SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    changed_ = made_;
+}
+
+CurrentFolder::~CurrentFolder() {
+    if (changed_) SetCurrentDirectoryA(previous_.c_str());
 }
 
 void PlayUiSound(const char* resourceName) {
@@ -569,7 +585,7 @@ void PlayUiSound(const char* resourceName) {
 
 PrivateFonts::PrivateFonts(const std::string& root) {
     for (const char* file : kFontFiles) {
-        std::string path = root + "\\Diverse\\" + file;
+        std::string path = root + "\\" + kFontFolder + "\\" + file;
         if (AddFontResourceExA(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
     }
 }

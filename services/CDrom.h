@@ -116,13 +116,30 @@ bool RunAndWait(const std::string& commandLine, const Launcher& launcher = Platf
 
 // The current user's fonts folder; "No uninstalinfo" when the key is missing, the message "ERROR"
 // and an empty text when its "Fonts" value cannot be read.
-std::string ReadFontsFolder();
+FolderLookUp ReadFontsFolder();
 // Copies the four Verdana files from \Diverse\ on the current drive into the fonts folder and
 // msfont.txt into the Windows directory, never overwriting; registers verdana.ttf; tells the
-// other windows, without hanging on one that does not answer.
-void InstallFonts();
+// other windows, without hanging on one that does not answer. The messages are the look-up's.
+Messages InstallFonts();
 // The same with the folder that holds Diverse given (InstallFonts passes "\\").
-void InstallFontsFrom(const std::string& sourceRoot);
+Messages InstallFontsFrom(const std::string& sourceRoot);
+
+// Makes a folder current while it lives, and the one current before it current again after, of
+// any length. An empty folder changes nothing.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder);
+    ~CurrentFolder();
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+    // False when the folder could not be made current: the one before stays current.
+    bool Made() const { return made_; }
+
+private:
+    std::string previous_;
+    bool made_ = true;
+    bool changed_ = false;
+};
 // Starts the named WAVE resource of the program and returns at once; silence if it is missing.
 void PlayUiSound(const char* resourceName);
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "catalogue/Rulebook.h"
 #include "services/CDrom.h"
 #include "services/Handles.h"
 #include "services/Registry.h"
@@ -25,14 +26,15 @@ constexpr REGSAM kRecordView = KEY_WOW64_32KEY;
 constexpr REGSAM kBothViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
 const char kUninstallRoot[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr size_t kRecordValueBytes = 255;
-constexpr DWORD kMaxKeyName = 255;  // the registry's own limit on a key name
+constexpr DWORD kMaxKeyName = kMaxRecordName;
 
 // Values are 255 bytes: text, its zero and zero padding. A longer text is stored whole rather
 // than cut, since a cut uninstall command would run something else.
-void SetPaddedString(HKEY key, const char* name, const std::string& text) {
+bool SetPaddedString(HKEY key, const char* name, const std::string& text) {
     std::string data(text);
     data.resize(std::max(text.size() + 1, kRecordValueBytes), '\0');
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
 bool OpenForRead(HKEY root, const std::string& path, UniqueRegKey& key, REGSAM view = 0) {
@@ -74,8 +76,6 @@ bool FirstValueText(HKEY key, std::string& out) {
     return true;
 }
 
-void Inform(const char* text) { MessageBoxA(nullptr, text, "Information", MB_OK | MB_ICONINFORMATION); }
-
 // An empty name or one with a backslash would address the edition key or a key below the demo
 // key, which the uninstall page could never list or remove; a longer one the registry refuses.
 bool IsKeyName(const std::string& name) {
@@ -106,19 +106,25 @@ bool WriteUnder(HKEY root, const std::string& edition, const std::string& shortT
     UniqueRegKey editionKey, key;
     if (!CreateKey(root, EditionPath(edition), editionKey, kRecordView) || !CreateKey(editionKey.get(), shortTitle, key))
         return false;
-    SetPaddedString(key.get(), "Afinstallationsstreng", command);
-    SetPaddedString(key.get(), "Folder", group);
-    return true;
+    if (SetPaddedString(key.get(), "Afinstallationsstreng", command) && SetPaddedString(key.get(), "Folder", group))
+        return true;
+    // A demo key without its values would list with no command: it goes again.
+    key.reset();
+    RegDeleteKeyA(editionKey.get(), shortTitle.c_str());
+    return false;
 }
 
-void DeleteUnder(HKEY root, const std::string& edition, const std::string& title) {
+bool DeleteUnder(HKEY root, const std::string& edition, const std::string& title) {
+    bool deleted = false;
     for (REGSAM view : kBothViews) {
         // Relative to an edition key opened in one view, the demo key is deleted in that view.
         UniqueRegKey editionKey;
         if (RegOpenKeyExA(root, EditionPath(edition).c_str(), 0, KEY_ALL_ACCESS | view, editionKey.put()) ==
-            ERROR_SUCCESS)
-            RegDeleteKeyA(editionKey.get(), title.c_str());
+                ERROR_SUCCESS &&
+            RegDeleteKeyA(editionKey.get(), title.c_str()) == ERROR_SUCCESS)
+            deleted = true;
     }
+    return deleted;
 }
 
 // Appends the demos of one root and view that are not yet listed from position `from` on.
@@ -147,27 +153,21 @@ void ReadUnder(HKEY root, REGSAM view, std::vector<InstalledDemo>& list, size_t 
 
 }  // namespace
 
-std::string RecordName(const std::string& shortTitle) {
-    std::string name = shortTitle.substr(0, kMaxKeyName);
-    std::replace(name.begin(), name.end(), '\\', '/');
-    if (name.find_first_not_of(" \t") == std::string::npos) name = "No Title!";
-    return name;
-}
-
-void WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
-                        const std::string& command, const RecordRoots& roots) {
-    if (command == kNoUninstallInfo || !IsKeyName(edition)) return;
+RecordWritten WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
+                                 const std::string& command, const RecordRoots& roots) {
+    if (command == kNoUninstallInfo || !IsKeyName(edition)) return RecordWritten::NotWritten;
     // Every title is recorded, under the one name the list shows and the removal deletes.
     const std::string name = RecordName(shortTitle);
     // A program without administrator rights may not write the machine's part of the registry;
     // the same layout under the user's part keeps the record.
-    if (!WriteUnder(roots.machine, edition, name, group, command)) WriteUnder(roots.user, edition, name, group, command);
+    if (WriteUnder(roots.machine, edition, name, group, command)) return RecordWritten::Machine;
+    return WriteUnder(roots.user, edition, name, group, command) ? RecordWritten::User : RecordWritten::Failed;
 }
 
-void DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots) {
-    if (!IsKeyName(edition) || !IsKeyName(title)) return;  // never the edition key itself
-    DeleteUnder(roots.machine, edition, title);
-    DeleteUnder(roots.user, edition, title);
+bool DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots) {
+    if (!IsKeyName(edition) || !IsKeyName(title)) return false;  // never the edition key itself
+    const bool machine = DeleteUnder(roots.machine, edition, title);
+    return DeleteUnder(roots.user, edition, title) || machine;
 }
 
 void ReadInstalledDemos(std::vector<InstalledDemo>& list, const RecordRoots& roots) {
@@ -340,24 +340,24 @@ void UninstallEntryWatch::LookUp() {
     found_(command);
 }
 
-std::string ReadProgramsFolder() {
+FolderLookUp ReadProgramsFolder() {
     UniqueRegKey key;
+    FolderLookUp found;
     if (!OpenForRead(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", key))
-        Inform("Unable to Open key   Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
-    std::string folder;
-    if (key) QueryStringValue(key.get(), "Programs", folder);
-    return folder;
+        found.messages.push_back("Unable to Open key   Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+    if (key) QueryStringValue(key.get(), "Programs", found.folder);
+    return found;
 }
 
-std::string ReadRecordFolder(const std::string& title, const std::string& edition, const RecordRoots& roots) {
+FolderLookUp ReadRecordFolder(const std::string& title, const std::string& edition, const RecordRoots& roots) {
     UniqueRegKey key;
-    bool found = false;
+    bool opened = false;
     for (HKEY root : {roots.machine, roots.user})
-        for (REGSAM view : kBothViews) found = found || OpenDemoForRead(root, view, edition, title, key);
-    if (!found) Inform("Unable to Open key   spil folder");
-    std::string folder;
-    if (!key || !QueryStringValue(key.get(), "Folder", folder)) Inform("Unable to get gameinfo");
-    return folder;
+        for (REGSAM view : kBothViews) opened = opened || OpenDemoForRead(root, view, edition, title, key);
+    FolderLookUp found;
+    if (!opened) found.messages.push_back("Unable to Open key   spil folder");
+    if (!key || !QueryStringValue(key.get(), "Folder", found.folder)) found.messages.push_back("Unable to get gameinfo");
+    return found;
 }
 
 namespace {
@@ -373,11 +373,9 @@ std::string GroupEntry(const std::string& base, const std::string& group) {
     return {};
 }
 
-// The programs folder, when both names are safe; empty otherwise. Without the folder the
-// paths would start at the drive's root.
-std::string ProgramsFolderFor(const std::string& group, const std::string& edition) {
-    if (!IsSafeGroupName(group) || !IsSafeGroupName(edition)) return {};
-    return ReadProgramsFolder();
+// A group and an edition that stay inside their folders; a device name ("CON") is no folder.
+bool SafeNames(const std::string& group, const std::string& edition) {
+    return IsSafeGroupName(group) && IsSafeGroupName(edition) && !IsReservedDeviceName(edition);
 }
 
 // Creates every missing folder of path: the shell's move does not do it under every system.
@@ -392,7 +390,7 @@ void CreateFolders(const std::string& path) {
 
 // One shell file operation on one name, each name a list ending in two zeros, as long as the
 // path needs.
-void GroupOperation(HWND owner, UINT operation, const std::string& from, const std::string& to = {}) {
+bool GroupOperation(HWND owner, UINT operation, const std::string& from, const std::string& to = {}) {
     std::vector<char> source(from.begin(), from.end()), target(to.begin(), to.end());
     source.insert(source.end(), 2, '\0');
     target.insert(target.end(), 2, '\0');
@@ -402,26 +400,33 @@ void GroupOperation(HWND owner, UINT operation, const std::string& from, const s
     op.pFrom = source.data();
     op.pTo = to.empty() ? nullptr : target.data();
     op.fFlags = kGroupFlags;
-    SHFileOperationA(&op);
+    return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
 }  // namespace
 
-void MoveGroupIntoEdition(HWND owner, const std::string& group, const std::string& edition) {
-    const std::string programs = ProgramsFolderFor(group, edition);
-    if (programs.empty()) return;
-    const std::string source = GroupEntry(programs, group);
-    if (source.empty()) return;
-    const std::string target = programs + "\\Games\\" + edition + source.substr(programs.size());
+GroupResult MoveGroupIntoEdition(HWND owner, const std::string& group, const std::string& edition) {
+    if (!SafeNames(group, edition)) return {GroupResult::Unsafe, {}};
+    // Without the programs folder the paths would start at the drive's root.
+    FolderLookUp programs = ReadProgramsFolder();
+    GroupResult result{GroupResult::NotThere, std::move(programs.messages)};
+    const std::string source = programs.folder.empty() ? std::string() : GroupEntry(programs.folder, group);
+    if (source.empty()) return result;
+    const std::string target = programs.folder + "\\Games\\" + edition + source.substr(programs.folder.size());
     CreateFolders(target.substr(0, target.rfind('\\')));
-    GroupOperation(owner, FO_MOVE, source, target);
+    result.outcome = GroupOperation(owner, FO_MOVE, source, target) ? GroupResult::Done : GroupResult::Failed;
+    return result;
 }
 
-void DeleteGroupOfEdition(HWND owner, const std::string& group, const std::string& edition) {
-    const std::string programs = ProgramsFolderFor(group, edition);
-    if (programs.empty()) return;
-    const std::string entry = GroupEntry(programs + "\\Games\\" + edition, group);
-    if (!entry.empty()) GroupOperation(owner, FO_DELETE, entry);
+GroupResult DeleteGroupOfEdition(HWND owner, const std::string& group, const std::string& edition) {
+    if (!SafeNames(group, edition)) return {GroupResult::Unsafe, {}};
+    FolderLookUp programs = ReadProgramsFolder();
+    GroupResult result{GroupResult::NotThere, std::move(programs.messages)};
+    const std::string entry =
+        programs.folder.empty() ? std::string() : GroupEntry(programs.folder + "\\Games\\" + edition, group);
+    if (entry.empty()) return result;
+    result.outcome = GroupOperation(owner, FO_DELETE, entry) ? GroupResult::Done : GroupResult::Failed;
+    return result;
 }
 
 bool IsSafeGroupName(const std::string& name) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/Rulebook.h"
 #include "services/Handles.h"
 
 namespace vindrel {
@@ -47,6 +48,10 @@ struct WaitWatch {
     std::function<void(size_t which)> changed;
 };
 
+// The messages the look-ups below name, in their order: the services never show them; the page
+// or shell the reader sees shows each, with its text, owned by its window.
+using Messages = std::vector<std::string>;
+
 extern const char kNoUninstallInfo[];  // "No uninstalinfo"
 extern const char kRecordsRoot[];      // "Software\\Vindrel_Games"
 
@@ -59,16 +64,21 @@ struct RecordRoots {
     HKEY user = HKEY_CURRENT_USER;
 };
 
-// The name a demo is recorded under: its short title, a backslash written as '/', cut after 255
-// characters (a key name's limit), "No Title!" for a blank one. Install, list and removal use it.
-std::string RecordName(const std::string& shortTitle);
-// HKLM Software\Vindrel_Games\<edition>\<RecordName(short title)>: "Afinstallationsstreng" then
+// HKLM Software\Vindrel_Games\<edition>\<RecordName(short title)> (catalogue/Rulebook.h): "Afinstallationsstreng" then
 // "Folder", each REG_SZ of 255 bytes (longer texts whole); under HKCU when HKLM cannot be written.
-// Skipped for "No uninstalinfo" and for an edition that cannot be a key name.
-void WriteInstallRecord(const std::string& edition, const std::string& shortTitle,
-                        const std::string& group, const std::string& command, const RecordRoots& roots = {});
-// Deletes the demo key (under both roots) only; the edition key stays, even empty.
-void DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots = {});
+// Skipped for "No uninstalinfo" and for an edition that cannot be a key name. A key half written
+// under HKLM (a value it refused) is taken away again before the record goes to HKCU.
+enum class RecordWritten {
+    Machine,     // under the machine's part
+    User,        // the machine's part refused it: under the user's
+    Failed,      // neither part took it
+    NotWritten,  // nothing to record: no uninstall information, or an edition no key can bear
+};
+RecordWritten WriteInstallRecord(const std::string& edition, const std::string& shortTitle, const std::string& group,
+                                 const std::string& command, const RecordRoots& roots = {});
+// Deletes the demo key (under both roots) only; the edition key stays, even empty. False when
+// there was no such key to delete.
+bool DeleteInstallRecord(const std::string& edition, const std::string& title, const RecordRoots& roots = {});
 // Appends one entry per demo key of every edition, the command being its first string value
 // with environment references expanded;
 // the machine's records first, then the user's that are not among them.
@@ -109,18 +119,34 @@ private:
     std::vector<UniqueKernelHandle> events_;  // one per key, set when the key or one below it changes
     WaitWatch watch_;
 };
-// "Programs" of the current user's shell folders; a message when the key is missing.
-std::string ReadProgramsFolder();
-// "Folder" of a demo key; a message when the key or the value is missing.
-std::string ReadRecordFolder(const std::string& title, const std::string& edition, const RecordRoots& roots = {});
+// A folder looked up in the registry, and the messages the look-up names.
+struct FolderLookUp {
+    std::string folder;
+    Messages messages;
+};
+// "Programs" of the current user's shell folders; the message "Unable to Open key   Software\...
+// \Shell Folders" when the key is missing.
+FolderLookUp ReadProgramsFolder();
+// "Folder" of a demo key; "Unable to Open key   spil folder" when the key is missing, "Unable to
+// get gameinfo" when its value is.
+FolderLookUp ReadRecordFolder(const std::string& title, const std::string& edition, const RecordRoots& roots = {});
 // A Start-menu group or edition name (from the catalogue or a record) that stays inside the
 // folder it is joined to: not empty, relative, no "." or ".." part.
 bool IsSafeGroupName(const std::string& name);
 // A demo's Start-menu group, moved at exit from the programs folder into Games\<edition> and
 // deleted from there when the demo is removed. The group is a folder, or a single shortcut
 // "<group>.lnk". Nothing happens when it is not there or a name would leave its folder; the
-// shell's own messages are not suppressed (flags 0x214), and its result is not looked at.
-void MoveGroupIntoEdition(HWND owner, const std::string& group, const std::string& edition);
-void DeleteGroupOfEdition(HWND owner, const std::string& group, const std::string& edition);
+// shell's own messages are not suppressed (flags 0x214).
+struct GroupResult {
+    enum Outcome {
+        Done,      // moved or deleted
+        NotThere,  // no such group (or no programs folder) to move or delete
+        Unsafe,    // a name that would leave its folder: nothing touched
+        Failed,    // the shell's operation did not succeed
+    } outcome = NotThere;
+    Messages messages;  // of the programs folder's look-up
+};
+GroupResult MoveGroupIntoEdition(HWND owner, const std::string& group, const std::string& edition);
+GroupResult DeleteGroupOfEdition(HWND owner, const std::string& group, const std::string& edition);
 
 }  // namespace vindrel

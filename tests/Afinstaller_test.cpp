@@ -291,7 +291,7 @@ TEST_F(UninstallPage, ABackslashTitleIsListedAndRemovedUnderItsRecordedName) {
 class UninstallGroups : public UninstallPage {
 protected:
     void SetUp() override {
-        programs = ReadProgramsFolder();
+        programs = ReadProgramsFolder().folder;
         ASSERT_FALSE(programs.empty());
         games = programs + "\\Games";
     }
@@ -352,6 +352,49 @@ TEST_F(UninstallGroups, GroupNamesThatLeaveTheEditionFolderDeleteNothing) {
     RemoveMarked();
     EXPECT_TRUE(test::PathExists(sentinel + "\\Play.lnk"));
     test::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kRoot + "\\..");
+}
+
+// The look-ups name their messages; the page shows each, owned by its own window.
+TEST_F(UninstallGroups, ARecordWithoutItsFolderValueIsRemovedWithTheMessageOwnedByThePage) {
+    WriteInstallRecord(edition, "Racer", "Racer Group", LoggingUninstaller(log, "racer"));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kRoot + "\\" + edition + "\\Racer").c_str(), 0,
+                            KEY_SET_VALUE | test::kRecordView, &key),
+              ERROR_SUCCESS);
+    RegDeleteValueA(key, "Folder");
+    RegCloseKey(key);
+    test::MessageBoxWatcher boxes;
+    RemoveMarked();
+    PumpFor(200);
+    EXPECT_FALSE(RecordExists(edition, "Racer"));
+    const std::vector<test::SeenMessage> seen = boxes.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Information");
+    EXPECT_EQ(seen[0].text, "Unable to get gameinfo");
+    EXPECT_EQ(seen[0].owner, page.Handle());
+}
+
+// A record the machine's part of the registry refuses lands in the user's part, and the page
+// lists it and removes it from there.
+TEST_F(UninstallGroups, ARecordTheMachineRefusedIsListedAndRemovedFromTheUsersPart) {
+    const RecordRoots machineDenied{HKEY_PERFORMANCE_DATA, HKEY_CURRENT_USER};
+    const std::string user = kRoot + "\\" + edition + "\\Skater";
+    EXPECT_EQ(WriteInstallRecord(edition, "Skater", "NoFolder", LoggingUninstaller(log, "skater"), machineDenied),
+              RecordWritten::User);
+    EXPECT_EQ(WriteInstallRecord(edition, "Skater", "NoFolder", kNoUninstallInfo, machineDenied), RecordWritten::NotWritten);
+    EXPECT_EQ(WriteInstallRecord(edition, "Skater", "NoFolder", "x", {HKEY_PERFORMANCE_DATA, HKEY_PERFORMANCE_DATA}),
+              RecordWritten::Failed);
+    ASSERT_TRUE(test::KeyExists(HKEY_CURRENT_USER, user, test::kRecordView));
+    ASSERT_FALSE(RecordExists(edition, "Skater"));
+    Open();
+    ASSERT_EQ(ShownTitles(), std::vector<std::string>{"Skater"});
+    RemoveMarked();
+    EXPECT_EQ(test::Lines(log), std::vector<std::string>{"skater"});
+    EXPECT_FALSE(test::KeyExists(HKEY_CURRENT_USER, user, test::kRecordView));
+    EXPECT_FALSE(DeleteInstallRecord(edition, "Skater")) << "nothing left to delete";
+    Open();
+    EXPECT_TRUE(ShownTitles().empty());
+    test::DeleteRegistryTree(HKEY_CURRENT_USER, kRoot);
 }
 
 TEST_F(UninstallGroups, WithoutAProgramsFolderNothingIsDeletedAtTheDriveRoot) {

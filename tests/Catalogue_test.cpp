@@ -4,6 +4,7 @@
 #include <cctype>
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -327,7 +328,7 @@ TEST(Catalogue, MissingEmptyOrGarbledFileGivesAnEmptyList) {
     }
 }
 
-// The section [CD] as the menu reads it; its rules are the CD check's too (catalogue/Udgave).
+// The section [CD] as the menu reads it; its rules are the CD check's too (catalogue/Rulebook).
 TEST(Catalogue, TheCdSectionGivesAnEditionThatIsASafeNameAndAFourDigitYear) {
     struct Case {
         const char* lines;
@@ -352,6 +353,15 @@ TEST(Catalogue, TheCdSectionGivesAnEditionThatIsASafeNameAndAFourDigitYear) {
         {"[CD]\r\nAar=99\r\n", "1099", "1999"},
         {"[CD]\r\nAar=2000a\r\n", "1099", "1999"},
         {"[CD]\r\nAar=-200\r\n", "1099", "1999"},
+        // Names Windows keeps for devices: no folder Games\CON can be made.
+        {"[CD]\r\nUdgave=CON\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=nul\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=Com7\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=lpt1.1100\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=AUX .x\r\n", "1099", "1999"},
+        {"[CD]\r\nUdgave=COM10\r\n", "COM10", "1999"},
+        {"[CD]\r\nUdgave=CONSOLE\r\n", "CONSOLE", "1999"},
+        {"[CD]\r\nUdgave=LPT0\r\n", "LPT0", "1999"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines);
@@ -359,6 +369,54 @@ TEST(Catalogue, TheCdSectionGivesAnEditionThatIsASafeNameAndAFourDigitYear) {
         const CdEdition cd = ReadCdEdition();
         EXPECT_EQ(cd.edition, c.edition);
         EXPECT_EQ(cd.year, c.year);
+    }
+}
+
+// The rulebook's judgement of letters (the catalogue is Windows-1252), of the CD's label and of
+// setup files, on which the check and the editor build their findings.
+TEST(Rulebook, FindsForeignLettersOldLabelsAndSetupsThatStartNothing) {
+    struct Letter {
+        const char* value;
+        long at;  // -1: none
+        uint32_t codePoint;
+        bool in1252;
+    };
+    const Letter letters[] = {
+        {"Hurtig bil", -1, 0, false},
+        {"K\xF8r \x80 \x9F", -1, 0, false},           // Windows-1252's own letters
+        {"\xC3\x28", -1, 0, false},                     // no UTF-8 sequence: two letters of the code page
+        {"K\xC3\xB8r", 1, 0xF8, true},                   // saved as UTF-8
+        {"i \xC5\x81\xC3\xB3" "d\xC5\xBA", 2, 0x141, false},  // a letter the code page has not
+        {"5 \xE2\x82\xAC", 2, 0x20AC, true},
+        {"a\x81" "b", 1, 0, false},                          // a byte the code page leaves undefined
+    };
+    for (const Letter& l : letters) {
+        SCOPED_TRACE(l.value);
+        const auto found = FirstForeignLetter(l.value);
+        ASSERT_EQ(found.has_value(), l.at >= 0);
+        if (!found) continue;
+        EXPECT_EQ(static_cast<long>(found->at), l.at);
+        EXPECT_EQ(found->codePoint, l.codePoint);
+        EXPECT_EQ(found->in1252, l.in1252);
+    }
+    EXPECT_TRUE(LabelNamesEdition(AutorunLabel("1101"), "1101"));
+    EXPECT_FALSE(LabelNamesEdition("Vindrel Spil-CD 1099", "1101"));
+    EXPECT_FALSE(LabelNamesEdition("Vindrel Spil-CD 11010", "1101"));
+
+    const std::string i386 = std::string("MZ") + std::string(58, ' ') + std::string("\x40\0\0\0PE\0\0\x4C\x01", 10);
+    const std::string x64 = i386.substr(0, 68) + "\x64\x86";
+    const std::string msi("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    EXPECT_EQ(ReadSetupFile(i386).kind, SetupFile::Program);
+    EXPECT_EQ(ReadSetupFile(i386).machine, kMachineI386);
+    EXPECT_EQ(ReadSetupFile(msi).kind, SetupFile::InstallerPackage);
+    EXPECT_EQ(ReadSetupFile("BM\x36\x10").kind, SetupFile::Neither);
+    EXPECT_EQ(SetupFileProblem(ReadSetupFile(i386), "\\D\\Setup.exe", kMachineI386), "");
+    EXPECT_EQ(SetupFileProblem(ReadSetupFile(msi), "\\D\\Setup.MSI", kMachineI386), "");
+    EXPECT_EQ(SetupFileProblem(ReadSetupFile(x64), "\\D\\Setup.exe", 0x8664), "");
+    for (const auto& [head, setup] : {std::pair{x64, "\\D\\Setup.exe"}, {msi, "\\D\\Setup.exe"}, {i386, "\\D\\Setup.msi"},
+                                      {std::string("BM"), "\\D\\Shot.bmp"}}) {
+        SCOPED_TRACE(setup);
+        EXPECT_NE(SetupFileProblem(ReadSetupFile(head), setup, kMachineI386), "");
     }
 }
 
@@ -455,8 +513,10 @@ std::string Mutated(const std::string& sample, Choices& pick) {
             default: {  // a value's key or text changed
                 const size_t equals = s.find('=', at);
                 if (equals == std::string::npos) break;
-                static const char* const kTexts[] = {"", " ", "\"x\"", "Action", "action", "\0Sport", "A\\DC", "Junior "};
-                const char* text = kTexts[pick.Below(8)];
+                static const char* const kTexts[] = {"",     " ",     "\"x\"",    "Action", "action", "\0Sport", "A\\DC",
+                                                    "Junior ", "0x2",  "$1F",    "-",      "+7",     "99999999999",
+                                                    "x:",      "\\",  "CON",    "\xE6"};
+                const char* text = kTexts[pick.Below(static_cast<uint32_t>(std::size(kTexts)))];
                 s.insert(equals + 1, text, text[0] == '\0' && pick.Below(2) ? 6 : std::strlen(text));
                 break;
             }
@@ -465,9 +525,82 @@ std::string Mutated(const std::string& sample, Choices& pick) {
     return s;
 }
 
-// For the sample catalogue in a few hundred mutations and the cases above, the demos the CD
-// check says the menu lists (titles, short titles, categories, in order) are those the menu's
-// own reading, through the platform's profile calls, puts in its list.
+// Every value the menu reads for a demo, and what the pages and services make of it, by name.
+std::vector<std::pair<const char*, std::string>> ValuesRead(const TSpilPost& e) {
+    return {{"section", std::to_string(e.Section)},
+            {"Titel", e.Titel},
+            {"KortTitel", e.KortTitel},
+            {"description", e.Instruktion},
+            {"Setup", e.Setup},
+            {"setup folder", SetupFolder(e.Setup)},
+            {"screenshot", ScreenshotFileName(e.Setup)},
+            {"CPU", std::to_string(e.CPU)},
+            {"Ram", std::to_string(e.Ram)},
+            {"HD", std::to_string(e.HD)},
+            {"Krav3D", std::to_string(e.Krav3D)},
+            {"Kategori", std::to_string(e.Kategori)},
+            {"Folder", e.Folder},
+            {"Uninstall", e.Uninstall},
+            {"record name", RecordName(e.KortTitel)}};
+}
+
+// The values in which the check's reading differs from the menu's, as "Spil3 Ram: 16 / 32", one a
+// line; a demo only one of them lists, as "Spil3 listed: ...".
+std::string Drift(const std::vector<TSpilPost>& menu, const std::vector<TSpilPost>& check) {
+    std::string out;
+    for (size_t i = 0; i < std::max(menu.size(), check.size()); ++i) {
+        if (i >= menu.size() || i >= check.size()) {
+            const TSpilPost& only = i < menu.size() ? menu[i] : check[i];
+            out += DemoSectionName(only.Section) + " listed: " + (i < menu.size() ? "by the menu only\n" : "by the check only\n");
+            continue;
+        }
+        const auto a = ValuesRead(menu[i]), b = ValuesRead(check[i]);
+        for (size_t k = 0; k < a.size(); ++k)
+            if (a[k].second != b[k].second)
+                out += DemoSectionName(menu[i].Section) + " " + a[k].first + ": " + a[k].second + " / " + b[k].second + "\n";
+    }
+    return out;
+}
+
+// The comparison names each value that drifts apart: a mutated integer, a default, a folder, a
+// record name, a description, a demo listed by one side only.
+TEST(CatalogueAsTheCheckReadsIt, TheComparisonNamesEveryValueThatDrifts) {
+    const std::string catalogue =
+        "[Spil1]\r\nTitel=Racer\r\nSetup=\\Demos\\Racer\\Setup.exe\r\nKategori=Sport\r\nRam=32\r\n"
+        "Dansk=Hurtig\r\nFolder=Racer Group\r\n";
+    const std::vector<TSpilPost> menu = cdcheck::DemosAsRead(catalogue, "da");
+    ASSERT_EQ(menu.size(), 1u);
+    ASSERT_EQ(Drift(menu, menu), "");
+    struct Case {
+        const char* what;
+        std::function<void(TSpilPost&)> change;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"an integer read otherwise", [](TSpilPost& e) { e.Ram = 0x32; }, "Spil1 Ram: 32 / 50\n"},
+        {"a default of its own", [](TSpilPost& e) { e.HD = 0; }, "Spil1 HD: 20 / 0\n"},
+        {"a group folder", [](TSpilPost& e) { e.Folder = "NoFolder"; }, "Spil1 Folder: Racer Group / NoFolder\n"},
+        {"a setup folder taken at '/'", [](TSpilPost& e) { e.Setup = "\\Demos\\Racer/Setup.exe"; },
+         "Spil1 Setup: \\Demos\\Racer\\Setup.exe / \\Demos\\Racer/Setup.exe\n"
+         "Spil1 setup folder: \\Demos\\Racer\\ / \\Demos\\\n"
+         "Spil1 screenshot: \\Demos\\Racer\\Shot.bmp / \\Demos\\Shot.bmp\n"},
+        {"a record name", [](TSpilPost& e) { e.KortTitel = "Racer\\II"; },
+         "Spil1 KortTitel: Racer / Racer\\II\nSpil1 record name: Racer / Racer/II\n"},
+        {"a description's fallback", [](TSpilPost& e) { e.Instruktion = "Ingen dansk instruktion!"; },
+         "Spil1 description: Hurtig / Ingen dansk instruktion!\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<TSpilPost> check = menu;
+        c.change(check[0]);
+        EXPECT_EQ(Drift(menu, check), c.named) << c.what;
+    }
+    EXPECT_EQ(Drift(menu, {}), "Spil1 listed: by the menu only\n");
+}
+
+// For the sample catalogue in a few hundred mutations and the cases above, every value of every
+// demo the CD check says the menu lists (in order, each catalogue in one of the four languages),
+// and the edition and year, are those the menu's own reading, through the platform's profile
+// calls, gives.
 TEST(CatalogueAsTheCheckReadsIt, AgreesWithTheMenuOnEveryMutatedCatalogue) {
     const std::string sample = test::ReadFile(test::BuiltProgram("../cd/Spil.INI"));
     ASSERT_GT(sample.size(), 1000u) << "the sample CD's catalogue";
@@ -482,15 +615,16 @@ TEST(CatalogueAsTheCheckReadsIt, AgreesWithTheMenuOnEveryMutatedCatalogue) {
         // A file of its own for each: the platform keeps read profiles by name.
         const std::string path = folder / ("m" + std::to_string(i) + ".ini");
         test::WriteFile(path, catalogues[i]);
+        const std::string language = kDescriptionKeys[i % std::size(kDescriptionKeys)].code;
         SpilListe menu;
-        indsaet_i_liste(menu, "da", path);
-        const std::vector<cdcheck::DemoAsRead> check = cdcheck::DemosAsRead(catalogues[i]);
-        std::string seen, said;
-        for (const TSpilPost& e : menu) seen += e.Titel + " | " + e.KortTitel + " | " + std::to_string(e.Kategori) + "\n";
-        for (const auto& d : check) said += d.title + " | " + d.shortTitle + " | " + std::to_string(d.category) + "\n";
-        if (seen != said && ++disagreeing <= 5)
+        indsaet_i_liste(menu, language, path);
+        std::string drift = Drift(menu, cdcheck::DemosAsRead(catalogues[i], language));
+        const CdEdition menuCd = ReadCdEdition(path), checkCd = cdcheck::EditionAsRead(catalogues[i]);
+        if (menuCd.edition != checkCd.edition) drift += "edition: " + menuCd.edition + " / " + checkCd.edition + "\n";
+        if (menuCd.year != checkCd.year) drift += "year: " + menuCd.year + " / " + checkCd.year + "\n";
+        if (!drift.empty() && ++disagreeing <= 5)
             ADD_FAILURE() << "catalogue " << i << (i < std::size(kFixedCatalogues) ? " (fixed)" : " (mutated)")
-                          << ": the menu lists\n" << seen << "the check says\n" << said;
+                          << ", values as the menu / the check read them:\n" << drift;
     }
     EXPECT_EQ(disagreeing, 0);
 }

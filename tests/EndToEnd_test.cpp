@@ -50,7 +50,7 @@ struct Demo {
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
-        programs_ = ReadProgramsFolder();
+        programs_ = ReadProgramsFolder().folder;
         ASSERT_FALSE(programs_.empty());
         demos_ = {{"A", KEY_WOW64_32KEY},
                   {"B", KEY_WOW64_64KEY},

@@ -32,7 +32,7 @@ std::string RegistryString(HKEY root, const std::string& path, const char* name,
 class InstallTest : public MenuTest {
 protected:
     void SetUp() override {
-        programs_ = ReadProgramsFolder();
+        programs_ = ReadProgramsFolder().folder;
         ASSERT_FALSE(programs_.empty());
         CleanUp();
     }

@@ -29,7 +29,8 @@ protected:
 };
 
 TEST_F(RecordRootsTest, ADeniedMachineWriteKeepsTheRecordUnderTheUserInTheSameLayout) {
-    WriteInstallRecord("1099", "Neon Breach", "Neon Breach", "C:\\Games\\Neon\\uninst.exe", kMachineDenied);
+    EXPECT_EQ(WriteInstallRecord("1099", "Neon Breach", "Neon Breach", "C:\\Games\\Neon\\uninst.exe", kMachineDenied),
+              RecordWritten::User);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kRecordsRoot) + "\\1099\\Neon Breach"));
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kRecordsRoot) + "\\1099\\Neon Breach").c_str(), 0,
@@ -46,13 +47,13 @@ TEST_F(RecordRootsTest, ADeniedMachineWriteKeepsTheRecordUnderTheUserInTheSameLa
     std::vector<InstalledDemo> demos = Demos();
     ASSERT_EQ(demos.size(), 1u);
     EXPECT_EQ(demos[0].uninstallCommand, "C:\\Games\\Neon\\uninst.exe");
-    test::MessageBoxWatcher watcher;
-    EXPECT_EQ(ReadRecordFolder("Neon Breach", "1099"), "Neon Breach");
-    EXPECT_TRUE(watcher.Seen().empty());
+    const FolderLookUp folder = ReadRecordFolder("Neon Breach", "1099");
+    EXPECT_EQ(folder.folder, "Neon Breach");
+    EXPECT_TRUE(folder.messages.empty());
 }
 
 TEST_F(RecordRootsTest, AWritableMachineIsUsedAndTheUserPartLeftAlone) {
-    WriteInstallRecord("1099", "Iron Skies", "Iron Skies", "C:\\Games\\Iron\\uninst.exe");
+    EXPECT_EQ(WriteInstallRecord("1099", "Iron Skies", "Iron Skies", "C:\\Games\\Iron\\uninst.exe"), RecordWritten::Machine);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kRecordsRoot) + "\\1099\\Iron Skies"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRecordsRoot));
 }

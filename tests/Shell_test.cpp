@@ -90,7 +90,7 @@ class ShellTest : public testing::Test {
 protected:
     ShellTest() : stub_(scratch_ / "progman.log") {}
 
-    std::string Programs() { return ReadProgramsFolder(); }
+    std::string Programs() { return ReadProgramsFolder().folder; }
 
     test::ScratchFolder scratch_;
     test::ProgManStub stub_;
@@ -344,7 +344,7 @@ TEST_F(ExitCleanUpTest, MovesGroupsWritesRecordsThenSendsTheCommand) {
     EXPECT_EQ(demos[0].edition, "1099");
     EXPECT_EQ(demos[0].title, "Demo One");
     EXPECT_EQ(demos[0].uninstallCommand, "C:\\Games\\Demo\\uninst.exe");
-    EXPECT_EQ(ReadRecordFolder("Demo One", "1099"), unique_);
+    EXPECT_EQ(ReadRecordFolder("Demo One", "1099").folder, unique_);
     EXPECT_FALSE(RecordExists("No Group"));
     EXPECT_FALSE(RecordExists("No Uninstall"));
     std::vector<std::string> commands;

@@ -358,6 +358,41 @@ TEST_F(GamePageTest, InstallWithoutASetupAppendsTheRecordStartsNothingAndRaisesT
 // The catalogue's [CD] section names the edition of the install records (and so of the Start-menu
 // folder Games\<edition> at exit) and the credits' year; a value that cannot be a name never
 // becomes one, and each key counts on its own.
+// The setup's folder is current while it runs, whatever its length, and the menu's own again
+// after; a folder that cannot be made current starts nothing, and the install says so.
+TEST_F(GamePageTest, InstallStartsTheSetupFromItsFolderOfAnyLengthOrSaysWhyNot) {
+    test::ScratchFolder scratch;
+    std::string deep = scratch.Path();
+    while (deep.size() < 200) {
+        deep += "\\" + std::string(30, 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    ASSERT_TRUE(CopyFileA(test::BuiltProgram("sleeper.exe").c_str(), (deep + "\\Setup.exe").c_str(), FALSE));
+    using Result = TfrmSpilSide::InstallResult;
+    const struct {
+        std::string setup;
+        Result::Launch launch;
+    } cases[] = {
+        {deep + "\\Setup.exe 50", Result::Ran},
+        {deep + "\\NoSuchSetup.exe", Result::NotStarted},
+        {scratch / "Missing\\Setup.exe", Result::FolderNotCurrent},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setup);
+        OpenOn({.KortTitel = "Deep", .Kategori = "Action", .Setup = c.setup}, 64, 500);
+        char before[MAX_PATH];
+        GetCurrentDirectoryA(sizeof before, before);
+        const Result result = Game().Install();
+        EXPECT_EQ(result.launch, c.launch);
+        EXPECT_EQ(result.record, RecordWritten::NotWritten) << "no uninstall key to record";
+        char after[MAX_PATH];
+        GetCurrentDirectoryA(sizeof after, after);
+        EXPECT_STREQ(after, before);
+        EXPECT_EQ(shell_->InstallList().size(), 1u) << "recorded for the exit whatever came of it";
+        shell_.reset();
+    }
+}
+
 TEST_F(GamePageTest, TheCdSectionGivesTheRecordsEditionAndTheCreditsYear) {
     struct Case {
         const char* cd;

@@ -107,7 +107,7 @@ void MessageBoxWatcher::Run() {
             GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);  // the message box's text control
             {
                 std::lock_guard<std::mutex> lock(mutex_);
-                seen_.push_back({caption, text});
+                seen_.push_back({caption, text, GetWindow(dialog, GW_OWNER)});
             }
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
             Sleep(100);  // let it close before looking again

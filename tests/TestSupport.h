@@ -43,6 +43,7 @@ constexpr REGSAM kRecordView = KEY_WOW64_32KEY;
 struct SeenMessage {
     std::string caption;
     std::string text;
+    HWND owner = nullptr;  // the window that owns the box
 };
 
 // Watches this process's dialogs from a second thread, records caption and text, presses OK.

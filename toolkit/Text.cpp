@@ -38,4 +38,8 @@ std::string WindowText1252(HWND hwnd) {
     return Narrow(std::wstring(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0)));
 }
 
+void ShowInformation(HWND owner, const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) MessageBoxW(owner, Wide(text).c_str(), L"Information", MB_OK | MB_ICONINFORMATION);
+}
+
 }  // namespace vindrel

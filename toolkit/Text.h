@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace vindrel {
 
@@ -19,5 +20,9 @@ int DrawText1252(HDC dc, const std::string& text, RECT& r, UINT format);
 // Window texts of standard controls and of the application's window.
 void SetWindowText1252(HWND hwnd, const std::string& text);
 std::string WindowText1252(HWND hwnd);
+
+// The information messages the services name, each in its own box with one "OK" button and the
+// caption "Information", owned by the window the reader sees.
+void ShowInformation(HWND owner, const std::vector<std::string>& texts);
 
 }  // namespace vindrel

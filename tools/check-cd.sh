@@ -9,7 +9,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}/cdcheck
-if [ ! -x "$BUILD/cdcheck" ] || [ -n "$(find "$ROOT/tools/cdcheck" "$ROOT"/catalogue/Udgave.* -newer "$BUILD/cdcheck" -type f)" ]; then
+if [ ! -x "$BUILD/cdcheck" ] || [ -n "$(find "$ROOT/tools/cdcheck" "$ROOT"/catalogue/Rulebook.* "$ROOT"/catalogue/ShotReader.* -newer "$BUILD/cdcheck" -type f)" ]; then
   # Built apart from any build that runs this (the sample CD's asks for its edition).
   env -u CC -u MAKEFLAGS -u MFLAGS -u MAKELEVEL CXX=g++ cmake -S "$ROOT/tools/cdcheck" -B "$BUILD" >/dev/null
   env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake --build "$BUILD" >/dev/null

@@ -82,6 +82,8 @@ make_case() {
       pe) printf "MZ%58s\x40\0\0\0PE\0\0\x${rest:2:2}\x${rest:0:2}" '' >"$cd/$path" ;;
       bmp) WANTED+="$cd/$path"$'\t'"$rest"$'\n' ;;
       png) printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$cd/$path" ;;
+      # A Windows Installer package's first bytes: a compound document.
+      msi) printf '\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1' >"$cd/$path" ;;
       *) fail "unknown layout line: $what" ;;
     esac
   done <"$from/layout"
@@ -130,6 +132,7 @@ ABCDEFGHIJKLMNOPQ|2000|~error: \[CD\]: Udgave "ABCDEFGHIJKLMNOPQ" is 17 characte
 |2000|~error: \[CD\]: Udgave "" is empty: .*#cdcheck: edition 1099, year 2000
 " 1100"|2000|~error: \[CD\]: Udgave " 1100" begins or ends with a space: .*#cdcheck: edition 1099, year 2000
 1100.|2000|~error: \[CD\]: Udgave "1100\." begins or ends with a dot: .*#cdcheck: edition 1099, year 2000
+nul.1100|2000|~error: \[CD\]: Udgave "nul\.1100" is a name Windows keeps for a device, which no folder can bear: .* the menu uses 1099 instead; .*#cdcheck: edition 1099, year 2000
 Jul-2000_b.2 x|'99|~error: \[CD\]: Aar "'99" is not four digits: the credits show 1999 instead; write the year as four digits#cdcheck: edition Jul-2000_b.2 x, year 1999#cdcheck: 3 errors, 5 warnings
 TABLE
 
@@ -141,7 +144,7 @@ check_case cd-64 <(printf '%s\n' 'cdcheck: 1 error, 5 warnings' '!64-bit') "$CDC
 # The catalogue given as a file, with the CD root elsewhere: paths from the root are found there.
 mkdir -p "$WORK/split/root/Demos/D1" "$WORK/split/menu"
 cp "$WORK/cases/hidden/Spil.INI" "$WORK/split/menu/"
-check_case split-root <(printf 'exit 1\ncdcheck: 1 error, 8 warnings\n') \
+check_case split-root <(printf 'exit 1\ncdcheck: 3 errors, 8 warnings\n') \
   "$CDCHECK" --root "$WORK/cases/hidden" "$WORK/split/menu/Spil.INI" || status=1
 check_case split-no-root \
   <(printf '%s\n' 'exit 1' 'error: Spil1: the setup program "\Demos\D1\Setup.exe" is not on the CD: Install starts nothing') \

@@ -16,33 +16,7 @@ namespace vindrel::cdcheck {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr int kSections = 30;           // Spil1 .. Spil30
-constexpr size_t kCategoryPageSlots = 8;
-
-constexpr std::array<const char*, 6> kCategories{"Action", "Simulator", "Sport", "Adventure", "Strategy", "Junior"};
-constexpr int kNoCategory = 6;
-
-struct DescriptionKey {
-    const char* key;
-    const char* language;
-    const char* fallback;
-};
-constexpr std::array<DescriptionKey, 4> kDescriptions{{
-    {"Dansk", "Danish", "Ingen dansk instruktion!"},
-    {"Svensk", "Swedish", "Ingen svensk instruktion!"},
-    {"Norsk", "Norwegian", "Ingen norsk instruksjon!"},
-    {"Finsk", "Finnish", "Ingen Suomi-instruktion!"},
-}};
-
-struct IntegerKey {
-    const char* key;
-    int fallback;
-    const char* unit;
-};
-constexpr std::array<IntegerKey, 3> kIntegers{{{"CPU", 100, "MHz"}, {"Ram", 16, "MB"}, {"HD", 20, "MB"}}};
-
-constexpr std::array<const char*, 13> kKnownKeys{"Titel", "KortTitel", "Setup", "CPU", "Ram", "HD", "Kategori",
-                                                 "Folder", "Uninstall", "Dansk", "Svensk", "Norsk", "Finsk"};
+constexpr size_t kCategoryPageSlots = kCategoryRow.rows;
 
 // Category names in the four languages (and English words) that a producer might write instead.
 struct CategoryWord {
@@ -61,7 +35,12 @@ public:
     void Warning(std::string where, std::string text) {
         findings.push_back({Severity::Warning, std::move(where), std::move(text)});
     }
+    void Estimate(std::string where, std::string text, Topic topic, std::vector<std::string> pages = {},
+                  std::string language = {}) {
+        findings.push_back({Severity::Warning, std::move(where), std::move(text), topic, std::move(pages), std::move(language)});
+    }
     std::vector<Finding> findings;
+    bool utf8File = false;  // the whole file was found saved as UTF-8
 };
 
 std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
@@ -84,59 +63,12 @@ size_t Distance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::optional<int64_t> Digits(const std::string& s, size_t from, int base, int64_t limit) {
-    if (from >= s.size()) return std::nullopt;
-    int64_t v = 0;
-    for (size_t i = from; i < s.size(); ++i) {
-        const int d = HexDigit(s[i]);
-        if (d < 0 || d >= base) return std::nullopt;
-        v = v * base + d;
-        if (v > limit) return std::nullopt;
-    }
-    return v;
-}
-
-// The menu's reading of an integer: "0x1F"/"0X1F" (longer than two characters) and "$1F" are
-// hexadecimal, anything else signed decimal; only whole values that fit 32 signed bits count.
-std::optional<int32_t> MenuInteger(const std::string& value) {
-    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
-        if (auto v = Digits(value, 2, 16, INT32_MAX)) return static_cast<int32_t>(*v);
-        return std::nullopt;
-    }
-    if (!value.empty() && value[0] == '$') {
-        if (auto v = Digits(value, 1, 16, INT32_MAX)) return static_cast<int32_t>(*v);
-        return std::nullopt;
-    }
-    size_t from = 0;
-    bool negative = false;
-    if (!value.empty() && (value[0] == '-' || value[0] == '+')) {
-        negative = value[0] == '-';
-        from = 1;
-    }
-    auto v = Digits(value, from, 10, negative ? -static_cast<int64_t>(INT32_MIN) : INT32_MAX);
-    if (!v) return std::nullopt;
-    return static_cast<int32_t>(negative ? -*v : *v);
-}
-
-int CategoryCode(const std::string& name) {
-    for (int code = 0; code < kNoCategory; ++code)
-        if (name == kCategories[code]) return code;
-    return kNoCategory;
-}
-
 std::string CategoryHint(const std::string& name) {
-    for (const char* c : kCategories)
+    for (const char* c : kCategoryNames)
         if (EqualNoCase(name, c)) return std::string("did you mean ") + c + "? The names are matched exactly, case included";
     for (const CategoryWord& w : kCategoryWords)
-        if (EqualNoCase(name, w.word)) return std::string("did you mean ") + kCategories[w.code] + "?";
-    for (const char* c : kCategories)
+        if (EqualNoCase(name, w.word)) return std::string("did you mean ") + kCategoryNames[w.code] + "?";
+    for (const char* c : kCategoryNames)
         if (Distance(name, c) <= 2) return std::string("did you mean ") + c + "?";
     return "the categories are Action, Simulator, Sport, Adventure, Strategy and Junior, spelt exactly so";
 }
@@ -147,16 +79,19 @@ std::optional<std::string> ReadBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// At most `limit` bytes from the start of the file; empty when it cannot be read.
+std::string ReadHead(const fs::path& path, size_t limit) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(limit, '\0');
+    if (in) in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
+}
+
 std::string WindowsPath(const fs::path& p) {
     std::string s = p.generic_string();
     std::replace(s.begin(), s.end(), '/', '\\');
     return s;
-}
-
-// Everything up to and including the last '\' or ':', as the menu takes a setup's folder.
-std::string DirectoryPart(const std::string& setup) {
-    const size_t last = setup.find_last_of("\\:");
-    return last == std::string::npos ? std::string() : setup.substr(0, last + 1);
 }
 
 // The menu's file is Windows-1252; a file saved as UTF-8 shows every Nordic letter as two.
@@ -185,34 +120,12 @@ bool CheckEncoding(const std::string& bytes, const std::string& where, Report& r
         if (sequences++ == 0) firstLine = line;
         i += n;
     }
-    if (sequences > 0 && strays == 0)
+    report.utf8File = sequences > 0 && strays == 0;
+    if (report.utf8File)
         report.Error(where, "the file looks UTF-8 encoded (from line " + std::to_string(firstLine) +
                                 "): the menu reads Windows-1252, so each Danish, Swedish, Norwegian or Finnish "
                                 "letter would show as two odd characters; save it as Windows-1252 (ANSI)");
     return true;
-}
-
-// The machine a Windows program is made for, from its PE header; 0 for a file that is no such
-// program (an .msi package, a batch file).
-constexpr uint16_t kMachineI386 = 0x14C;
-uint16_t ProgramMachine(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    char dos[64] = {};
-    if (!in.read(dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return 0;
-    const auto u8 = [](const char* b, int i) { return static_cast<uint32_t>(static_cast<unsigned char>(b[i])); };
-    const uint32_t at = u8(dos, 60) | u8(dos, 61) << 8 | u8(dos, 62) << 16 | u8(dos, 63) << 24;
-    char pe[6] = {};
-    if (!in.seekg(at) || !in.read(pe, sizeof pe) || std::string_view(pe, 4) != std::string_view("PE\0\0", 4)) return 0;
-    return static_cast<uint16_t>(u8(pe, 4) | u8(pe, 5) << 8);
-}
-
-std::string MachineName(uint16_t machine) {
-    switch (machine) {
-        case 0x8664: return "a 64-bit program (x64)";
-        case 0xAA64: return "a 64-bit program (ARM64)";
-        case 0x200: return "a 64-bit program (Itanium)";
-        default: return "a program for another processor";
-    }
 }
 
 // "Spil" followed by digits; 0 for names that are not of that form at all.
@@ -260,30 +173,38 @@ const IniEntry* ValueEntry(const IniSection& section, std::string_view key) {
     return nullptr;
 }
 
+// The demo of a section as the menu makes it, by the menu's own rules.
+TSpilPost MenuDemo(const IniSection* section, int number, const std::string& language) {
+    return DemoFromSection(number, language, [&](const char* key, const std::string& fallback) {
+        const IniEntry* e = section ? ValueEntry(*section, key) : nullptr;
+        return e ? e->value : fallback;
+    });
+}
+
 struct ListedDemo {
     int number;
     std::string shortTitle;
-    int category;
+    CategoryCode category;
 };
 
 class DemoCheck {
 public:
     // menuMachine: the machine of the CD's VINDREL.EXE, 0 when it is no Windows program.
     DemoCheck(const IniSection& section, int number, const CheckInput& input, uint16_t menuMachine, Report& report)
-        : section_(section), where_("Spil" + std::to_string(number)), number_(number), input_(input),
-          menuMachine_(menuMachine), report_(report) {}
+        : section_(section), where_(DemoSectionName(number)), number_(number), input_(input),
+          menuMachine_(menuMachine), report_(report), demo_(MenuDemo(&section, number, "da")) {}
 
     std::optional<ListedDemo> Run() {
         CheckKeys();
-        const std::string shortTitle = CheckTitles();
-        const int category = CheckCategory();
+        CheckTitles();
+        CheckCategory();
         CheckIntegers();
         CheckSetup();
         CheckRecords();
         CheckDescriptions();
-        if (category == kNoCategory) return std::nullopt;
-        CheckCaption(shortTitle);
-        return ListedDemo{number_, shortTitle, category};
+        if (!IsListed(demo_)) return std::nullopt;
+        CheckCaption(demo_.KortTitel);
+        return ListedDemo{number_, demo_.KortTitel, demo_.Kategori};
     }
 
 private:
@@ -308,13 +229,14 @@ private:
                 report_.Error(where_, Line(e) + "a NUL byte in the line of " + e.key +
                                           ": the menu reads only what comes before it" +
                                           (e.hasEquals ? ", " + Quoted(e.value) : std::string()));
+            CheckLetters(e);
             if (const std::string c = ControlCharacter(e.value); !c.empty())
                 report_.Error(where_, Line(e) + e.key + " holds the control character " + c +
                                           ": the menu shows it as a box or not at all");
-            const bool known = std::any_of(kKnownKeys.begin(), kKnownKeys.end(), [&](const char* k) { return EqualNoCase(e.key, k); });
+            const bool known = std::any_of(std::begin(kDemoKeys), std::end(kDemoKeys), [&](const char* k) { return EqualNoCase(e.key, k); });
             if (!known) {
                 std::string text = Line(e) + "the menu reads no key " + Quoted(e.key);
-                for (const char* k : kKnownKeys)
+                for (const char* k : kDemoKeys)
                     if (Distance(e.key, k) <= 2) {
                         text += " (did you mean " + std::string(k) + "?)";
                         break;
@@ -327,57 +249,77 @@ private:
                                           std::to_string(first->line));
             else if (e.fullLength > kIniValueLimit)
                 report_.Error(where_, e.key + " is " + std::to_string(e.fullLength) +
-                                          " characters long; the menu cuts it after 2047, so the end is lost");
+                                          " characters long; the menu cuts it after " + std::to_string(kIniValueLimit) + ", so the end is lost");
         }
     }
 
-    std::string CheckTitles() {
-        const IniEntry* titel = Get("Titel");
-        if (!titel) report_.Error(where_, "no Titel: the game page shows \"No Title!\" as the heading");
+    // The catalogue is Windows-1252: a letter it cannot carry is named with its key and place.
+    void CheckLetters(const IniEntry& e) {
+        const auto letter = FirstForeignLetter(e.value);
+        if (!letter) return;
+        // Counted as the producer sees the text: a UTF-8 sequence is one letter.
+        size_t number = 1;
+        for (size_t i = 0; i < letter->at; ++i) number += (static_cast<unsigned char>(e.value[i]) & 0xC0) != 0x80;
+        const std::string place = Line(e) + e.key + ", letter " + std::to_string(number) + ": ";
+        if (letter->codePoint == 0) {
+            static const char kHex[] = "0123456789ABCDEF";
+            const auto byte = static_cast<unsigned char>(e.value[letter->at]);
+            report_.Error(where_, place + "the byte 0x" + kHex[byte >> 4] + kHex[byte & 0xF] +
+                                      " is no letter of Windows-1252, the code page the menu reads: it shows as a box "
+                                      "or not at all");
+        } else if (!letter->in1252) {
+            report_.Error(where_, place + CodePointName(letter->codePoint) + " is no letter of Windows-1252, the code "
+                                      "page the menu reads, so the menu cannot show it (saved as UTF-8, it shows as " +
+                                      std::to_string(letter->bytes) + " odd letters); write it with the letters of "
+                                      "Windows-1252");
+        } else if (!report_.utf8File) {
+            report_.Error(where_, place + CodePointName(letter->codePoint) + " is saved as UTF-8, in " +
+                                      std::to_string(letter->bytes) + " bytes, where the menu reads Windows-1252: it "
+                                      "shows as " + std::to_string(letter->bytes) + " odd letters; write it as one "
+                                      "Windows-1252 letter");
+        }
+    }
+
+    void CheckTitles() {
+        const IniEntry* titel = Get(keys::kTitel);
+        if (!titel) report_.Error(where_, std::string("no Titel: the game page shows ") + Quoted(kDefaultTitel) + " as the heading");
         else if (titel->value.empty()) report_.Error(where_, "Titel is empty: the game page shows no heading");
         else CheckHeading(titel->value);
-        const IniEntry* kort = Get("KortTitel");
+        const IniEntry* kort = Get(keys::kKortTitel);
         if (kort && kort->value.empty()) report_.Error(where_, "KortTitel is empty: the demo's button has no caption");
-        const std::string shortTitle = kort ? kort->value : titel ? titel->value : "No Title!";
-        CheckRecordName(shortTitle, kort ? "KortTitel" : "Titel, the short title too,");
-        return shortTitle;
+        CheckRecordName(demo_.KortTitel, kort ? "KortTitel" : "Titel, the short title too,");
     }
 
     // The short title names the demo's record in the registry, where a key name holds no
-    // backslash and at most 255 characters; the menu records it under a name made to fit.
+    // backslash and at most kMaxRecordName characters; the menu records it under RecordName.
     void CheckRecordName(const std::string& title, const std::string& key) {
-        if (title.find('\\') != std::string::npos) {
-            std::string fitted = title;
-            std::replace(fitted.begin(), fitted.end(), '\\', '/');
+        if (title.find('\\') != std::string::npos)
             report_.Error(where_, key + " " + Quoted(title) + " holds a backslash, which the registry's names cannot: "
                                   "the menu records the installation, and lists it on the uninstall page, as " +
-                                      Quoted(fitted.substr(0, 255)));
-        }
-        if (title.size() > 255)
+                                      Quoted(RecordName(title)));
+        if (title.size() > kMaxRecordName)
             report_.Error(where_, key + " is " + std::to_string(title.size()) +
-                                      " characters long: the registry's names have at most 255, so the uninstall "
-                                      "page lists the demo cut after 255");
+                                      " characters long: the registry's names have at most " + std::to_string(kMaxRecordName) +
+                                      ", so the uninstall page lists the demo cut after " + std::to_string(kMaxRecordName));
     }
 
-    int CheckCategory() {
-        const IniEntry* kategori = Get("Kategori");
+    void CheckCategory() {
+        const IniEntry* kategori = Get(keys::kKategori);
         if (!kategori) {
             report_.Error(where_, "no Kategori: the demo is on no page (the categories are Action, Simulator, Sport, "
                                   "Adventure, Strategy and Junior)");
-            return kNoCategory;
+            return;
         }
-        const int code = CategoryCode(kategori->value);
-        if (code != kNoCategory) return code;
-        if (kategori->value == "Ingen")
-            report_.Warning(where_, "Kategori=Ingen: the demo is on no page, as the value says");
+        if (IsListed(demo_)) return;
+        if (kategori->value == kDefaultKategori)
+            report_.Warning(where_, std::string("Kategori=") + kDefaultKategori + ": the demo is on no page, as the value says");
         else
             report_.Error(where_, "Kategori " + Quoted(kategori->value) + " matches no category, so the demo is on no page; " +
                                       CategoryHint(kategori->value));
-        return kNoCategory;
     }
 
     void CheckIntegers() {
-        for (const IntegerKey& k : kIntegers) {
+        for (const IntegerRule& k : kIntegerRules) {
             const std::string fallback = std::to_string(k.fallback) + " " + k.unit;
             const IniEntry* e = Get(k.key);
             if (!e) {
@@ -388,7 +330,7 @@ private:
                 report_.Error(where_, std::string(k.key) + " is empty: the menu uses the default, " + fallback);
                 continue;
             }
-            const auto v = MenuInteger(e->value);
+            const auto v = ReadIniInteger(e->value);
             if (!v)
                 report_.Error(where_, std::string(k.key) + " " + Quoted(e->value) +
                                           " is not a whole number as the menu reads them (decimal, or hexadecimal "
@@ -400,7 +342,7 @@ private:
     }
 
     void CheckSetup() {
-        const IniEntry* e = Get("Setup");
+        const IniEntry* e = Get(keys::kSetup);
         if (!e) {
             report_.Error(where_, "no Setup: the Install button starts nothing, and there is no screenshot to show");
             return;
@@ -426,18 +368,18 @@ private:
             return;
         }
 
-        const std::string dir = DirectoryPart(setup);
+        const std::string dir = SetupFolder(setup);
         fs::path program, shot;
         if (setup[0] == '\\') {
             program = FindNoCase(input_.root, setup.substr(1));
-            shot = FindNoCase(input_.root, dir.substr(1) + "Shot.bmp");
+            shot = FindNoCase(input_.root, ScreenshotFileName(setup).substr(1));
         } else {
             // Relative to the folder the menu starts in, the catalogue's. The menu changes into the
             // setup's folder before it starts the unchanged path, so a relative path with a folder in
             // it must also lead to the program from there.
             const fs::path start = input_.ini.parent_path();
             program = FindNoCase(start, setup);
-            shot = FindNoCase(start, dir + "Shot.bmp");
+            shot = FindNoCase(start, ScreenshotFileName(setup));
             if (!program.empty() && !dir.empty() && FindNoCase(program.parent_path(), setup).empty()) {
                 std::string fromRoot = WindowsPath(start.lexically_relative(input_.root));
                 fromRoot = (fromRoot.empty() || fromRoot == ".") ? "" : fromRoot + "\\";
@@ -450,23 +392,19 @@ private:
         if (program.empty() || !fs::is_regular_file(program))
             report_.Error(where_, "the setup program " + Quoted(setup) + " is not on the CD: Install starts nothing");
         else
-            CheckSetupMachine(program, setup);
+            CheckSetupFile(program, setup);
         if (shot.empty() || !fs::is_regular_file(shot))
-            report_.Error(where_, "no screenshot " + Quoted(dir + "Shot.bmp") +
+            report_.Error(where_, "no screenshot " + Quoted(ScreenshotFileName(setup)) +
                                       ": the game page shows no screenshot for this demo");
         else
-            CheckScreenshot(shot, dir + "Shot.bmp");
+            CheckScreenshot(shot, ScreenshotFileName(setup));
     }
 
-    // The CD to burn carries the 32-bit menu, for every Windows; a 64-bit setup beside it cannot
-    // start on 32-bit Windows.
-    void CheckSetupMachine(const fs::path& program, const std::string& setup) {
-        if (menuMachine_ != kMachineI386) return;
-        const uint16_t machine = ProgramMachine(program);
-        if (machine == 0 || machine == kMachineI386) return;
-        report_.Error(where_, "the setup program " + Quoted(setup) + " is " + MachineName(machine) +
-                                  ", but this CD's menu is the 32-bit one, made for every Windows: on 32-bit Windows "
-                                  "Install cannot start it; put the demo's 32-bit setup on the CD");
+    // Whether Install can start the file on the CD's Windows, read as the menu's rules read it.
+    void CheckSetupFile(const fs::path& program, const std::string& setup) {
+        if (const std::string problem = SetupFileProblem(ReadSetupFile(ReadHead(program, kSetupHeadBytes)), setup, menuMachine_);
+            !problem.empty())
+            report_.Error(where_, problem);
     }
 
     void CheckScreenshot(const fs::path& file, const std::string& name) {
@@ -486,21 +424,21 @@ private:
     }
 
     void CheckRecords() {
-        const IniEntry* folder = Get("Folder");
-        const IniEntry* uninstall = Get("Uninstall");
+        const IniEntry* folder = Get(keys::kFolder);
+        const IniEntry* uninstall = Get(keys::kUninstall);
         if (!uninstall || uninstall->value.empty())
             report_.Warning(where_, "no Uninstall key name: the menu does not record the installation, so the demo "
                                     "cannot be removed from the menu's uninstall page");
         if (!folder)
-            report_.Warning(where_, "no Folder: the menu takes the demo's Start-menu group to be \"NoFolder\" and "
-                                    "cannot move the real one into Games");
+            report_.Warning(where_, "no Folder: the menu takes the demo's Start-menu group to be " +
+                                        Quoted(demo_.Folder) + " and cannot move the real one into Games");
         else if (folder->value.empty())
             report_.Warning(where_, "Folder is empty: the menu does not record the installation, so the demo "
                                     "cannot be removed from the menu's uninstall page");
     }
 
     void CheckDescriptions() {
-        for (const DescriptionKey& d : kDescriptions) {
+        for (const DescriptionKey& d : kDescriptionKeys) {
             const IniEntry* e = Get(d.key);
             if (!e) {
                 report_.Error(where_, std::string("no ") + d.key + " description: " + d.language + " readers see " +
@@ -512,33 +450,39 @@ private:
                 continue;
             }
             const int lines = EstimatedLines(e->value, kDescriptionInnerWidth);
-            if (lines > kDescriptionVisibleLines)
-                report_.Warning(where_, std::string("the ") + d.language + " description needs about " +
-                                            std::to_string(lines) + " lines (estimated); the game page shows 18, "
-                                            "and the reader scrolls to the rest with the arrows");
+            if (lines > kDescriptionLines)
+                report_.Estimate(where_, std::string("the ") + d.language + " description needs about " +
+                                             std::to_string(lines) + " lines (estimated); the game page shows " +
+                                             std::to_string(kDescriptionLines) + ", and the reader scrolls to the rest with the arrows",
+                                 Topic::Scrolls, {}, d.code);
         }
     }
 
     void CheckHeading(const std::string& title) {
-        const int lines = EstimatedLines(title, kTitleWidth, Face::Bold21);
-        if (lines > kTitleVisibleLines)
-            report_.Warning(where_, "the title " + Quoted(title) + " needs about " + std::to_string(lines) +
-                                        " lines (estimated): the game page's heading shows two, and the rest runs "
-                                        "into the description; shorten Titel");
+        const int lines = EstimatedLines(title, kHeadingWidth, Face::Bold21);
+        if (lines > kHeadingLines)
+            report_.Estimate(where_, "the title " + Quoted(title) + " needs about " + std::to_string(lines) +
+                                         " lines (estimated): the game page's heading shows two, and the rest runs "
+                                         "into the description; shorten Titel",
+                             Topic::Heading);
     }
 
+    // Every page that shows the short title, with the room its rows give and their face.
     void CheckCaption(const std::string& shortTitle) {
-        const int width = EstimatedWidth(shortTitle, Face::Regular19);
-        const int category = kCategoryButtonWidth - kCaptionMargin, index = kIndexButtonWidth - kCaptionMargin;
-        if (width > category)
-            report_.Warning(where_, "the short title " + Quoted(shortTitle) + " is about " + std::to_string(width) +
-                                        " pixels wide (estimated): it is cut off on the category page's buttons (room "
-                                        "for about " + std::to_string(category) + ") and the index page's rows (about " +
-                                        std::to_string(index) + "); shorten KortTitel");
-        else if (width > index)
-            report_.Warning(where_, "the short title " + Quoted(shortTitle) + " is about " + std::to_string(width) +
-                                        " pixels wide (estimated): it is cut off on the index page's rows (room for "
-                                        "about " + std::to_string(index) + "); shorten KortTitel");
+        std::string cut;
+        std::vector<std::string> pages;
+        for (const TitleRow* row : kTitleRows) {
+            const int width = EstimatedWidth(shortTitle, RowFace(*row));
+            if (width <= row->Room()) continue;
+            pages.push_back(row->page);
+            cut += std::string(cut.empty() ? "" : ", ") + "the " + row->page + "'s rows (" + std::to_string(row->Room()) +
+                   " pixels in Verdana " + std::to_string(row->fontHeight) + ", where it needs about " +
+                   std::to_string(width) + ")";
+        }
+        if (!cut.empty())
+            report_.Estimate(where_, "the short title " + Quoted(shortTitle) + " is cut off (estimated) on " + cut +
+                                         "; shorten KortTitel",
+                             Topic::TitleCut, std::move(pages));
     }
 
     const IniSection& section_;
@@ -547,6 +491,7 @@ private:
     const CheckInput& input_;
     uint16_t menuMachine_;
     Report& report_;
+    TSpilPost demo_;  // as the menu reads it
 };
 
 void CheckStructure(const IniFile& ini, const std::string& file, Report& report) {
@@ -577,7 +522,7 @@ void CheckStructure(const IniFile& ini, const std::string& file, Report& report)
         int number = 0;
         switch (ClassifySection(s.name, number)) {
             case SectionKind::Demo:
-                if (number > kSections)
+                if (number > kCatalogueSections)
                     report.Error(where, "[" + s.name + "] is never read: the menu reads Spil1 to Spil30 only");
                 break;
             case SectionKind::Misnamed:
@@ -596,12 +541,12 @@ void CheckCategories(const std::vector<ListedDemo>& listed, const std::string& f
         report.Error(file, "no demo is listed on any page");
         return;
     }
-    for (int code = 0; code < kNoCategory; ++code) {
+    for (CategoryCode code = 0; code < kNoCategory; ++code) {
         std::vector<const ListedDemo*> demos;
         for (const ListedDemo& d : listed)
             if (d.category == code) demos.push_back(&d);
         if (demos.empty())
-            report.Warning(kCategories[code], std::string(kCategories[code]) +
+            report.Warning(kCategoryNames[code], std::string(kCategoryNames[code]) +
                                                   " has no demo: its tile on the main menu opens an empty page");
         if (demos.size() <= kCategoryPageSlots) continue;
         std::string hidden;
@@ -610,7 +555,7 @@ void CheckCategories(const std::vector<ListedDemo>& listed, const std::string& f
             hidden += Quoted(demos[i]->shortTitle) + " (Spil" + std::to_string(demos[i]->number) + ")";
         }
         const bool one = demos.size() == kCategoryPageSlots + 1;
-        report.Warning(kCategories[code], std::string(kCategories[code]) + " has " + std::to_string(demos.size()) +
+        report.Warning(kCategoryNames[code], std::string(kCategoryNames[code]) + " has " + std::to_string(demos.size()) +
                                               " demos, and its page shows the first eight only: " + hidden + (one ? " is" : " are") +
                                               " reachable from the index page only");
     }
@@ -653,21 +598,23 @@ CdEdition CheckEdition(const IniFile& ini, Report& report) {
     return UsableEdition(editionValue, yearValue);
 }
 
-void CheckFixedFiles(const fs::path& root, Report& report) {
-    struct Fixed {
-        const char* path;
-        const char* why;
-    };
-    const Fixed files[] = {
-        {"DirectX7\\DXSetup.EXE", "the DirectX page's Install button starts nothing"},
-        {"Diverse\\verdana.ttf", "the menu installs its fonts from there at start"},
-        {"Diverse\\verdanab.ttf", "the menu installs its fonts from there at start"},
-        {"Diverse\\verdanai.ttf", "the menu installs its fonts from there at start"},
-        {"Diverse\\verdanaz.ttf", "the menu installs its fonts from there at start"},
-        {"Diverse\\msfont.txt", "the menu copies it with the fonts at start"},
-    };
-    for (const Fixed& f : files)
-        if (FindNoCase(root, f.path).empty()) report.Error("CD", std::string("\\") + f.path + " is missing: " + f.why);
+// The files every CD carries beside the catalogue, from its root; with the menu itself for the
+// proof, which draws with the fonts.
+std::vector<std::string> FixedFiles(bool forProof) {
+    std::vector<std::string> files{forProof ? "VINDREL.EXE" : "DirectX7\\DXSetup.EXE"};
+    for (const char* font : kFontFiles) files.push_back(std::string(kFontFolder) + "\\" + font);
+    if (!forProof) files.push_back(std::string(kFontFolder) + "\\" + kFontMarker);
+    return files;
+}
+
+void CheckFixedFiles(const fs::path& root, const CdEdition& cd, Report& report) {
+    for (const std::string& path : FixedFiles(false)) {
+        if (!FindNoCase(root, path).empty()) continue;
+        const char* why = path.rfind("DirectX7", 0) == 0 ? "the DirectX page's Install button starts nothing"
+                          : path.find(kFontMarker) != std::string::npos ? "the menu copies it with the fonts at start"
+                                                                         : "the menu installs its fonts from there at start";
+        report.Error("CD", "\\" + path + " is missing: " + why);
+    }
 
     const fs::path autorun = FindNoCase(root, "autorun.inf");
     if (autorun.empty()) {
@@ -689,43 +636,49 @@ void CheckFixedFiles(const fs::path& root, Report& report) {
         if (FindNoCase(root, file).empty())
             report.Warning("autorun.inf", "icon=" + icon->value + " names a file that is not on the CD");
     }
+    // The label is the name Windows shows for the CD; one left from another month names that
+    // month's edition.
+    if (const IniEntry* label = inf.FindEntry("autorun", "label"); label && !LabelNamesEdition(label->value, cd.edition))
+        report.Error("autorun.inf", "label=" + label->value + " does not name the edition " + cd.edition +
+                                        " that the catalogue gives: Windows shows the CD under that name; write " +
+                                        Quoted("label=" + AutorunLabel(cd.edition)));
 }
 
 }  // namespace
 
 std::vector<fs::path> FilesTheProofDraws(const CheckInput& input) {
     std::vector<fs::path> files{input.ini};
-    for (const char* fixed : {"VINDREL.EXE", "Diverse\\verdana.ttf", "Diverse\\verdanab.ttf", "Diverse\\verdanai.ttf",
-                              "Diverse\\verdanaz.ttf"})
+    for (const std::string& fixed : FixedFiles(true))
         if (fs::path f = FindNoCase(input.root, fixed); !f.empty()) files.push_back(f);
     const auto bytes = ReadBytes(input.ini);
-    const IniFile ini = IniFile::Parse(bytes ? *bytes : std::string());
-    for (int n = 1; n <= kSections; ++n) {
-        const IniSection* section = ini.Find("Spil" + std::to_string(n));
-        const IniEntry* setup = section ? ValueEntry(*section, "Setup") : nullptr;
-        if (!setup || setup->value.empty()) continue;
+    for (const TSpilPost& demo : DemosAsRead(bytes ? *bytes : std::string(), "da", false)) {
+        if (demo.Setup == kDefaultSetup || demo.Setup.empty()) continue;
         // The menu runs from the CD's root, where the catalogue is.
-        const std::string shot = DirectoryPart(setup->value) + "Shot.bmp";
+        const std::string shot = ScreenshotFileName(demo.Setup);
         if (fs::path f = FindNoCase(shot[0] == '\\' ? input.root : input.ini.parent_path(), shot); !f.empty())
             files.push_back(f);
     }
     return files;
 }
 
-std::vector<DemoAsRead> DemosAsRead(std::string_view catalogue) {
+std::vector<TSpilPost> DemosAsRead(std::string_view catalogue, const std::string& language, bool listedOnly) {
     const IniFile ini = IniFile::Parse(catalogue);
-    std::vector<DemoAsRead> demos;
-    for (int n = 1; n <= kSections; ++n) {
-        const IniSection* section = ini.Find("Spil" + std::to_string(n));
-        if (!section) continue;
-        const IniEntry* titel = ValueEntry(*section, "Titel");
-        const IniEntry* kort = ValueEntry(*section, "KortTitel");
-        const IniEntry* kategori = ValueEntry(*section, "Kategori");
-        DemoAsRead demo{n, titel ? titel->value : "No Title!", {}, CategoryCode(kategori ? kategori->value : "Ingen")};
-        demo.shortTitle = kort ? kort->value : demo.title;
-        if (demo.category != kNoCategory) demos.push_back(std::move(demo));
+    std::vector<TSpilPost> demos;
+    for (int n = 1; n <= kCatalogueSections; ++n) {
+        const IniSection* section = ini.Find(DemoSectionName(n));
+        if (!section && !listedOnly) continue;
+        TSpilPost demo = MenuDemo(section, n, language);
+        if (!listedOnly || IsListed(demo)) demos.push_back(std::move(demo));
     }
     return demos;
+}
+
+CdEdition EditionAsRead(std::string_view catalogue) {
+    const IniFile ini = IniFile::Parse(catalogue);
+    const IniEntry* edition = ini.FindEntry(kCdSection, kEditionKey);
+    const IniEntry* year = ini.FindEntry(kCdSection, kYearKey);
+    return UsableEdition(edition && edition->hasEquals ? &edition->value : nullptr,
+                         year && year->hasEquals ? &year->value : nullptr);
 }
 
 fs::path FindNoCase(const fs::path& base, const std::string& windowsPath) {
@@ -774,15 +727,16 @@ std::vector<Finding> CheckCd(const CheckInput& input, CdEdition* edition) {
     if (edition) *edition = cd;
 
     const fs::path menu = FindNoCase(input.root, "VINDREL.EXE");
-    const uint16_t menuMachine = menu.empty() ? 0 : ProgramMachine(menu);
+    const SetupFile menuFile = ReadSetupFile(menu.empty() ? std::string() : ReadHead(menu, kSetupHeadBytes));
+    const uint16_t menuMachine = menuFile.kind == SetupFile::Program ? menuFile.machine : 0;
     std::vector<ListedDemo> listed;
-    for (int n = 1; n <= kSections; ++n) {
-        const IniSection* section = ini.Find("Spil" + std::to_string(n));
+    for (int n = 1; n <= kCatalogueSections; ++n) {
+        const IniSection* section = ini.Find(DemoSectionName(n));
         if (!section) continue;
         if (auto demo = DemoCheck(*section, n, input, menuMachine, report).Run()) listed.push_back(*demo);
     }
     CheckCategories(listed, file, report);
-    CheckFixedFiles(input.root, report);
+    CheckFixedFiles(input.root, cd, report);
     return report.findings;
 }
 

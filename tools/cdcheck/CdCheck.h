@@ -12,17 +12,28 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/Udgave.h"
+#include "catalogue/Rulebook.h"
 
 namespace vindrel::cdcheck {
 
 // Notes say where the estimates and the menu's exact proof disagree; they change no exit status.
 enum class Severity { Error, Warning, Note };
 
+// What an estimate is about, for comparing it with the menu's proof.
+enum class Topic {
+    Other,
+    TitleCut,  // a short title too wide for the rows of `pages`
+    Heading,   // a title of more lines than the game page's heading shows
+    Scrolls,   // a description of more lines than the game page shows, in `language`
+};
+
 struct Finding {
     Severity severity;
     std::string where;  // "Spil3", "Spil.INI line 12", "CD"
     std::string text;   // plain English; catalogue texts in it are Windows-1252 as on the CD
+    Topic topic = Topic::Other;
+    std::vector<std::string> pages = {};  // of a TitleCut: "index page", as TitleRow names them
+    std::string language = {};            // of a Scrolls: the language code, "da"
 };
 
 struct CheckInput {
@@ -37,15 +48,12 @@ std::vector<Finding> CheckCd(const CheckInput& input, CdEdition* edition = nullp
 // screenshot; those that are there.
 std::vector<std::filesystem::path> FilesTheProofDraws(const CheckInput& input);
 
-// A demo as the check reads the catalogue for the menu's pages: its section, titles and category
-// (0 Action ... 5 Junior).
-struct DemoAsRead {
-    int section;
-    std::string title, shortTitle;
-    int category;
-};
-// The demos the menu lists, in its order, from the catalogue's bytes.
-std::vector<DemoAsRead> DemosAsRead(std::string_view catalogue);
+// The demos of the catalogue's bytes as the menu makes them, by the menu's own rules
+// (catalogue/Rulebook.h), in its order, with the description of `language`: the listed ones, or
+// one for every section Spil1 .. Spil30 that is there.
+std::vector<TSpilPost> DemosAsRead(std::string_view catalogue, const std::string& language = "da", bool listedOnly = true);
+// The edition and year the menu takes from the catalogue's bytes.
+CdEdition EditionAsRead(std::string_view catalogue);
 
 // Finds a file under a folder by a Windows path ("Demos\\X\\Setup.exe"), each part compared
 // without regard to case, as the CD's file system does. Empty when there is no such file.

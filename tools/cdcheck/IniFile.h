@@ -7,10 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/Rulebook.h"
+
 namespace vindrel::cdcheck {
 
-// The menu reads every value into a 2048-character buffer.
-constexpr size_t kIniValueLimit = 2047;
+// The menu reads every value into a 2048-character buffer: kIniValueLimit (catalogue/Rulebook.h).
 
 struct IniEntry {
     std::string key;    // trimmed

@@ -12,7 +12,9 @@
 #include "ProofCompare.h"
 
 #ifdef _WIN32
+#include <windows.h>
 #include <process.h>
+#include <io.h>
 #endif
 
 namespace {
@@ -37,7 +39,7 @@ constexpr const char* kUsage =
 // The catalogue's texts are Windows-1252; a terminal here reads UTF-8.
 std::string ForDisplay(const std::string& text) {
 #ifdef _WIN32
-    return text;
+    return text;  // see Print
 #else
     static constexpr unsigned short k80[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
@@ -59,6 +61,26 @@ std::string ForDisplay(const std::string& text) {
     }
     return out;
 #endif
+}
+
+// Writes a line of Windows-1252 text. On Windows a console is given it in its own letters (a
+// Danish console's code page 850 would show Windows-1252 bytes as other letters); a file or a
+// pipe gets the Windows-1252 bytes.
+void Print(std::FILE* to, const std::string& text) {
+#ifdef _WIN32
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(to)));
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        const int length = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring wide(static_cast<size_t>(length), L'\0');
+        MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+        std::fflush(to);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+#endif
+    std::fputs(text.c_str(), to);
 }
 
 #ifdef _WIN32
@@ -131,13 +153,13 @@ int main(int argc, char** argv) {
 
     if (proofState) {
         const std::string why = ProofUnusable(proof, FilesTheProofDraws(input));
-        if (!why.empty()) std::printf("cdcheck: the proof in %s %s\n", proof.string().c_str(), why.c_str());
+        if (!why.empty()) Print(stdout, "cdcheck: the proof in " + proof.string() + " " + why + "\n");
         return why.empty() ? 0 : 1;
     }
     CdEdition cd;
     std::vector<Finding> findings = CheckCd(input, &cd);
     if (editionOnly) {
-        std::printf("%s\n", cd.edition.c_str());
+        Print(stdout, cd.edition + "\n");
         return 0;
     }
     if (!proof.empty()) {
@@ -150,8 +172,8 @@ int main(int argc, char** argv) {
 #endif
         const auto lines = why.empty() ? ReadProof(proof) : std::nullopt;
         if (!lines) {
-            std::fprintf(stderr, "cdcheck: the proof in %s %s: make it again with VINDREL.EXE /proof %s from the CD's root\n",
-                         proof.string().c_str(), why.empty() ? "cannot be read" : why.c_str(), proof.string().c_str());
+            Print(stderr, "cdcheck: the proof in " + proof.string() + " " + (why.empty() ? "cannot be read" : why) +
+                              ": make it again with VINDREL.EXE /proof " + proof.string() + " from the CD's root\n");
             return 2;
         }
         for (Finding& f : CompareWithProof(findings, *lines)) findings.push_back(std::move(f));
@@ -161,10 +183,11 @@ int main(int argc, char** argv) {
         static const char* const kWords[] = {"error", "warning", "note"};
         if (f.severity == Severity::Error) ++errors;
         if (f.severity == Severity::Warning) ++warnings;
-        std::printf("%s: %s: %s\n", kWords[static_cast<int>(f.severity)], f.where.c_str(), ForDisplay(f.text).c_str());
+        Print(stdout, std::string(kWords[static_cast<int>(f.severity)]) + ": " + f.where + ": " + ForDisplay(f.text) + "\n");
     }
     // What the menu will call this CD, so that a wrong edition is seen before it is burnt.
-    std::printf("cdcheck: edition %s, year %s\n", cd.edition.c_str(), cd.year.c_str());
-    std::printf("cdcheck: %d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
+    Print(stdout, "cdcheck: edition " + cd.edition + ", year " + cd.year + "\n");
+    Print(stdout, "cdcheck: " + std::to_string(errors) + " error" + (errors == 1 ? "" : "s") + ", " + std::to_string(warnings) +
+                      " warning" + (warnings == 1 ? "" : "s") + "\n");
     return errors > 0 || (werror && warnings > 0) ? 1 : 0;
 }

@@ -10,12 +10,15 @@
 
 namespace vindrel::cdcheck {
 
-// One line of the proof's list: "kind: language: where: text".
+// One line of the proof's list: "kind: language: where: place: text".
 struct ProofLine {
-    std::string kind;      // "cut off", "scrolls", "screenshot", "hidden"
+    std::string kind;      // one of proof/FindingKinds.h
     std::string language;  // "da", "se", "no", "fi", or "all"
     std::string where;     // "Spil7", or a page of the menu
+    std::string place;     // the page and row: "index page, row 3"
     std::string text;
+    // The page of the place: "index page".
+    std::string Page() const;
 };
 
 // The lines of FOLDER/findings.txt (or of the file itself); nothing when it cannot be read.

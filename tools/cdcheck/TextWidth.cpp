@@ -60,7 +60,12 @@ constexpr uint8_t kBold21[224] = {
     16, 17, 16, 16, 16, 16, 16, 20, 16, 17, 17, 17, 17, 15, 17, 15,  // 0xF0
 };
 
+// The uninstall page's face from the caption face's widths, scaled by the menu's own measure of
+// one title in both ("Kaamos Kommando": 212 in the table, 239 pixels drawn at 24), rounded up.
+int Scaled24(int regular19) { return (regular19 * 239 + 211) / 212; }
+
 int CharWidth(unsigned char c, Face face) {
+    if (face == Face::Regular24) return Scaled24(CharWidth(c, Face::Regular19));
     const uint8_t* table = face == Face::Bold13 ? kBold13 : face == Face::Bold21 ? kBold21 : kRegular19;
     if (c >= 0x20) return table[c - 0x20];
     return table[0x81 - 0x20];  // a control character: the widest, to stay on the safe side
@@ -68,7 +73,10 @@ int CharWidth(unsigned char c, Face face) {
 
 }  // namespace
 
+Face RowFace(const TitleRow& row) { return row.fontHeight == 24 ? Face::Regular24 : Face::Regular19; }
+
 int EstimatedWidth(std::string_view text, Face face) {
+    if (face == Face::Regular24) return Scaled24(EstimatedWidth(text, Face::Regular19));
     int width = 0;
     for (char c : text) width += CharWidth(static_cast<unsigned char>(c), face);
     return width;
