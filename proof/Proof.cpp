@@ -756,6 +756,42 @@ void PrintChildren(HWND window, HDC dc) {
 
 }  // namespace
 
+namespace {
+
+void CollectCut(const ControlParent& parent, const RECT& clip, std::vector<CutText>& cut) {
+    for (const auto& child : parent.Children()) {
+        const Control& c = *child;
+        if (!c.Visible()) continue;
+        if (ControlParent* inner = child->AsParent()) {
+            RECT bounds = c.PageRect(), within;
+            if (IntersectRect(&within, &bounds, &clip)) CollectCut(*inner, within, cut);
+            continue;
+        }
+        const auto place = PlaceOf(c, clip);
+        if (!place) continue;
+        const RECT& t = place->text;
+        const RECT& s = place->shown;
+        if (t.left < s.left || t.right > s.right || t.top < s.top || t.bottom > s.bottom)
+            cut.push_back({c.Name(), CaptionOf(c), t, s});
+    }
+}
+
+}  // namespace
+
+std::vector<CutText> CutTexts(Page& page) {
+    std::vector<CutText> cut;
+    CollectCut(page, RECT{0, 0, kPageWidth, kPageHeight}, cut);
+    return cut;
+}
+
+std::string FaceDrawn(Page& page, const FontSpec& font) {
+    WindowDc screen(nullptr);
+    SelectGuard select(screen.get(), page.Font(font));
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(screen.get(), LF_FACESIZE, face);
+    return face;
+}
+
 void RenderPage(Page& page, PageImage& image) {
     SendMessageA(page.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.Dc()), PRF_CLIENT);
     PrintChildren(page.Handle(), image.Dc());

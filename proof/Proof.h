@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Drawing.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/PageScreen.h"
 
@@ -56,5 +57,19 @@ private:
 
 // Paints the page as the screen shows it, its child windows included, whether or not it is shown.
 void RenderPage(Page& page, PageImage& image);
+
+// A text of a page that runs past what shows of its control (a label's or a button's caption):
+// where the text lies on the page and what of it shows.
+struct CutText {
+    std::string control;
+    std::string text;
+    RECT needs;
+    RECT shown;
+};
+// The texts of a page's visible controls that are cut off, as the proof finds them.
+std::vector<CutText> CutTexts(Page& page);
+
+// The face a font of the page is drawn with: the one it asks for, or the system's stand-in.
+std::string FaceDrawn(Page& page, const FontSpec& font);
 
 }  // namespace vindrel

@@ -678,9 +678,9 @@ void PlayUiSound(const char* resourceName) {
     PlaySoundA(resourceName, GetModuleHandleA(nullptr), SND_RESOURCE | SND_NODEFAULT | SND_ASYNC);
 }
 
-PrivateFonts::PrivateFonts() {
+PrivateFonts::PrivateFonts(const std::string& root) {
     for (const char* file : kFontFiles) {
-        std::wstring path = L"\\" + Wide(kFontFolder) + L"\\" + Wide(file);
+        std::wstring path = Wide(root + "\\" + kFontFolder + "\\" + file);
         if (AddFontResourceExW(path.c_str(), FR_PRIVATE, nullptr) > 0) loaded_.push_back(std::move(path));
     }
 }

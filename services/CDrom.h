@@ -188,7 +188,8 @@ void PlayUiSound(const char* resourceName);
 // the object lives: measuring with the CD's own faces leaves the system's fonts as they were.
 class PrivateFonts {
 public:
-    PrivateFonts();
+    // The fonts of the Diverse folder under root: the current drive's root when none is given.
+    explicit PrivateFonts(const std::string& root = "");
     ~PrivateFonts();
     PrivateFonts(const PrivateFonts&) = delete;
     PrivateFonts& operator=(const PrivateFonts&) = delete;

@@ -23,7 +23,11 @@ cd_folder=${args[${#args[@]} - 1]:-}
 if [ -n "$proof" ] && ! "$BUILD/cdcheck" --proof-state "$@" >/dev/null && [ -f "$cd_folder/VINDREL.EXE" ] &&
   command -v wine >/dev/null; then
   . "$ROOT/tools/wine-env.sh"
-  wine_env_start "$BUILD/proof-run" >/dev/null
+  # The Wine prefix of the run is a temporary one: a prefix is about a gigabyte, and a producer's
+  # runs must not pile them up in the build folder.
+  run_dir=$(mktemp -d "${TMPDIR:-/tmp}/vindrel-proof.XXXXXX")
+  trap 'wine_env_stop; rm -rf "$run_dir"' EXIT
+  wine_env_start "$run_dir" >/dev/null
   wine_env_map_cd "$(realpath "$cd_folder")"
   mkdir -p "$proof"
   target="Z:$(realpath "$proof" | tr / '\\')"
@@ -33,6 +37,8 @@ if [ -n "$proof" ] && ! "$BUILD/cdcheck" --proof-state "$@" >/dev/null && [ -f "
   rc=0
   (cd "$cd_folder" && timeout 600 wine "$menu" /proof "$target" </dev/null 2>/dev/null) || rc=$?
   wine_env_stop
+  rm -rf "$run_dir"
+  trap - EXIT
   if [ "$rc" != 0 ] && [ "$rc" != 1 ]; then
     echo "check-cd: the menu's proof ended with status $rc: no proof to compare with" >&2
     exit "$rc"

@@ -38,6 +38,33 @@ if [ -z "$EXE" ] || [ -z "$DXSETUP" ]; then
   fi
 fi
 
+# The output folder is replaced whole, so it may hold only what this script writes there: a
+# folder holding the producer's own files (the demos folder itself, a catalogue, notes, pictures)
+# is refused, never wiped.
+same_or_inside() { # <a> <b>: a is b or lies inside it
+  local a b
+  a=$(realpath -m "$1") b=$(realpath -m "$2")
+  [ "$a" = "$b" ] || [ "${a#"$b"/}" != "$a" ]
+}
+refuse() { echo "make-cd: refused: $1; nothing was changed" >&2; exit 2; }
+if same_or_inside "$DEMOS" "$OUT"; then
+  refuse "the output folder $OUT is or holds the demos folder $DEMOS, the producer's own; name a new folder for the CD"
+fi
+if same_or_inside "$CATALOGUE" "$OUT"; then
+  refuse "the output folder $OUT holds the catalogue $CATALOGUE, the producer's own; name a new folder for the CD"
+fi
+if [ -d "$OUT" ]; then
+  while IFS= read -r -d '' entry; do
+    case ${entry##*/} in
+      VINDREL.EXE | autorun.inf | Spil.INI | Spil.INI.bak | Diverse | DirectX7 | Demos) ;;
+      *) refuse "the output folder $OUT holds ${entry##*/}, which this script did not make; name a new folder for the CD, or empty that one" ;;
+    esac
+  done < <(find "$OUT" -mindepth 1 -maxdepth 1 -print0)
+elif [ -e "$OUT" ]; then
+  refuse "$OUT is a file, not a folder"
+fi
+# Nothing half-made is left behind, whatever ends the script.
+trap 'rm -rf "$OUT.tmp"' EXIT
 rm -rf "$OUT.tmp"
 mkdir -p "$OUT.tmp/Diverse" "$OUT.tmp/DirectX7"
 # The catalogue in the menu's code page: a file that is valid UTF-8 (a byte-order mark dropped)
@@ -45,8 +72,24 @@ mkdir -p "$OUT.tmp/Diverse" "$OUT.tmp/DirectX7"
 sed '1s/^\xEF\xBB\xBF//' "$CATALOGUE" >"$OUT.tmp/catalogue.txt"
 from=CP1252
 iconv -f UTF-8 -t UTF-8 "$OUT.tmp/catalogue.txt" >/dev/null 2>&1 && from=UTF-8
-iconv -f "$from" -t CP1252 "$OUT.tmp/catalogue.txt" | tr -d '\r' | sed 's/$/\r/' >"$OUT.tmp/Spil.INI" ||
-  { echo "make-cd: the catalogue holds letters that Windows-1252 does not have" >&2; exit 2; }
+if ! iconv -f "$from" -t CP1252 "$OUT.tmp/catalogue.txt" >/dev/null 2>&1; then
+  # Named plainly: the letter, its line and key, and where in the line it stands.
+  export LC_ALL=C.UTF-8
+  line_no=0
+  while IFS= read -r line || [ -n "$line" ]; do
+    line_no=$((line_no + 1))
+    printf '%s' "$line" | iconv -f UTF-8 -t CP1252 >/dev/null 2>&1 && continue
+    for ((i = 0; i < ${#line}; i++)); do
+      letter=${line:i:1}
+      printf '%s' "$letter" | iconv -f UTF-8 -t CP1252 >/dev/null 2>&1 && continue
+      echo "make-cd: line $line_no of $CATALOGUE (${line%%=*}), character $((i + 1)): the letter \"$letter\" is not in Windows-1252, the code page the menu reads; replace it. Nothing was made" >&2
+      exit 2
+    done
+  done <"$OUT.tmp/catalogue.txt"
+  echo "make-cd: the catalogue holds letters that Windows-1252 does not have; nothing was made" >&2
+  exit 2
+fi
+iconv -f "$from" -t CP1252 "$OUT.tmp/catalogue.txt" | tr -d '\r' | sed 's/$/\r/' >"$OUT.tmp/Spil.INI"
 rm "$OUT.tmp/catalogue.txt"
 cp "$EXE" "$OUT.tmp/VINDREL.EXE"
 cp "$DXSETUP" "$OUT.tmp/DirectX7/DXSetup.EXE"

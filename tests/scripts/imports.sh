@@ -79,14 +79,15 @@ cd_programs() {
   find "$1/Demos" -iname setup.exe 2>/dev/null | head -1
 }
 failed=0
+# With them, the producer's catalogue editor, which is never on the CD but runs on the same Windows.
 mapfile -t programs64 < <(cd_programs "$BUILD/cd")
 DELAY_DIR=$BUILD
-check Vista "${programs64[@]}" || failed=1
+check Vista "${programs64[@]}" "$BUILD/REDAKTOR.exe" || failed=1
 I686="$(dirname "$BUILD")/i686"
 if [ -d "$I686/cd" ]; then
   mapfile -t programs32 < <(cd_programs "$I686/cd")
   DELAY_DIR=$I686
-  check XPSP3 "${programs32[@]}" || failed=1
+  check XPSP3 "${programs32[@]}" "$I686/REDAKTOR.exe" || failed=1
 elif [ "${VINDREL_SKIP_I686:-0}" = 1 ]; then
   echo "the 32-bit build was skipped (VINDREL_SKIP_I686=1): its CD is not checked"
 else
