@@ -1,6 +1,6 @@
 // The tests' main: GoogleTest with a watchdog. A case that hangs (a wait for a window or a
 // process that never comes) would hold its suite until the harness's backstop; the watchdog ends
-// the process after VINDREL_CASE_LIMIT seconds (40 by default) in one case, or before the first
+// the process after VINDREL_CASE_LIMIT seconds (50 by default) in one case, or before the first
 // or after the last, and names where it stood. The process ends without running static clean-up,
 // which under Wine can wait on windows and threads the tests left behind.
 #include <gtest/gtest.h>
@@ -69,7 +69,7 @@ private:
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     const char* limit = std::getenv("VINDREL_CASE_LIMIT");
-    auto* watchdog = new Watchdog(std::chrono::seconds(limit && std::atoi(limit) > 0 ? std::atoi(limit) : 40));
+    auto* watchdog = new Watchdog(std::chrono::seconds(limit && std::atoi(limit) > 0 ? std::atoi(limit) : 50));
     testing::UnitTest::GetInstance()->listeners().Append(watchdog);  // owned by GoogleTest from here
     const int result = RUN_ALL_TESTS();
     std::fflush(stdout);

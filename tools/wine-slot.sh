@@ -10,8 +10,14 @@ if [[ ${CTEST_RESOURCE_GROUP_0_SLOTS:-} =~ ^id:([0-9]+) ]]; then
 fi
 . "$(dirname "$0")/wine-env.sh"
 # A backstop only: the tests' own watchdog ends a case that hangs, naming it, well before this.
-timeout -k 5 "${VINDREL_SUITE_LIMIT:-110}" wine "$@" </dev/null
+# Its output goes through a file, not CTest's pipe: every Wine program inherits its parent's
+# stderr, and a program the suite started (a stand-in, or Wine's desktop process when the suite
+# was the one to start it) would hold the pipe open, and CTest wait for it until its time limit.
+out=$(mktemp)
+timeout -k 5 "${VINDREL_SUITE_LIMIT:-110}" wine "$@" </dev/null >"$out" 2>&1
 status=$?
+cat "$out"
+rm -f "$out"
 [ "$status" = 124 ] && echo "HUNG: the program ran past ${VINDREL_SUITE_LIMIT:-110} s and was ended: $*"
 left=$(wine_env_programs "$WINEPREFIX" | while read -r pid name; do
   [[ " ${VINDREL_KEEP_PIDS:-} " == *" $pid "* ]] || echo "$pid $name"
