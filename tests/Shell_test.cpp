@@ -364,9 +364,12 @@ TEST(ShellWithoutProgramManager, StartsTheWindowsFoldersProgramManagerMinimisedA
     const std::string program = std::string(windows) + "\\PROGMAN.EXE", log = std::string(windows) + "\\progman.log";
     if (test::PathExists(program)) GTEST_SKIP() << program << " exists";
     const std::string stub = test::BuiltProgram("../tools/PROGSTUB.exe");
+    test::ScratchFolder cd;
+    // However the test ends: a stand-in left in the Windows folder would be every later suite's
+    // Program Manager in this prefix, started by each fall-back and running on without a command.
+    test::StandInPrograms standIns({program, log, cd / "PROGMAN.exe"});
     ASSERT_TRUE(CopyFileA(stub.c_str(), program.c_str(), FALSE));
     DeleteFileA(log.c_str());
-    test::ScratchFolder cd;
     ASSERT_TRUE(CopyFileA(stub.c_str(), (cd / "PROGMAN.exe").c_str(), FALSE));
     test::MessageBoxWatcher watcher;
     {
@@ -381,10 +384,6 @@ TEST(ShellWithoutProgramManager, StartsTheWindowsFoldersProgramManagerMinimisedA
     EXPECT_NE(text.find("[ShowGroup(NonExist, 1)]\n"), std::string::npos) << text;
     EXPECT_FALSE(test::PathExists(cd / "progman.log")) << "nothing was started from the CD";
     EXPECT_TRUE(watcher.Seen().empty());
-    // The stand-in ends by itself two seconds after the command; its file must be free for clean-up.
-    for (int i = 0; i < 60 && !DeleteFileA(program.c_str()); ++i) Sleep(100);
-    DeleteFileA(log.c_str());
-    for (int i = 0; i < 60 && !DeleteFileA((cd / "PROGMAN.exe").c_str()); ++i) Sleep(100);
 }
 
 // The task bar, seen from outside the menu's process: one button, whose window carries the

@@ -1,6 +1,7 @@
 #include "tests/TestSupport.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <fstream>
@@ -160,6 +161,28 @@ DWORD ChildProcess::ExitCode() {
     DWORD code = 0;
     if (process_) GetExitCodeProcess(process_, &code);
     return code;
+}
+
+StandInPrograms::~StandInPrograms() {
+    for (const std::string& file : files_) {
+        for (int i = 0; i < 30 && PathExists(file) && !DeleteFileA(file.c_str()); ++i) Sleep(100);
+        if (!PathExists(file)) continue;
+        // Still running from it: end every process of that name in this prefix, then delete.
+        const std::string name = file.substr(file.rfind('\\') + 1);
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+            if (lstrcmpiA(entry.szExeFile, name.c_str()) != 0) continue;
+            if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+                TerminateProcess(process, 1);
+                WaitForSingleObject(process, 5000);
+                CloseHandle(process);
+            }
+        }
+        CloseHandle(snapshot);
+        for (int i = 0; i < 30 && !DeleteFileA(file.c_str()); ++i) Sleep(100);
+    }
 }
 
 namespace {

@@ -88,6 +88,20 @@ private:
     DWORD id_ = 0;
 };
 
+// Files of stand-in programs a test puts where the code under test looks for a program; the
+// destructor ends whatever still runs from them (each ends by itself two seconds after its
+// command, so it is given that long) and deletes them.
+class StandInPrograms {
+public:
+    explicit StandInPrograms(std::vector<std::string> files) : files_(std::move(files)) {}
+    ~StandInPrograms();
+    StandInPrograms(const StandInPrograms&) = delete;
+    StandInPrograms& operator=(const StandInPrograms&) = delete;
+
+private:
+    std::vector<std::string> files_;
+};
+
 // The project's stand-in Program Manager, logging into a scratch file; ready on return.
 class ProgManStub {
 public:

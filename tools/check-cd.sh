@@ -3,8 +3,9 @@
 #   tools/check-cd.sh [--werror] [--root DIR] [--proof DIR] <CD folder or Spil.INI>
 # With --proof, a folder that holds no usable proof (none, an incomplete one, one older than the
 # CD's files) gets one first: the CD's own VINDREL.EXE run in its proof mode under Wine (a private
-# prefix and screen, the CD as drive R:), when Wine is here; for the 32-bit menu of a CD made for
-# burning, this build's 64-bit one in its place.
+# prefix and screen, the CD as drive R:), when Wine is here, 32-bit or 64-bit. Only where this
+# machine cannot run 32-bit programs (its kernel, or Wine without its 32-bit half) does this build's
+# 64-bit menu make the proof of a CD made for burning, on the CD's own files; a line says so.
 # Exit status: 0 no errors, 1 errors found, 2 the check could not run.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)

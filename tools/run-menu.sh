@@ -4,9 +4,11 @@
 #   run-menu.sh [CD folder] [language]
 # Without a folder: sets up what is missing, builds, and runs the sample CD. The language is a
 # code for the menu (da, se, no, fi, or ?? for the flags). Uses $DISPLAY when there is one,
-# otherwise a private Xvfb screen (then a screenshot is written to build/run/screen.png). Wine here
-# runs 64-bit programs: a CD made for burning (--arch i686) is run with the 64-bit menu of this
-# build in its place, on the CD's own catalogue and files.
+# otherwise a private Xvfb screen (then a screenshot is written to build/run/screen.png). The CD's
+# own VINDREL.EXE runs, 32-bit or 64-bit. Whether a 32-bit one (a CD made for burning) can run
+# depends on the machine: where its kernel does not start 32-bit programs, or Wine's 32-bit half is
+# missing, this build's 64-bit menu runs in its place, on the CD's own catalogue and files, and a
+# line says so and why.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${VINDREL_BUILD:-$ROOT/build}

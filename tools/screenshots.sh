@@ -41,8 +41,8 @@ for demo in 'Polar Dash:PolarDash:Polar Dash' 'Night Freight:NightFreight:Night 
   IFS=: read -r title dir group <<<"$demo"
   timeout 60 wine "R:\\Demos\\$dir\\Setup.exe" /S </dev/null >/dev/null 2>&1
   record="HKLM\\Software\\Vindrel_Games\\1099\\$title"
-  wine reg add "$record" /v Afinstallationsstreng /d "\"C:\\Program Files\\$dir\\Uninstall.exe\"" /f </dev/null >/dev/null 2>&1
-  wine reg add "$record" /v Folder /d "$group" /f </dev/null >/dev/null 2>&1
+  wine_tool reg add "$record" /v Afinstallationsstreng /d "\"C:\\Program Files\\$dir\\Uninstall.exe\"" /reg:32 /f </dev/null >/dev/null 2>&1
+  wine_tool reg add "$record" /v Folder /d "$group" /reg:32 /f </dev/null >/dev/null 2>&1
 done
 sleep 1
 

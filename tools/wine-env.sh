@@ -6,6 +6,14 @@
 #   With WINE_ENV_TEMPLATE naming a prefix booted by wine_env_boot_template, a new prefix starts
 #   as a copy of it instead of booting (under a second instead of about ten).
 
+# Wine's own tools by word size. Where Wine's 32-bit half is installed, `wine reg` and `wine taskkill`
+# are its 32-bit builds (reg then reads the 32-bit registry view, taskkill does not see 64-bit
+# programs): the scripts start the tools through the 64-bit loader and name the view (/reg:64 or
+# /reg:32) in every query.
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64=wine
+wine_tool() { "$WINE64" "$@"; }
+
 wine_env_start() {
   local dir=$1 size=${2:-1024x768}
   mkdir -p "$dir"
@@ -14,12 +22,20 @@ wine_env_start() {
   if [ "${WINE_ENV_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     :
   else
-    local n=${VINDREL_DISPLAY_BASE:-60}
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
+    # Xvfb takes the first free display itself and names it on a pipe once it listens: a number
+    # chosen here by looking for lock files could be taken by another run starting at the same
+    # moment, whose Xvfb this run would then share until that run ended it.
+    local fifo="$dir/xvfb.display" n=
+    rm -f "$fifo" && mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" </dev/null >"$dir/xvfb.log" 2>&1 &
     WINE_ENV_XVFB_PID=$!
+    read -r -t 30 n <"$fifo" || true
+    rm -f "$fifo"
+    if [ -z "$n" ]; then
+      echo "wine-env: Xvfb did not start: $(tail -3 "$dir/xvfb.log")" >&2
+      return 1
+    fi
     export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   if [ -n "${WINE_ENV_TEMPLATE:-}" ] && [ -f "$WINE_ENV_TEMPLATE/system.reg" ] && [ ! -e "$WINEPREFIX" ]; then
     cp -a "$WINE_ENV_TEMPLATE" "$WINEPREFIX"
@@ -27,12 +43,12 @@ wine_env_start() {
   (wineserver -p </dev/null >/dev/null 2>&1 &)
   wine wineboot </dev/null >/dev/null 2>&1 || true
   # No sound card here: keep the audio drivers quiet.
-  wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f </dev/null >/dev/null 2>&1 || true
+  wine_tool reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /reg:64 /f </dev/null >/dev/null 2>&1 || true
   # There is no window manager on Xvfb: without this, Wine waits 2 s for one at every window
   # that is hidden or destroyed.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+  wine_tool reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /reg:64 /f </dev/null >/dev/null 2>&1 || true
   # The pages are laid out in Verdana; the free DejaVu Sans is the closest face here.
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /d 'DejaVu Sans' /f </dev/null >/dev/null 2>&1 || true
+  wine_tool reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /d 'DejaVu Sans' /reg:64 /f </dev/null >/dev/null 2>&1 || true
   sleep 0.5
 }
 
@@ -44,8 +60,13 @@ wine_env_boot_template() {
   export WINE_ENV_TEMPLATE=$1/pfx
 }
 
+# Ends every program of the prefix with its server, then the screen.
 wine_env_stop() {
-  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k </dev/null >/dev/null 2>&1 || true; fi
+  wine_env_release_desktop
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+  fi
   if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then
     kill "$WINE_ENV_XVFB_PID" 2>/dev/null || true
     wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
@@ -58,13 +79,45 @@ wine_env_map_cd() {
   ln -sfn "$1" "$WINEPREFIX/dosdevices/r:"
 }
 
-# The menu to run under Wine on a CD folder: its own VINDREL.EXE, or, when that is the 32-bit one
-# of a CD made for burning (Wine here runs 64-bit programs only), the given 64-bit menu in its
-# place, on the CD's own catalogue and files. Prints the program's name as Wine takes it.
+# Why 32-bit programs cannot run under Wine on this machine; nothing when they can. That depends
+# on the machine: its kernel must start 32-bit programs (some sandboxes' kernels do not), and Wine's
+# 32-bit half (wine32:i386, which tools/setup-deps.sh installs where the kernel can) must be there.
+wine_env_no_32bit() {
+  if ! "$(dirname "${BASH_SOURCE[0]}")/can-run-32bit.sh"; then
+    echo "this machine's kernel does not start 32-bit programs"
+  elif ! /usr/lib/wine/wine --version </dev/null >/dev/null 2>&1; then
+    echo "Wine's 32-bit half (wine32:i386) is not installed; tools/setup-deps.sh installs it"
+  fi
+}
+
+# The CD for burning of a build root (its 32-bit menu and setups) when its programs can run here;
+# otherwise nothing, and a line on stderr that says why the 32-bit run is skipped.
+wine_env_cd32() {
+  local why
+  why=$(wine_env_no_32bit)
+  [ -n "$why" ] || [ -f "$1/i686/cd/VINDREL.EXE" ] || why="the 32-bit build was skipped (VINDREL_SKIP_I686=1)"
+  if [ -z "$why" ]; then
+    echo "$1/i686/cd"
+  else
+    echo "32-bit run skipped: $why. The 64-bit menu and setups run on the 64-bit CD in its place." >&2
+  fi
+}
+
+# Whether a Windows program is a 32-bit one (its PE header's machine is i386).
+wine_env_is_32bit() {
+  local at
+  at=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$at" ] && [ "$(od -An -tx2 -j"$at" -N6 "$1" 2>/dev/null | awk '{print $3}')" = 014c ]
+}
+
+# The menu to run under Wine on a CD folder: its own VINDREL.EXE, 32-bit or 64-bit, wherever it
+# can run. Only when the CD's is a 32-bit one and this machine cannot run 32-bit programs, the
+# given 64-bit menu runs in its place, on the CD's own catalogue and files, and a line on stderr
+# says so and why. Prints the program's name as Wine takes it.
 wine_env_menu_for() {
-  local cd=$1 menu64=$2 at
-  at=$(od -An -tu4 -j60 -N4 "$cd/VINDREL.EXE" 2>/dev/null | tr -d ' ')
-  if [ -n "$at" ] && [ "$(od -An -tx2 -j"$at" -N6 "$cd/VINDREL.EXE" 2>/dev/null | awk '{print $3}')" = 014c ]; then
+  local cd=$1 menu64=$2 why
+  if wine_env_is_32bit "$cd/VINDREL.EXE" && why=$(wine_env_no_32bit) && [ -n "$why" ]; then
+    echo "The CD's VINDREL.EXE is 32-bit and cannot run here ($why): the 64-bit menu runs in its place." >&2
     echo "Z:$(realpath "$menu64" | tr / '\\')"
   else
     echo VINDREL.EXE
@@ -82,4 +135,21 @@ wine_env_hold_desktop() {
 wine_env_release_desktop() {
   if [ -n "${WINE_ENV_HOLDER_PID:-}" ]; then kill "$WINE_ENV_HOLDER_PID" 2>/dev/null || true; fi
   WINE_ENV_HOLDER_PID=
+}
+
+# The programs running in a prefix, one "pid name" a line: Windows programs, Wine's own services
+# (its desktop, services, device and plug-and-play hosts) left out, since they come and go with
+# the prefix's server. Found by the prefix in their environment, as Wine hands it down to children.
+wine_env_programs() {
+  local file pid name
+  for file in $(grep -lzsx "WINEPREFIX=$1" /proc/[0-9]*/environ); do
+    pid=${file#/proc/}; pid=${pid%/environ}
+    name=$(tr '\0' '\n' 2>/dev/null <"/proc/$pid/cmdline" | head -1) || continue
+    [[ $name =~ ^[A-Za-z]:\\ ]] || continue
+    case "${name,,}" in
+      *'\system32\explorer.exe'|*'\system32\services.exe'|*'\system32\winedevice.exe'|*'\system32\plugplay.exe'|\
+      *'\system32\rpcss.exe'|*'\system32\svchost.exe'|*'\system32\conhost.exe') continue ;;
+    esac
+    echo "$pid ${name##*\\}"
+  done
 }

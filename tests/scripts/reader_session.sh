@@ -27,17 +27,28 @@ wine_env_start "$ENV"
 trap cleanup EXIT
 . "$SRC/tools/screen.sh"
 
+# The CD for burning, its 32-bit menu and setups, as the reader runs it, wherever 32-bit programs
+# run; otherwise the 64-bit menu and setups on the 64-bit CD. Either way a 64-bit setup (run 4's)
+# is started too, and the records stand in the 32-bit view.
 CD="$ENV/cd"
-cp -r "$BUILD/cd" "$CD"
-cp "$EXE" "$CD/VINDREL.EXE"
+CD32=$(wine_env_cd32 "$(dirname "$BUILD")")
+if [ -n "$CD32" ]; then
+  cp -r "$CD32" "$CD"
+  PF='Program Files (x86)' VIEW=/reg:32
+  echo "the CD for burning: its 32-bit menu and setups"
+else
+  cp -r "$BUILD/cd" "$CD"
+  cp "$EXE" "$CD/VINDREL.EXE"
+  PF='Program Files' VIEW=/reg:64
+fi
 wine_env_map_cd "$CD"
 PROGRAMS=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs | grep -v /Public/ | head -1)
-INSTALLED="$WINEPREFIX/drive_c/Program Files/NightFreight"
+INSTALLED="$WINEPREFIX/drive_c/$PF/NightFreight"
 RECORD='HKLM\Software\Vindrel_Games\1099\Night Freight'  # in the 32-bit view, as every edition keeps it
-UNINSTKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\NightFreightDemo'
-# <key> <value> [/reg:32]; <key> [/reg:32]
-regvalue() { wine reg query "$1" /v "$2" "${@:3}" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
-haskey() { wine reg query "$@" </dev/null >/dev/null 2>&1; }
+UNINSTKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\NightFreightDemo'  # in the setup's view
+# <key> <value> <view>; <key> <view>
+regvalue() { wine_tool reg query "$1" /v "$2" "$3" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
+haskey() { wine_tool reg query "$1" "$2" </dev/null >/dev/null 2>&1; }
 
 # A top-level window of another program, by its caption: waits for it and prints its id.
 window() {
@@ -123,7 +134,7 @@ click $CREDITS_EXIT
 end_menu "run 1"
 [ -f "$PROGRAMS/Games/1099/Night Freight/Night Freight.lnk" ] || fail "the group was not moved into Games\\1099: $(ls -R "$PROGRAMS")"
 [ ! -e "$PROGRAMS/Night Freight" ] || fail "the group is still in the programs folder"
-[ "$(regvalue "$RECORD" Afinstallationsstreng /reg:32)" = '"C:\Program Files\NightFreight\Uninstall.exe"' ] ||
+[ "$(regvalue "$RECORD" Afinstallationsstreng /reg:32)" = "\"C:\\$PF\\NightFreight\\Uninstall.exe\"" ] ||
   fail "the record's command is '$(regvalue "$RECORD" Afinstallationsstreng /reg:32)'"
 grep -qF '[ShowGroup(NonExist, 1)]' "$LOG" || fail "no Program Manager command at the end of run 1"
 echo "install: ok"
@@ -153,7 +164,7 @@ for _ in $(seq 100); do [ ! -e "$INSTALLED" ] && break; sleep 0.2; done
 window 'Night Freight - remove demo: Completed' >/dev/null || fail "the uninstaller did not complete"
 press_forward "$REMOVE"                                  # Close
 for _ in $(seq 100); do gone 'Night Freight - remove demo' && break; sleep 0.2; done
-haskey "$UNINSTKEY" && fail "the demo's uninstall entry is still there"
+haskey "$UNINSTKEY" $VIEW && fail "the demo's uninstall entry is still there"
 haskey "$RECORD" /reg:32 && fail "the record is still there"
 [ ! -e "$PROGRAMS/Games/1099/Night Freight" ] || fail "the moved group is still there"
 expect_same menu-se menu-after-uninstall "the main menu did not come back after the uninstall"
@@ -168,7 +179,7 @@ end_menu "run 2"
 echo "uninstall: ok"
 
 echo "== run 3: a demo packaged for the Windows Installer, installed and removed"
-MSIDIR="$WINEPREFIX/drive_c/Program Files/Meridian"
+MSIDIR="$WINEPREFIX/drive_c/$PF/Meridian"
 MSIKEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\{6E1D3A52-8C4B-4F0E-9A7D-2B5C1E0F4D93}'
 MSIRECORD='HKLM\Software\Vindrel_Games\1099\Meridian Colony'
 to_main_menu msi
@@ -180,7 +191,7 @@ click $GAME_INSTALL
 expect_same menu-msi menu-after-msi "the main menu did not come back after the package's install"
 [ -f "$MSIDIR/ReadMe.txt" ] && [ -f "$MSIDIR/Title.bmp" ] || fail "the package installed nothing: $(ls "$MSIDIR" 2>&1)"
 [ -f "$PROGRAMS/Meridian Colony/Meridian Colony.lnk" ] || fail "no shortcut in the package's group: $(ls "$PROGRAMS")"
-haskey "$MSIKEY" || haskey "$MSIKEY" /reg:32 || fail "the package left no uninstall entry"
+haskey "$MSIKEY" $VIEW || fail "the package left no uninstall entry"
 [ "$(regvalue "$MSIRECORD" Folder /reg:32)" = 'Meridian Colony' ] || fail "no record of the package's demo"
 click $MENU_UNINSTALL
 expect_change menu-msi uninstall-msi "the main menu's Uninstall did not open the uninstall page"
@@ -189,7 +200,7 @@ expect_change uninstall-msi uninstall-msi-marked "a click on the package's row c
 click $UNINSTALL_GO
 expect_same menu-msi menu-after-msi-removal "the main menu did not come back after the removal"
 [ ! -e "$MSIDIR/ReadMe.txt" ] || fail "the removal left $(ls "$MSIDIR")"
-haskey "$MSIKEY" && fail "the package's uninstall entry is still there"
+haskey "$MSIKEY" $VIEW && fail "the package's uninstall entry is still there"
 haskey "$MSIRECORD" /reg:32 && fail "the package's record is still there"
 [ ! -e "$PROGRAMS/Meridian Colony/Meridian Colony.lnk" ] || fail "the package's shortcut is still there"
 click $MENU_EXIT
@@ -218,12 +229,12 @@ haskey "$SALTRECORD" /reg:32 || fail "no record $(( ($(date +%s%N) - started) / 
 gone '^sleeper$' && fail "the game ended before the record was checked"
 shot game-running
 lit game-running 5 5 && fail "a page came back while the game still ran"
-wine taskkill /f /im VINDREL.EXE </dev/null >/dev/null 2>&1 || true
+wine_tool taskkill /f /im VINDREL.EXE </dev/null >/dev/null 2>&1 || true
 for _ in $(seq 100); do [ -e "$ENV/menu.rc" ] && break; sleep 0.1; done
 [ -e "$ENV/menu.rc" ] || fail "the menu was not ended by force"
 rm -f "$ENV/menu.rc"
 MENU=
-wine taskkill /f /im Game.exe </dev/null >/dev/null 2>&1 || true
+wine_tool taskkill /f /im Game.exe </dev/null >/dev/null 2>&1 || true
 to_main_menu after-kill
 click $MENU_UNINSTALL
 expect_change uninstall-after uninstall-lists-salt "the uninstall page does not list the demo after the forced end"

@@ -27,6 +27,16 @@ done
 echo "catalogue and files: ok"
 
 . "$SRC/tools/wine-env.sh"
+# The setups, the DirectX stand-in and the proof run from the CD for burning, as a reader meets it
+# (its 32-bit menu and setups, the records in the 32-bit view), wherever 32-bit programs run; the
+# own CD below stays the 64-bit build's.
+CD32=$(wine_env_cd32 "$(dirname "$BUILD")")
+if [ -n "$CD32" ]; then
+  CD=$CD32 PF='Program Files (x86)' VIEW=/reg:32
+  echo "the CD for burning: its 32-bit menu and setups"
+else
+  PF='Program Files' VIEW=/reg:64
+fi
 ENV="$BUILD/testenv-sample-cd"
 rm -rf "$ENV"
 wine_env_start "$ENV"
@@ -34,28 +44,28 @@ trap wine_env_stop EXIT
 wine_env_map_cd "$CD"
 USERDIR=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Roaming | grep -v /Public/ | head -1)
 GROUP="$USERDIR/Microsoft/Windows/Start Menu/Programs/Night Freight"
-INSTALLED="$WINEPREFIX/drive_c/Program Files/NightFreight"
+INSTALLED="$WINEPREFIX/drive_c/$PF/NightFreight"
 KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\NightFreightDemo'
-regvalue() { wine reg query "$KEY" /v "$1" </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
+regvalue() { wine_tool reg query "$KEY" /v "$1" $VIEW </dev/null 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'; }
 
 # Install one demo from the CD drive, silently, as a reader's click on Install would start it.
 timeout 60 wine 'R:\Demos\NightFreight\Setup.exe' /S </dev/null >/dev/null 2>&1 || fail "the setup ended with $?"
 for f in ReadMe.txt Title.bmp Uninstall.exe; do [ -f "$INSTALLED/$f" ] || fail "the setup installed no $f"; done
 [ -f "$GROUP/Night Freight.lnk" ] || fail "no shortcut in the Start-menu group: $(ls "$GROUP" 2>&1)"
 [ "$(regvalue DisplayName)" = 'Night Freight (demo)' ] || fail "DisplayName is '$(regvalue DisplayName)'"
-[ "$(regvalue UninstallString)" = '"C:\Program Files\NightFreight\Uninstall.exe"' ] || fail "UninstallString is '$(regvalue UninstallString)'"
+[ "$(regvalue UninstallString)" = "\"C:\\$PF\\NightFreight\\Uninstall.exe\"" ] || fail "UninstallString is '$(regvalue UninstallString)'"
 cmp -s "$INSTALLED/Title.bmp" "$CD/Demos/NightFreight/Shot.bmp" || fail "the installed picture is not the CD's screenshot"
 echo "setup: ok"
 
 # The uninstaller copies itself away and returns at once: wait for what it does, not for it.
-timeout 60 wine 'C:\Program Files\NightFreight\Uninstall.exe' /S </dev/null >/dev/null 2>&1 || true
+timeout 60 wine "C:\\$PF\\NightFreight\\Uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
 for _ in $(seq 100); do
   [ ! -e "$INSTALLED" ] && [ ! -e "$GROUP" ] && [ -z "$(regvalue UninstallString)" ] && break
   sleep 0.2
 done
 [ ! -e "$INSTALLED" ] || fail "the uninstaller left $(ls "$INSTALLED")"
 [ ! -e "$GROUP" ] || fail "the uninstaller left the Start-menu group"
-wine reg query "$KEY" </dev/null >/dev/null 2>&1 && fail "the uninstaller left its registry key"
+wine_tool reg query "$KEY" $VIEW </dev/null >/dev/null 2>&1 && fail "the uninstaller left its registry key"
 echo "uninstall: ok"
 
 # The DirectX page's installer: one message box saying what it stands for, and the end on OK.
