@@ -269,7 +269,7 @@ for part in "$WORK"/kinds-part-*; do
     case $verdict in
       refuse)
         echo "~error: $where .*$(regex "$expected").*" >>"$part.expect"
-        echo "~unreadable: all: $where cannot be read: it .*$(regex "$expected").*" >>"$part.proof-expect" ;;
+        echo "~unreadable: all: ${where/: /: game page: } cannot be read: it .*$(regex "$expected").*" >>"$part.proof-expect" ;;
       *)
         echo "!Spil$n: the screenshot" | tee -a "$part.expect" >>"$part.proof-expect"
         echo "$n $verdict $expected" >>"$part.drawn" ;;
