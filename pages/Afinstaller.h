@@ -74,7 +74,7 @@ public:
     TLMDMMButton& RowButton(int row) { return *rows_[static_cast<size_t>(row - 1)]; }
 
 private:
-    static ButtonProps CommandButton(const char* caption) { return GreenButton(caption).Colour(kBlack).NumGlyphs(2); }
+    static ButtonProps CommandButton(const char* caption) { return GreenButton(caption).Colour(kBlack); }
     TLMDMMButton& Row(int n);
     void ShowRow(int row, size_t entry);
     void ShowUninstallButton(bool on);

@@ -78,9 +78,8 @@ void TfrmForside::ShowCategory(CategoryCode category) {
 }
 
 void TfrmForside::cmdHelpClick() {
-    PlayUiSound(art::kClick);
     // Opened from here with no topic chosen.
-    if (TfrmHelp* help = shell_.Pages().frmHelp) help->Show();
+    if (TfrmHelp* help = shell_.Pages().frmHelp) help->OpenFromMenu();
 }
 
 void TfrmForside::cmdDXClick() {

@@ -55,10 +55,10 @@ public:
     TLMDMMButton& Transknap10 = Row(10, 0x00077844);
     TLMDMMButton& cmdOp = Add<TLMDMMButton>("cmdOp", 242, 57, 17, 17,
                                             Arrow(LilleOpPil.get(), UpOverDown(0, 1), 0x00000000)
-                                                .Transparent(false).Colour(kBlack).Spacing(0).Repeat(600, 150));
+                                                .Transparent(false).Colour(kBlack).Repeat(600, 150));
     TLMDMMButton& cmdNed = Add<TLMDMMButton>("cmdNed", 242, 431, 17, 17,
                                              Arrow(LilleNedPil.get(), UpOverDown(0, 1), 0x00FFFF00)
-                                                 .Colour(kBlack).Spacing(0).CaptionDown(0).Repeat(600, 150));
+                                                 .Colour(kBlack).CaptionDown(0).Repeat(600, 150));
     TImage& EnkeltSkygge = Add<TImage>("EnkeltSkygge", 480, 418, 100, 55);
     TLMDMMButton& cmdBack = Add<TLMDMMButton>("cmdBack", 490, 417, 90, 45, GreenButton("Tilbage").Colour(kBlack));
 

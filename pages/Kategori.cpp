@@ -75,7 +75,7 @@ void TfrmKategori::Image2MouseDown(const MouseEvent& e) {
     // Exactly the right button with Shift, Ctrl and Alt: no other mouse button held.
     const UINT wanted = MK_RBUTTON | MK_SHIFT | MK_CONTROL;
     const UINT seen = e.keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2 | MK_SHIFT | MK_CONTROL);
-    if (e.button == MouseButton::Right && seen == wanted && e.alt && !e.doubleClick) PowerDown();
+    if (e.button == MouseButton::Right && seen == wanted && e.alt) PowerDown();
 }
 
 void TfrmKategori::PowerDown() {

@@ -674,8 +674,13 @@ CurrentFolder::~CurrentFolder() {
     if (changed_) SetCurrentDirectoryW(previous_.c_str());
 }
 
+const char* UiSoundResource(const char* name) {
+    // The back buttons' sound is the click's recording, carried once under the click's name.
+    return lstrcmpiA(name, "TILBAGE") == 0 ? "CLICK" : name;
+}
+
 void PlayUiSound(const char* resourceName) {
-    PlaySoundA(resourceName, GetModuleHandleA(nullptr), SND_RESOURCE | SND_NODEFAULT | SND_ASYNC);
+    PlaySoundA(UiSoundResource(resourceName), GetModuleHandleA(nullptr), SND_RESOURCE | SND_NODEFAULT | SND_ASYNC);
 }
 
 PrivateFonts::PrivateFonts(const std::string& root) {

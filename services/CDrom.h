@@ -183,6 +183,8 @@ private:
 };
 // Starts the named WAVE resource of the program and returns at once; silence if it is missing.
 void PlayUiSound(const char* resourceName);
+// The WAVE resource PlayUiSound plays for a name.
+const char* UiSoundResource(const char* name);
 
 // The four Verdana files of \Diverse\ on the current drive, loaded for this process alone while
 // the object lives: measuring with the CD's own faces leaves the system's fonts as they were.

@@ -36,7 +36,6 @@ inline constexpr const char* kFlagBilleder = "LIST_FLAGBILLEDER";
 // Pictures (RCDATA: a bitmap file, compressed). The common background also serves as the stored picture of the main menu's
 // imgback, the DirectX page's Baggrund and the disclaimer page's Image1.
 inline constexpr const char* kHovedmenu = "HOVEDMENU";
-inline constexpr const char* kAnsvar = "ANSVAR";
 inline constexpr const char* kShadow100 = "SKYGGE100";  // under a lone green button, 10 px to its left
 inline constexpr const char* kShadow190 = "SKYGGE190";  // uninstall page, under help and back
 inline constexpr const char* kShadow290 = "SKYGGE290";  // under a row of three, 7 px left of the first
@@ -47,10 +46,10 @@ inline constexpr const char* kRulleskakt = "RULLESKAKT";  // index page, 28 x 40
 inline constexpr const char* kHeHe = "HEHE";              // credits page's hidden picture, 493 x 598
 inline constexpr const char* kAnsvarPanel = "ANSVARPANEL";  // disclaimer text panel, 242 x 398
 
-// Sounds (WAVE): "CLICK" and "TILBAGE" are the same recording.
+// Sounds (WAVE): "TILBAGE" is the same recording as "CLICK", so only "CLICK" is carried and
+// PlayUiSound plays it for either name.
 inline constexpr const char* kClick = "CLICK";
 inline constexpr const char* kTilbage = "TILBAGE";
-inline constexpr const char* kAccepter = "ACCEPTER";
 
 // The artwork is stored compressed with zlib's deflate (tools/packart.py) and expanded here with
 // zlib's inflate, at its first use.

@@ -26,7 +26,6 @@ struct MouseEvent {
     MouseButton button = MouseButton::Left;
     UINT keys = 0;     // MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL, ... of the message
     bool alt = false;  // the Alt key was down
-    bool doubleClick = false;
     int x = 0;
     int y = 0;
 };

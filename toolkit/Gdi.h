@@ -8,10 +8,6 @@
 
 namespace vindrel {
 
-struct GdiObjectTraits {
-    static HGDIOBJ invalid() { return nullptr; }
-    static void close(HGDIOBJ h) { DeleteObject(h); }
-};
 template <typename T>
 struct TypedGdiTraits {
     static T invalid() { return nullptr; }
@@ -27,7 +23,6 @@ using UniqueFont = UniqueHandle<HFONT, TypedGdiTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, TypedGdiTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<HPEN, TypedGdiTraits<HPEN>>;
 using UniquePalette = UniqueHandle<HPALETTE, TypedGdiTraits<HPALETTE>>;
-using UniqueRegion = UniqueHandle<HRGN, TypedGdiTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 
 // A window's DC from GetDC, released with ReleaseDC.

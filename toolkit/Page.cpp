@@ -324,11 +324,6 @@ LRESULT CALLBACK Page::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 namespace Navigate {
 
-void ShowOnTop(Page& target, const char* sound) {
-    target.App().UiSound(sound);
-    target.Show();
-}
-
 void Back(Page& self, const char* sound) {
     self.App().UiSound(sound);
     self.Hide();
@@ -338,12 +333,6 @@ void ShowThenHide(Page& target, Page& self, const char* sound) {
     self.App().UiSound(sound);
     target.Show();
     self.Hide();
-}
-
-void HideThenShow(Page& self, Page& target, const char* sound) {
-    self.App().UiSound(sound);
-    self.Hide();
-    target.Show();
 }
 
 }  // namespace Navigate

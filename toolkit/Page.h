@@ -132,14 +132,10 @@ private:
 
 // The navigation steps every page uses; the sound is always played first.
 namespace Navigate {
-// Forward: the target page on top; the page the user came from stays visible beneath it.
-void ShowOnTop(Page& target, const char* sound);
 // Back: the page hides itself, uncovering the page beneath.
 void Back(Page& self, const char* sound);
 // Back where the page beneath is not the right one: show the target, then hide.
 void ShowThenHide(Page& target, Page& self, const char* sound);
-// Back the other way round: hide, then show the target.
-void HideThenShow(Page& self, Page& target, const char* sound);
 }  // namespace Navigate
 
 // Makes a page and shows it if it is visible at creation. T's constructor declares the controls.

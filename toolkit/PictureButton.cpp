@@ -295,13 +295,11 @@ void TLMDMMButton::Click() {
 
 void TLMDMMButton::MouseEnter() {
     if (props_.allowTransparency) return;  // decided by the pixel test on mouse moves
-    if (OnMouseEnter) OnMouseEnter(*this);
     if (state_ == ButtonState::Up && props_.allowMouseOver && Enabled()) ChangeState(ButtonState::MouseOver);
     pointerInside_ = true;
 }
 
 void TLMDMMButton::MouseLeave() {
-    if (OnMouseExit) OnMouseExit(*this);
     if (state_ == ButtonState::MouseOver) ChangeState(previous_);
     pointerInside_ = false;
 }
@@ -340,11 +338,9 @@ void TLMDMMButton::MouseMove(const MouseEvent& e) {
     }
     ChangeState(candidate);
     if (inside && !pointerInside_) {
-        if (OnMouseEnter) OnMouseEnter(*this);
         if (state_ == ButtonState::Up && props_.allowMouseOver) ChangeState(ButtonState::MouseOver);
         pointerInside_ = true;
     } else if (!inside && pointerInside_) {
-        if (OnMouseExit) OnMouseExit(*this);
         pointerInside_ = false;
     }
 }

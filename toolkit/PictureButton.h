@@ -48,7 +48,6 @@ enum class TextToGlyph { taLeft, taLeftTop, taRight, taRightTop, taTop, taTopLef
 struct ButtonLayout {
     Alignment alignment = Alignment::agCenter;
     TextToGlyph alignText2Glyph = TextToGlyph::taRight;  // only with a glyph, which no page draws
-    int spacing = 2;
     int offsetX = 0;
     int offsetY = 0;
 };
@@ -87,8 +86,6 @@ struct ButtonProps {
     bool repeatedClick = false;
     uint16_t repeatingDelay = 500;
     uint16_t repeatingInterval = 100;
-    int numGlyphs = 1;
-    bool hideHint = true;
     int tag = 0;
     bool visible = true;
     bool enabled = true;
@@ -110,14 +107,12 @@ struct ButtonProps {
     ButtonProps& ShowAccelChar(bool on) { showAccelChar = on; return *this; }
     ButtonProps& Align(Alignment a) { layout.alignment = a; return *this; }
     ButtonProps& AlignText2Glyph(TextToGlyph t) { layout.alignText2Glyph = t; return *this; }
-    ButtonProps& Spacing(int px) { layout.spacing = px; return *this; }
     ButtonProps& Repeat(uint16_t delay = 500, uint16_t interval = 100) {
         repeatedClick = true;
         repeatingDelay = delay;
         repeatingInterval = interval;
         return *this;
     }
-    ButtonProps& NumGlyphs(int n) { numGlyphs = n; return *this; }
     ButtonProps& Tag(int t) { tag = t; return *this; }
     ButtonProps& Visible(bool on) { visible = on; return *this; }
 };
@@ -187,8 +182,6 @@ public:
 
     void Click();
     std::function<void(TLMDMMButton&)> OnClick;
-    std::function<void(TLMDMMButton&)> OnMouseEnter;
-    std::function<void(TLMDMMButton&)> OnMouseExit;
 
     // The two timer slots: the mouse-over watch and click repeating.
     const Timer& MouseOverWatch() const { return watch_; }

@@ -510,7 +510,6 @@ def generate():
     bg = background("menu")
     put("hovedmenu", P.to_palette(bg, dither=True, exact=flat))
     bg8 = P.picture_to_rgb(pics["hovedmenu"])  # the stored pictures copy what the page shows
-    put("ansvar", P.to_palette(background("info"), dither=True, exact=flat))
     put("ansvarpanel", P.to_palette(bg8.crop((0, 0, 242, 398))))
 
     put("skygge100", shadow_picture(bg8, 480, 418, 100, 55, [(490, 418)]))

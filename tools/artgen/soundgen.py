@@ -3,7 +3,6 @@
 
 click.wav    PCM mono 11,025 Hz 16-bit, 4,350 bytes of samples, then a LIST/INFO chunk of
              74 bytes in all (its 8-byte chunk header included). Played as "CLICK" and "TILBAGE".
-accepter.wav PCM mono 11,025 Hz 8-bit, 7,010 bytes of samples.
 """
 import math
 import os
@@ -65,34 +64,12 @@ def click_samples(count):
     return bytes(out)
 
 
-def accept_samples(count):
-    """Two bell-like notes a fourth apart (E5, then A5)."""
-    out = bytearray()
-    split = count * 2 // 5
-    for n in range(count):
-        t = n / RATE
-        v = 0.0
-        for start, f in ((0, 659.25), (split, 880.0)):
-            if n >= start:
-                u = (n - start) / RATE
-                env = math.exp(-u * 6.5) * min(1.0, (n - start) / 40)
-                v += env * (math.sin(2 * math.pi * f * u) * 0.6 + math.sin(2 * math.pi * 2 * f * u) * 0.18
-                            + math.sin(2 * math.pi * 3.01 * f * u) * 0.06)
-        fade = min(1.0, (count - n) / 400)
-        v = max(-1.0, min(1.0, v * 0.62 * fade))
-        out.append(128 + int(round(v * 126)))
-    return bytes(out)
-
-
 def main():
     os.makedirs(OUT, exist_ok=True)
     info = info_list([(b"INAM", "Menu click"), (b"ISFT", "Vindrel sound generator"), (b"ICMT", "")], 74)
     click = wave(16, click_samples(4350 // 2), info)
-    accept = wave(8, accept_samples(7010))
     with open(os.path.join(OUT, "click.wav"), "wb") as f:
         f.write(click)
-    with open(os.path.join(OUT, "accepter.wav"), "wb") as f:
-        f.write(accept)
 
 
 if __name__ == "__main__":
