@@ -58,6 +58,26 @@ bool In1252(uint32_t codePoint) {
 
 }  // namespace
 
+std::string Utf8From1252(std::string_view text) {
+    std::string out;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        unsigned cp = byte < 0x80 ? byte : byte < 0xA0 ? k1252High[byte - 0x80] : byte;
+        if (cp == 0) cp = byte;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::string DemoSectionName(int number) { return "Spil" + std::to_string(number); }
 
 std::optional<int32_t> ReadIniInteger(std::string_view value) {

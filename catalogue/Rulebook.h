@@ -239,6 +239,9 @@ struct ForeignLetter {
     bool in1252 = false;      // a UTF-8 letter that Windows-1252 has (saved in the wrong code page)
 };
 std::optional<ForeignLetter> FirstForeignLetter(std::string_view value);
+// Windows-1252 text as UTF-8, for a Linux terminal or file name; the five bytes the code page
+// leaves unused stand for the C1 controls of the same number, as Windows maps them.
+std::string Utf8From1252(std::string_view text);
 // "U+0141" for messages.
 std::string CodePointName(uint32_t codePoint);
 

@@ -696,28 +696,7 @@ fs::path NativeName(const std::string& name1252) {
     if (n > 0) MultiByteToWideChar(1252, 0, name1252.data(), static_cast<int>(name1252.size()), wide.data(), n);
     return fs::path(wide);
 #else
-    // The characters of 0x80 to 0x9F; the rest of the upper half is Latin-1. 0 marks the five unused.
-    static const char16_t kHigh[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-                                       0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-    std::string utf8;
-    for (const char c : name1252) {
-        const auto byte = static_cast<unsigned char>(c);
-        unsigned code = byte < 0x80 ? byte : byte < 0xA0 ? kHigh[byte - 0x80] : byte;
-        if (code == 0) code = byte;  // unused in Windows-1252: Windows maps it to the same C1 control
-        if (code < 0x80) {
-            utf8 += static_cast<char>(code);
-        } else if (code < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (code >> 6));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xE0 | (code >> 12));
-            utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return fs::path(utf8);
+    return fs::path(Utf8From1252(name1252));
 #endif
 }
 
